@@ -1,0 +1,65 @@
+// console.hpp - the two output units: the console with carriage control and
+// the report file of CR LF lines.
+//
+// Both buffer their bytes and hand them to a stdio stream in large blocks
+// (or keep them in memory when built without a stream, for tests).
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "format/format.hpp"
+
+namespace talik {
+
+// Column 1 of every console record is a control character that is not shown;
+// the motion it selects is sent before the rest of the record:
+//   blank or other  CR LF
+//   '0'             CR LF CR LF
+//   '1'             CR LF FF CR ' ' CR
+//   '+'             CR
+// The very first record gets no motion for a blank control and one CR LF
+// for '0'.  An empty record counts as a record holding one blank.
+class Console : public Unit {
+public:
+    explicit Console(std::FILE* stream);  // the program's stdout
+    Console();                            // keeps the bytes in memory
+    ~Console() override;
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    void record(std::string_view text) override;
+    // Bytes sent as they are, with no carriage control (the deck prompt).
+    void raw(std::string_view bytes);
+    // Sends what is buffered; throws std::system_error when the stream fails.
+    void flush();
+    // The bytes kept in memory (only for a Console built without a stream).
+    const std::string& captured() const { return buffer_; }
+
+private:
+    std::FILE* stream_ = nullptr;
+    std::string buffer_;
+    bool first_record_ = true;
+};
+
+// The report file: every record is one line ended by CR LF; no control column.
+class ReportFile : public Unit {
+public:
+    explicit ReportFile(std::FILE* stream);
+    ReportFile();  // keeps the bytes in memory
+    ~ReportFile() override;
+    ReportFile(const ReportFile&) = delete;
+    ReportFile& operator=(const ReportFile&) = delete;
+
+    void record(std::string_view text) override;
+    // Sends what is buffered; throws std::system_error when the stream fails.
+    void flush();
+    const std::string& captured() const { return buffer_; }
+
+private:
+    std::FILE* stream_ = nullptr;
+    std::string buffer_;
+};
+
+}  // namespace talik

@@ -1,0 +1,70 @@
+// deck.hpp - the input deck and formatted reads from it.
+//
+// A deck is a sequential text file of records (lines ending in LF or CR LF;
+// the last line may lack its end).  Each formatted read starts at the next
+// record; a '/' in the format moves to the record after; when the variables
+// run out the rest of the current record is skipped.
+//
+// Numeric fields: blanks and tabs anywhere in the field are ignored, an
+// all-blank field reads as 0, a record shorter than the field counts as
+// padded with blanks.  Iw takes an optional sign and digits; Fw.d an optional
+// sign, digits with an optional point and an optional exponent (E or D);
+// without a point the last d digits are the fraction.  Anything else (a
+// comma included) is an InputError naming the deck, the record, the columns
+// and the text found; so is a record that is missing, and an integer that
+// does not fit its 16- or 32-bit variable.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "format/format.hpp"
+#include "format/numeric.hpp"
+
+namespace talik {
+
+class Deck {
+public:
+    // A deck held in memory; name is what error messages call it.
+    Deck(std::string name, std::string contents);
+    // Reads the whole file; throws InputError ("NAME: cannot read the deck:
+    // No such file or directory", "... is a directory", ...).
+    static Deck open(const std::string& path);
+
+    const std::string& name() const { return name_; }
+    // Number of records taken so far (the record being read, during a read).
+    int records_read() const { return records_read_; }
+
+    // Takes the next record; throws InputError when the deck has no more.
+    std::string_view next_record();
+
+private:
+    std::string name_;
+    std::string contents_;
+    std::size_t position_ = 0;
+    int records_read_ = 0;
+};
+
+// A variable to be read into.
+class Target {
+public:
+    enum class Kind : std::uint8_t { Int16, Int32, Single, Double };
+    Target(std::int16_t* p) : kind_(Kind::Int16), p_(p) {}  // NOLINT
+    Target(std::int32_t* p) : kind_(Kind::Int32), p_(p) {}  // NOLINT
+    Target(Single* p) : kind_(Kind::Single), p_(p) {}       // NOLINT
+    Target(double* p) : kind_(Kind::Double), p_(p) {}       // NOLINT
+    Kind kind() const { return kind_; }
+    void* pointer() const { return p_; }
+
+private:
+    Kind kind_;
+    void* p_;
+};
+
+// Reads records of the deck into the targets, in order.
+void read(Deck& deck, const Format& format, std::initializer_list<Target> targets);
+
+}  // namespace talik

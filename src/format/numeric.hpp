@@ -1,0 +1,43 @@
+// numeric.hpp - the one numeric vocabulary of the program.
+//
+// Every stored real of the computation is a 32-bit float; every formula is
+// evaluated in double and rounded to float where its result is stored.  The
+// type Single makes that the only thing that can happen: it stores a float,
+// converts implicitly to double (so any arithmetic on it is done in double)
+// and rounds to float when a double is assigned to it.  Plain `float` should
+// not appear in computing code.
+//
+// The helpers below are the old intrinsics: truncating MOD, INT and SIGN.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace talik {
+
+class Single {
+public:
+    constexpr Single() = default;
+    // Rounds to the nearest float: this is the "store" of a formula's result.
+    constexpr Single(double value) : value_(static_cast<float>(value)) {}  // NOLINT(google-explicit-constructor)
+    constexpr operator double() const { return value_; }                   // NOLINT(google-explicit-constructor)
+    constexpr float f() const { return value_; }
+
+private:
+    float value_ = 0.0F;
+};
+
+// Real remainder of a truncating division; the result has the sign of a.
+inline double MOD(double a, double b) { return std::fmod(a, b); }
+
+// Integer remainder of a truncating division (C++ semantics already match).
+template <typename I>
+constexpr I IMOD(I a, I b) { return static_cast<I>(a % b); }
+
+// Truncation toward zero, to a 32-bit integer.
+inline std::int32_t INT(double x) { return static_cast<std::int32_t>(std::trunc(x)); }
+
+// The magnitude of a with the sign of b; b == 0 counts as positive.
+inline double SIGN(double a, double b) { return b >= 0.0 ? std::fabs(a) : -std::fabs(a); }
+
+}  // namespace talik
