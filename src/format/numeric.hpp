@@ -10,6 +10,7 @@
 // The helpers below are the old intrinsics: truncating MOD, INT and SIGN.
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -26,6 +27,9 @@ public:
 private:
     float value_ = 0.0F;
 };
+
+// A vector of three stored singles (x, y, z).
+using Vec3 = std::array<Single, 3>;
 
 // Real remainder of a truncating division; the result has the sign of a.
 inline double MOD(double a, double b) { return std::fmod(a, b); }
