@@ -1,0 +1,18 @@
+#!/bin/sh
+# Installs what building and testing talik needs, when it is missing:
+# a C++20 compiler, CMake, GoogleTest/GoogleMock and Google Benchmark.
+set -e
+need=""
+command -v g++ >/dev/null 2>&1 || need="$need g++"
+command -v cmake >/dev/null 2>&1 || need="$need cmake"
+for pkg in libgtest-dev libgmock-dev libbenchmark-dev; do
+    dpkg -s "$pkg" >/dev/null 2>&1 || need="$need $pkg"
+done
+if [ -n "$need" ]; then
+    echo "installing:$need"
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq $need
+fi

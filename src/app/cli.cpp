@@ -1,0 +1,97 @@
+// cli.cpp - arguments, the deck prompt, and turning failures into one line
+// on stderr and an exit status.
+
+#include "app/cli.hpp"
+
+#include <exception>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "app/run.hpp"
+#include "format/console.hpp"
+#include "format/deck.hpp"
+
+namespace talik {
+
+namespace {
+
+constexpr int EXIT_OK = 0;
+constexpr int EXIT_FAILED = 1;
+constexpr int EXIT_USAGE = 2;
+
+constexpr const char* REPORT_FILE = "KESTAD.DAT";
+
+constexpr std::string_view HELP =
+    "Usage: talik [DECK]\n"
+    "Predict the ground track of one satellite and its passes over one of eight\n"
+    "ground stations, from the input deck DECK (asked for when not given).\n"
+    "\n"
+    "The deck's first record chooses the output: 6 writes the paginated report\n"
+    "to standard output, 8 writes the data lines to KESTAD.DAT in the current\n"
+    "directory, any other value computes the run without writing a report.\n"
+    "\n"
+    "Options:\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n"
+    "\n"
+    "Exit status: 0 run completed, 1 deck refused or run failed, 2 bad command line.\n"
+    "A deck named --help or --version can be run as ./--help.  See talik(1).\n";
+
+bool blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
+
+// The deck's name from the console, after the two prompt lines.
+bool ask_deck_name(Console& console, std::FILE* in, std::string& name) {
+    console.raw("File name missing or blank - please enter file name\r\nUNIT 7? ");
+    console.flush();
+    name.clear();
+    int c = 0;
+    while ((c = std::fgetc(in)) != EOF && c != '\n') {
+        name.push_back(static_cast<char>(c));
+    }
+    if (!name.empty() && name.back() == '\r') {
+        name.pop_back();
+    }
+    return !blank(name);
+}
+
+}  // namespace
+
+int main_program(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err) {
+    const std::string_view program = "talik";
+    if (argc > 2) {
+        std::fprintf(err, "%s: too many arguments; usage: talik [DECK] (see talik --help)\n", program.data());
+        return EXIT_USAGE;
+    }
+    std::string deck_name = argc == 2 ? argv[1] : "";
+    if (deck_name == "--help") {
+        std::fwrite(HELP.data(), 1, HELP.size(), out);
+        return std::fflush(out) == 0 ? EXIT_OK : EXIT_FAILED;
+    }
+    if (deck_name == "--version") {
+        std::fprintf(out, "talik %s\n", TALIK_VERSION);
+        return std::fflush(out) == 0 ? EXIT_OK : EXIT_FAILED;
+    }
+
+    Console console(out);
+    try {
+        if (blank(deck_name) && !ask_deck_name(console, in, deck_name)) {
+            std::fprintf(err, "%s: no deck named\n", program.data());
+            return EXIT_FAILED;
+        }
+        Deck deck = Deck::open(deck_name);
+        run(deck, console, REPORT_FILE);
+        console.flush();
+        return EXIT_OK;
+    } catch (const std::exception& e) {
+        try {
+            console.flush();
+        } catch (const std::exception&) {
+            // The failure being reported matters more than the console's.
+        }
+        std::fprintf(err, "%s: %s\n", program.data(), e.what());
+        return EXIT_FAILED;
+    }
+}
+
+}  // namespace talik

@@ -1,0 +1,355 @@
+// run.cpp - the main program: run set-up, prediction loop, end of run.
+//
+// Set-up reads the output choice and the run line, connects the report,
+// prepares the station, prints the banner, builds the Sun table, reads the
+// element set, prints the run header and makes the first propagation.  The
+// loop then, once per step: propagates, finds the Sun and the shadow, the
+// sub-satellite point and height, counts revolutions at northward equator
+// crossings, works out the look angles from the station when its pre-filter
+// passes, starts pages as they fill, writes a line for each step with the
+// satellite above the horizon and advances the date-time by the step.
+
+#include "app/run.hpp"
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/pending_file.hpp"
+#include "app/report.hpp"
+#include "app/stations.hpp"
+#include "format/numeric.hpp"
+#include "geometry/altlat.hpp"
+#include "geometry/aspect.hpp"
+#include "geometry/shadow.hpp"
+#include "geometry/sphrot.hpp"
+#include "geometry/sun.hpp"
+#include "orbit/arcang.hpp"
+#include "orbit/orbit.hpp"
+#include "time/calendar.hpp"
+#include "time/datecheck.hpp"
+#include "time/datim.hpp"
+#include "time/elminp.hpp"
+#include "time/juldat.hpp"
+#include "time/orbel.hpp"
+
+namespace talik {
+
+namespace {
+
+const Single DEGRAD = 0.017453292;  // degrees to radians
+const Single PI = 3.1415927;
+const Single CZHIGH = -0.0871557;  // CZ at an elevation of about 5 degrees
+const Single TINY = 1.0E-10;
+
+// Value of ELEV that means "not above the horizon at this step".
+const Single ELEV_NONE = -10.0;
+
+// Records written without items.
+constexpr std::span<const Value> NO_ITEMS{};
+
+constexpr std::int16_t IOUT_CONSOLE = 6;
+constexpr std::int16_t IOUT_FILE = 8;
+
+std::string columns(const Deck& deck, int first, int last) {
+    return deck.name() + ": record " + std::to_string(deck.records_read()) + ", columns " + std::to_string(first) +
+           "-" + std::to_string(last) + ": ";
+}
+
+// The run line's values that no step could work with: a station that does
+// not exist, a date out of range, a run that leaves the Sun table's window.
+void check_run_line(const Deck& deck, const DATIM& dtstrt, std::int16_t istep, std::int32_t ncalc, std::int16_t ista) {
+    int field = 0;
+    const std::string problem = date_problem(dtstrt, field);
+    if (!problem.empty()) {
+        throw InputError(columns(deck, 5 * field + 1, 5 * field + 5) + problem);
+    }
+    if (ista < 1 || ista > STATAB::COUNT) {
+        throw InputError(columns(deck, 41, 45) + "station " + std::to_string(ista) + " is outside 1 to 8");
+    }
+    if (ncalc <= 0) {
+        return;
+    }
+    // Whole days from 1 January of the start year to the last step.
+    const DATIM jan1{dtstrt[YEAR], 1, 1, 0, 0, 0};
+    double jd_jan1 = 0.0;
+    double jd_start = 0.0;
+    Single gst;
+    JULDAT(jd_jan1, gst, jan1);
+    JULDAT(jd_start, gst, dtstrt);
+    const std::int64_t start_seconds = static_cast<std::int64_t>(jd_start - jd_jan1) * 86400 +
+                                       dtstrt[HOUR] * 3600 + dtstrt[MINUTE] * 60 + dtstrt[SECOND];
+    const std::int64_t last_seconds = start_seconds + static_cast<std::int64_t>(ncalc - 1) * istep;
+    std::int64_t last_day = last_seconds / 86400;
+    if (last_seconds % 86400 < 0) {
+        --last_day;
+    }
+    if (last_day < SUN_FIRST_DAY || last_day > SUN_LAST_DAY) {
+        const std::string where = last_day < 0 ? std::to_string(-last_day) + " days before" : std::to_string(last_day) + " days after";
+        throw InputError(columns(deck, 31, 40) + "the last step falls " + where + " 1 January " +
+                         std::to_string(dtstrt[YEAR]) + "; every step must lie from " + std::to_string(-SUN_FIRST_DAY) +
+                         " days before to " + std::to_string(SUN_LAST_DAY) + " days after 1 January of the start year");
+    }
+}
+
+// Elevation angle from the zenith angle's cosine CZ (minus the sine of the
+// elevation).
+Single zenith_angle(Single CZ) {
+    if (CZ == 0.0) {
+        return PI / 2.0;  // the limit of the formula; no line is written then
+    }
+    // mended: rounding can put CZ a hair below -1 at the zenith; the square
+    // root's argument is then taken as 0, which gives the zenith itself.
+    double s = 1.0 - CZ * CZ;
+    if (s < 0.0) {
+        s = 0.0;
+    }
+    Single ZETA = std::atan(std::sqrt(s) / CZ);
+    if (ZETA <= 0.0) {
+        ZETA = ZETA + PI;
+    }
+    return ZETA;
+}
+
+}  // namespace
+
+void run(Deck& deck, Console& console, const std::string& report_path) {
+    // Earth radius of the range and elevation formulas.
+    const Single RE = 6378.16;
+    const Single RESQ = RE * RE;
+    const Single RE2 = RE * 2.0;
+
+    std::int16_t IOUT = 0;
+    {
+        static const Format FMTOUT("(i2)");
+        read(deck, FMTOUT, {&IOUT});
+    }
+
+    std::unique_ptr<PendingFile> file;
+    std::unique_ptr<ReportFile> report_file;
+    if (IOUT == IOUT_FILE) {
+        std::string reason;
+        file = PendingFile::create(report_path, reason);
+        if (!file) {
+            write(console, report::FMTA(), {report::OPEN_ERROR});
+            console.flush();
+            // mended: the open failure ended the run with status 0, which a
+            // batch caller takes for success; it is now an error.
+            throw RunError(reason);
+        }
+        report_file = std::make_unique<ReportFile>(file->stream());
+    }
+
+    DATIM DTSTRT{};
+    std::int16_t ISTEP = 0;
+    std::int32_t NCALC = 0;
+    std::int16_t ISTA = 0;
+    {
+        static const Format FMTRLN("(16I5)");
+        read(deck, FMTRLN,
+             {&DTSTRT[0], &DTSTRT[1], &DTSTRT[2], &DTSTRT[3], &DTSTRT[4], &DTSTRT[5], &ISTEP, &NCALC, &ISTA});
+    }
+    // mended: station, dates and the Sun table's window were not checked; a
+    // bad value read outside the tables.  Refused before anything is shown.
+    check_run_line(deck, DTSTRT, ISTEP, NCALC, ISTA);
+
+    MONLEN monlen;
+    MONTAB(DTSTRT, monlen);
+    DATIM DTNOW = DTSTRT;
+
+    const Single STLAT = STATAB::STLAT(ISTA);
+    const Single STLON = STATAB::STLON(ISTA);
+    const Single STCLAT = std::cos(STLAT * DEGRAD);
+    const Single STSLAT = std::sin(STLAT * DEGRAD);
+    const Single STLONR = STLON * DEGRAD;
+    const StationFilter filter = STATAB::filter(ISTA);
+    const std::string_view MRKLO = STATAB::mrklo(ISTA);
+    const std::string_view MRKHI = STATAB::mrkhi(ISTA);
+
+    ORBEL orbel;
+    orbel.ORBSET = 0;
+
+    const bool to_console = IOUT == IOUT_CONSOLE;
+    const bool to_file = IOUT == IOUT_FILE;
+    if (to_console) {
+        write(console, report::FMTBAN(), NO_ITEMS);
+    }
+
+    SUNCOM suncom;
+    SUNTAB(DTSTRT[YEAR], suncom, console);
+
+    std::int32_t NREV = 0;
+    ELMINP(DTNOW, NREV, deck, IOUT, console, orbel);
+
+    if (to_console) {
+        const std::string_view name = STATAB::STNAME(ISTA);
+        write(console, report::FMTRUN(),
+              {DTSTRT[0], DTSTRT[1], DTSTRT[2], DTSTRT[3], DTSTRT[4], DTSTRT[5], ISTEP, NCALC, ISTA, name.substr(0, 2),
+               name.substr(2, 2), name.substr(4, 2), name.substr(6, 2), name.substr(8, 2), STLAT, STLON});
+    }
+
+    Single GST;
+    JULDAT(orbel.EPOCHJ, GST, orbel.EPOCH);
+
+    Single R;
+    Single DECL;
+    Single RA;
+    Vec3 POS{};
+    double JDN = 0.0;
+    ORBOUT orbout{};
+    ORBIT(DTNOW, R, DECL, RA, POS, JDN, GST, orbout, orbel, console);
+
+    const auto MINSTP = static_cast<std::int16_t>(ISTEP / 60);
+    const auto SECSTP = static_cast<std::int16_t>(ISTEP - 60 * MINSTP);
+    std::int16_t NPAGE = 0;
+    std::int16_t NLINE = -1;
+
+    SphrotFrame frame;
+    Single GLATP;
+    Single ELEVP;
+    for (std::int32_t K = 1; K <= NCALC; ++K) {
+        ORBIT(DTNOW, R, DECL, RA, POS, JDN, GST, orbout, orbel, console);
+
+        Single SDEC;
+        Single SRA;
+        SUNPOS(JDN, DTNOW, SDEC, SRA, suncom);
+        std::int16_t LIT = 0;
+        SHADOW(POS, SDEC, SRA, LIT);
+
+        // Anti-solar direction, degrees.
+        const Single ASDEC = -SDEC / DEGRAD;
+        const Single ASRA = MOD(SRA + PI, PI * 2.0) / DEGRAD;
+
+        Single HGT;
+        Single PHIF;
+        ALTLAT(R, DECL, HGT, PHIF);
+        const Single GLAT = PHIF / DEGRAD;
+        const Single GLON = MOD(RA / DEGRAD - GST + 360.0, 360.0);
+        const Single GLONR = GLON * DEGRAD;
+        const Single SDECL = std::sin(DECL);
+        const Single CDECL = std::cos(DECL);
+
+        if (K == 1) {
+            GLATP = GLAT;
+            ELEVP = ELEV_NONE;
+        }
+        // A northward crossing of the equator starts a new revolution.
+        if (GLATP < 0.0 && GLAT >= 0.0) {
+            ++NREV;
+        }
+
+        std::string_view MARK2 = "  ";
+        Single RANGE = 9999.0;
+        Single ELEV = ELEV_NONE;
+        Single AZIM = -999.99;
+        Single ALAT;
+
+        bool examine = true;
+        switch (filter) {
+        case StationFilter::NearLongitude: examine = std::fabs(GLON - STLON) <= 30.0; break;
+        case StationFilter::North20: examine = GLAT >= 20.0; break;
+        case StationFilter::South20: examine = GLAT <= -20.0; break;
+        case StationFilter::Always: break;
+        }
+
+        if (examine) {
+            Single CARC;
+            Single SARC;
+            ARCANG(STSLAT, SDECL, STCLAT, CDECL, GLONR - STLONR, CARC, SARC);
+            const Single RHOSQ = R * R + RESQ - RE2 * CARC * R;
+            RANGE = std::sqrt(RHOSQ);
+            const Single CZ = ((RESQ + RHOSQ) - R * R) / RE2 / RANGE;
+            if (CZ <= 0.0) {
+                if (CZ < 0.0) {
+                    MARK2 = MRKLO;
+                }
+                if (CZ < CZHIGH) {
+                    MARK2 = MRKHI;
+                }
+                const Single ZETA = zenith_angle(CZ);
+
+                Single AZR;
+                if (std::fabs(SARC) < TINY) {
+                    AZR = 0.0;
+                } else {
+                    const Single CAZ = (SDECL - STSLAT * CARC) / STCLAT / SARC;
+                    if (std::fabs(CAZ) < TINY) {
+                        AZR = PI / 2.0;
+                        if (STLONR > GLONR) {
+                            AZR = AZR + PI;
+                        }
+                    } else {
+                        const Single SAZ = std::sin(GLONR - STLONR) * CDECL / SARC;
+                        AZR = std::atan(SAZ / CAZ);
+                        if (CAZ < 0.0) {
+                            AZR = AZR + PI;
+                        }
+                    }
+                }
+                ELEV = (ZETA - PI / 2.0) / DEGRAD;
+                AZIM = AZR / DEGRAD;
+                if (AZIM < 0.0) {
+                    AZIM = AZIM + 360.0;
+                }
+                Single PA;
+                ASPECT(AZIM, ELEV, GST, ASRA, ASDEC, PA, ALAT, STLAT, STLON, frame);
+            }
+        }
+
+        if (NLINE < 0) {
+            ++NPAGE;
+            NLINE = 46;
+            if (to_console) {
+                // Sidereal time as a time of day; every stage truncates.
+                const Single H = GST / 15.0;
+                const auto IGSTH = static_cast<std::int16_t>(INT(H));
+                const Single M = (H - IGSTH) * 60.0;
+                const auto IGSTM = static_cast<std::int16_t>(INT(M));
+                const auto IGSTS = static_cast<std::int16_t>(INT((M - IGSTM) * 60.0));
+                write(console, report::FMTPAG(),
+                      {NPAGE, DTNOW[0], DTNOW[1], DTNOW[2], DTNOW[3], DTNOW[4], DTNOW[5], NREV, IGSTH, IGSTM, IGSTS});
+                write(console, report::FMTEL1(), {orbout[0], orbout[1], orbout[2], orbout[3], orbout[4], orbout[5]});
+                write(console, report::FMTEL2(),
+                      {orbout[6], orbout[7], orbout[8], orbout[9], orbout[10], orbout[11], orbout[12]});
+                write(console, report::FMTCH1(), NO_ITEMS);
+                write(console, report::FMTCH2(), NO_ITEMS);
+            }
+        }
+
+        if (MARK2 != "  ") {
+            if (ELEVP == ELEV_NONE) {
+                if (to_console) {
+                    write(console, report::FMTBLK(), NO_ITEMS);
+                }
+                --NLINE;
+            }
+            static constexpr std::string_view ANTENNA = "AABB";
+            static constexpr std::string_view SUNLIT = "NNDD";
+            const std::string_view ANTMK = ANTENNA.substr(ALAT < 0.0 ? 0 : 2, 2);
+            const std::string_view SHADMK = SUNLIT.substr(static_cast<std::size_t>(2 * LIT), 2);
+            if (to_console || to_file) {
+                Unit& unit = to_console ? static_cast<Unit&>(console) : *report_file;
+                write(unit, to_console ? report::FMTCON() : report::FMTFIL(),
+                      {NREV, DTNOW[0], DTNOW[1], DTNOW[2], DTNOW[3], DTNOW[4], DTNOW[5], " ", MARK2, HGT, GLAT, GLON,
+                       ELEV, AZIM, RANGE, ANTMK, SHADMK});
+            }
+            --NLINE;
+        }
+
+        ADDTIM(DTNOW, MINSTP, SECSTP, monlen);
+        ELEVP = ELEV;
+        GLATP = GLAT;
+    }
+
+    console.flush();
+    if (report_file) {
+        report_file->flush();
+        report_file.reset();
+        file->commit();
+    }
+}
+
+}  // namespace talik
