@@ -1,0 +1,65 @@
+// ALTLAT - height above the reference ellipsoid and latitude of its foot.
+//
+// Given:   R     single, km       geocentric distance of the point (> 0)
+//          PHIC  single, radians  geocentric latitude of the point
+// Returned: HGT  single, km       height above the ellipsoid, along the normal
+//           PHIF single, radians  geocentric latitude of the foot of the normal
+//
+// Notes:
+//  - Ellipsoid a = 6378.16 km, e2 = 0.0066934214 (flattening 1/298.3).
+//  - Fixed-point iteration on the foot's geocentric latitude psi: from psi
+//    the foot point and the angle delta between normal and radius there; the
+//    triangle centre-foot-point gives the height and the angle alpha at the
+//    centre, and psi = PHIC - alpha.  Stops when psi moves by at most 1e-5
+//    rad, or after 5 passes, silently.
+//  - HGT belongs to the last pass's psi before its update; PHIF is the
+//    updated psi.
+//  - A latitude of +-90 degrees or beyond (cos PHIC <= 0; the single nearest
+//    to pi/2 lies just beyond it) is a point on the polar axis: HGT is R
+//    minus the polar radius, 6356.778 km, and PHIF = PHIC, the formulas' limit.
+#include <cmath>
+
+#include "geometry/altlat.hpp"
+
+namespace talik {
+
+void ALTLAT(Single R, Single PHIC, Single& HGT, Single& PHIF) {
+    const Single A = 6378.16;
+    const Single E2 = 0.0066934214;
+    const Single OME2 = 0.9933066;   // 1 - e2
+    const Single RME2 = 1.0067385;   // 1 / (1 - e2)
+    const Single TOL = 1e-05;
+    const int PASSES = 5;
+
+    if (std::cos(PHIC) <= 0.0) {
+        // mended: on the polar axis step 2 divides by cos psi <= 0 and flips the sign; return the formulas' limit.
+        const Single r = A * std::sqrt(OME2 / 1.0);
+        HGT = R - r;
+        PHIF = PHIC;
+        return;
+    }
+
+    Single psi = PHIC;
+    int k = 0;
+    for (;;) {
+        const double cpsi = std::cos(psi);
+        const Single r = A * std::sqrt(OME2 / (1.0 - E2 * cpsi * cpsi));
+        const Single phi = std::atan(RME2 * std::sin(psi) / cpsi);
+        const double delta = phi - psi;
+        const Single sdelta = std::sin(delta);
+        const double cdelta = std::cos(delta);
+        // mended: a point within ~22 km of the centre would take the root of a negative; use 0.
+        HGT = std::sqrt(std::fmax(R * R - (r * sdelta) * (r * sdelta), 0.0)) - r * cdelta;
+        const Single sigma = HGT * sdelta / R;
+        // mended: |sigma| past 1 (same points) would take the root of a negative; use 0.
+        const Single csigma = std::sqrt(std::fmax(1.0 - sigma * sigma, 0.0));
+        const Single alpha = std::atan(sigma / csigma);
+        const Single dpsi = (PHIC - alpha) - psi;
+        psi = PHIC - alpha;
+        ++k;
+        if (std::fabs(dpsi) <= TOL || k >= PASSES) break;
+    }
+    PHIF = psi;
+}
+
+}  // namespace talik

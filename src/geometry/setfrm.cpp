@@ -1,0 +1,31 @@
+// SETFRM - frame with a given pole and a given reference direction.
+//
+// Given:   PLON, PLAT  single, degrees   pole of the frame to build
+//          RLON, RLAT  single, degrees   reference direction (not changed)
+// Returned: FLON, FLAT single, degrees   PLON and PLAT
+//           FROT       single, degrees   longitude of the reference direction
+//                                        in the frame (PLON, PLAT, 0), (0, 360]
+// Kept:    frame       SPHROT's kept frame, left at (PLON, PLAT, 0)
+//
+// Notes:
+//  - (FLON, FLAT, FROT) passed to SPHROT rotate into the frame in which the
+//    reference direction lies at longitude 360, or just above 0 through the
+//    single rounding of FROT.
+//  - A pole at (0, 0) gives an all-zero frame set, so SPHROT uses the frame
+//    it already keeps.
+#include "geometry/sphrot.hpp"
+
+namespace talik {
+
+void SETFRM(Single PLON, Single PLAT, Single RLON, Single RLAT, Single& FLON, Single& FLAT, Single& FROT,
+            SphrotFrame& frame) {
+    FLON = PLON;
+    FLAT = PLAT;
+    FROT = 0.0;
+    Single wlon = RLON;
+    Single wlat = RLAT;
+    SPHROT(wlon, wlat, FLON, FLAT, FROT, frame);
+    FROT = wlon;
+}
+
+}  // namespace talik
