@@ -2,7 +2,10 @@
 // the report file of CR LF lines.
 //
 // Both buffer their bytes and hand them to a stdio stream in large blocks
-// (or keep them in memory when built without a stream, for tests).
+// (or keep them in memory when built without a stream, for tests).  A block
+// goes out when the buffer passes 64 KiB and at flush(); the destructors
+// flush too but swallow a write error (call flush() to see it).  Neither
+// unit owns its stream: closing it is the caller's business.
 #pragma once
 
 #include <cstdio>
@@ -32,10 +35,13 @@ public:
     void record(std::string_view text) override;
     // Bytes sent as they are, with no carriage control (the deck prompt).
     void raw(std::string_view bytes);
-    // Sends what is buffered; throws std::system_error when the stream fails.
+    // Sends what is buffered and flushes the stream (call it before reading
+    // the console); throws std::system_error when the stream fails.
     void flush();
     // The bytes kept in memory (only for a Console built without a stream).
     const std::string& captured() const { return buffer_; }
+    // Forgets the bytes kept in memory (the first-record rule stays spent).
+    void clear() { buffer_.clear(); }
 
 private:
     std::FILE* stream_ = nullptr;
@@ -56,6 +62,7 @@ public:
     // Sends what is buffered; throws std::system_error when the stream fails.
     void flush();
     const std::string& captured() const { return buffer_; }
+    void clear() { buffer_.clear(); }
 
 private:
     std::FILE* stream_ = nullptr;

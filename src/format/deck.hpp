@@ -9,15 +9,28 @@
 // all-blank field reads as 0, a record shorter than the field counts as
 // padded with blanks.  Iw takes an optional sign and digits; Fw.d an optional
 // sign, digits with an optional point and an optional exponent (E or D);
-// without a point the last d digits are the fraction.  Anything else (a
-// comma included) is an InputError naming the deck, the record, the columns
-// and the text found; so is a record that is missing, and an integer that
-// does not fit its 16- or 32-bit variable.
+// without a point the last d digits are the fraction.  Anything else is an
+// InputError naming the deck, the record, the columns and the text found; so
+// is a record that is missing, an integer that does not fit its 16- or
+// 32-bit variable (it is refused, never wrapped) and a real too large for
+// its variable.  A comma inside a numeric field is not a separator here:
+// the field "is not a number" (or "is not an integer").  Ew.d reads like
+// Fw.d.  Each real is converted from its decimal text exactly once, with
+// correct rounding to its single or double variable.
+//
+// A '/' moves on at once: a format ending in '/' needs the record after the
+// last one it reads.  A format holding a literal or an A descriptor, more
+// variables than data descriptors, or a variable of the wrong kind (a real
+// for I, an integer for F or E) is a FormatError thrown before any reading.
+//
+// A CR before a LF, or at the very end of the deck, is part of the line end;
+// any other byte (NUL, control characters, bytes above 127) is data.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,8 +43,9 @@ class Deck {
 public:
     // A deck held in memory; name is what error messages call it.
     Deck(std::string name, std::string contents);
-    // Reads the whole file; throws InputError ("NAME: cannot read the deck:
-    // No such file or directory", "... is a directory", ...).
+    // Reads the whole file; throws InputError ("PATH: cannot read the deck:
+    // No such file or directory", "...: Is a directory", "...: larger than
+    // 1 MiB").
     static Deck open(const std::string& path);
 
     const std::string& name() const { return name_; }
@@ -64,7 +78,9 @@ private:
     void* p_;
 };
 
-// Reads records of the deck into the targets, in order.
+// Reads records of the deck into the targets, in order.  On an InputError
+// the targets before the faulty field have been stored.
+void read(Deck& deck, const Format& format, std::span<const Target> targets);
 void read(Deck& deck, const Format& format, std::initializer_list<Target> targets);
 
 }  // namespace talik

@@ -50,17 +50,42 @@ struct FormatItem {
     std::string literal;  // text of a literal
 };
 
+// One step of a format with every repeat (of descriptors and of groups)
+// expanded: what write and read walk through, left to right.
+struct FormatStep {
+    FormatItem::Kind kind = FormatItem::Kind::Literal;  // never GroupStart / GroupEnd
+    std::uint16_t width = 0;      // as in FormatItem
+    std::uint16_t decimals = 0;
+    std::uint32_t offset = 0;     // a literal's text in the format's literal pool
+    std::uint32_t length = 0;
+};
+
 class Format {
 public:
-    // Throws FormatError when the text is not a valid format.
+    // Throws FormatError when the text is not a valid format.  Numbers in a
+    // format (repeat counts, widths, decimals) go from 1 to 1000 (d from 0),
+    // and a format expands to at most 100000 steps.
     explicit Format(std::string_view text);
 
     const std::string& text() const { return text_; }
     const std::vector<FormatItem>& items() const { return items_; }
 
+    // The expanded steps and the data descriptors among them (in order).
+    const std::vector<FormatStep>& steps() const { return steps_; }
+    const std::vector<FormatItem::Kind>& slots() const { return slots_; }
+    std::string_view literal(const FormatStep& step) const {
+        return std::string_view(pool_).substr(step.offset, step.length);
+    }
+    // True when the format holds a literal or an A descriptor (output only).
+    bool output_only() const { return output_only_; }
+
 private:
     std::string text_;
     std::vector<FormatItem> items_;  // repeat counts of single descriptors expanded
+    std::vector<FormatStep> steps_;
+    std::vector<FormatItem::Kind> slots_;
+    std::string pool_;
+    bool output_only_ = false;
 };
 
 // A value to be written: an integer (16 or 32 bits), a single or double
@@ -97,7 +122,20 @@ public:
 };
 
 // Formats the values into one or more records and hands each to the unit.
-// Output stops at the first data descriptor left without a value.
+// Output stops at the first data descriptor left without a value.  More
+// values than the format has data descriptors, or a value of the wrong kind
+// for its descriptor (an integer for F or E, a real for I, text for I, F or
+// E, a number for A), is a FormatError thrown before anything is written.
+//
+// Field rules: Iw right-justified, asterisks when too wide.  Fw.d and Ew.d
+// round half away from zero on the exact value stored, to no more than 7
+// significant digits for a single (16 for a double), later digits shown as
+// 0; no 0 before the point (except "0." for a zero F with d = 0), no minus
+// on a value that rounds to zero, asterisks when too wide.  An exponent
+// beyond 99 (doubles only) is written as a sign and three digits in place
+// of the E.  A value that is not a number shows as "NaN", an infinite one
+// as "Inf" or "-Inf", right-justified (asterisks when too wide).  A writes
+// the whole text; Aw the first w characters, a shorter text right-justified.
 void write(Unit& unit, const Format& format, std::span<const Value> values);
 void write(Unit& unit, const Format& format, std::initializer_list<Value> values);
 

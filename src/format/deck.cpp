@@ -1,0 +1,83 @@
+// deck.cpp - Deck: the input deck held in memory, handed out record by record.
+//
+// Given:   the deck's name and contents, or a path to read.
+// Returns: records (lines without their LF or CR LF) in order.
+// Notes:   the contents may hold any bytes; a record is only ever a view of
+//          them.  A file is read whole, in binary, and refused above 1 MiB
+//          (a deck is a handful of short lines).
+#include "format/deck.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <utility>
+
+namespace talik {
+
+namespace {
+
+constexpr std::size_t kMaxDeck = 1024 * 1024;
+
+[[noreturn]] void cannot_read(const std::string& path, const std::string& why) {
+    throw InputError(path + ": cannot read the deck: " + why);
+}
+
+[[noreturn]] void cannot_read(const std::string& path, int error) {
+    cannot_read(path, std::generic_category().message(error != 0 ? error : EIO));
+}
+
+}  // namespace
+
+Deck::Deck(std::string name, std::string contents) : name_(std::move(name)), contents_(std::move(contents)) {}
+
+Deck Deck::open(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) cannot_read(path, EISDIR);
+
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) cannot_read(path, errno);
+    std::string contents;
+    char block[16384];
+    bool failed = false;
+    int error = 0;
+    for (;;) {
+        errno = 0;
+        const std::size_t got = std::fread(block, 1, sizeof block, file);
+        contents.append(block, got);
+        if (contents.size() > kMaxDeck) break;
+        if (got < sizeof block) {
+            if (std::ferror(file) != 0) {
+                failed = true;
+                error = errno;
+            }
+            break;
+        }
+    }
+    std::fclose(file);
+    if (failed) cannot_read(path, error);
+    if (contents.size() > kMaxDeck) cannot_read(path, "larger than 1 MiB");
+    return Deck(path, std::move(contents));
+}
+
+std::string_view Deck::next_record() {
+    if (position_ >= contents_.size()) {
+        const int missing = records_read_ + 1;
+        throw InputError(name_ + ": record " + std::to_string(missing) + " is missing (" +
+                         (records_read_ == 0 ? std::string("the deck is empty")
+                                             : "the deck ends after record " + std::to_string(records_read_)) +
+                         ")");
+    }
+    const std::string_view all(contents_);
+    std::size_t end = all.find('\n', position_);
+    if (end == std::string_view::npos) end = all.size();
+    std::string_view line = all.substr(position_, end - position_);
+    position_ = end + 1;  // past the LF; beyond the end when there was none
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ++records_read_;
+    return line;
+}
+
+}  // namespace talik

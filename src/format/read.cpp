@@ -1,0 +1,242 @@
+// read.cpp - formatted input: read().
+//
+// Given:   the deck, a compiled format and the variables, in order.
+// Returns: the variables filled from the deck's next record(s).
+// Notes:   each field is the next w columns of the record, the columns past
+//          its end counting as blanks.  Blanks and tabs are dropped wherever
+//          they stand; what is left must be an integer (I) or a number (F,
+//          E), else an InputError names the deck, record, columns and text.
+//          A real's decimal text is normalised to digits and an exponent and
+//          converted once (strtof for a single: going through a double first
+//          would round twice).
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "format/deck.hpp"
+
+namespace talik {
+
+namespace {
+
+constexpr std::size_t kShownMax = 40;
+
+// The field as an error message shows it: trimmed, one printable line.
+std::string shown(std::string_view field) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!field.empty() && blank(field.front())) field.remove_prefix(1);
+    while (!field.empty() && blank(field.back())) field.remove_suffix(1);
+    const bool cut = field.size() > kShownMax;
+    if (cut) field = field.substr(0, kShownMax);
+    std::string out = "\"";
+    for (const char c : field) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F) {
+            out += c;
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+            out += hex;
+        }
+    }
+    out += cut ? "...\"" : "\"";
+    return out;
+}
+
+// The field with its blanks and tabs dropped.  A field is at most 1000
+// columns (the format's limit).
+std::string squeezed(std::string_view field) {
+    std::string out;
+    out.reserve(field.size());
+    for (const char c : field) {
+        if (c != ' ' && c != '\t') out += c;
+    }
+    return out;
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+enum class Fault { None, NotInteger, NotNumber, TooLarge, OutOfRange };
+
+// Iw: an optional sign and digits.  Values past 10^15 are only ever out of
+// range, so the accumulation stops growing there.
+Fault parse_integer(const std::string& s, std::int64_t& value) {
+    value = 0;
+    if (s.empty()) return Fault::None;
+    std::size_t i = 0;
+    const bool negative = s[0] == '-';
+    if (s[0] == '+' || s[0] == '-') ++i;
+    if (i == s.size()) return Fault::NotInteger;
+    for (; i < s.size(); ++i) {
+        if (!is_digit(s[i])) return Fault::NotInteger;
+        if (value < 1000000000000000LL) value = value * 10 + (s[i] - '0');
+    }
+    if (negative) value = -value;
+    return Fault::None;
+}
+
+// Fw.d: [sign] digits [. digits] [(E|D) [sign] digits], at least one
+// mantissa digit.  Builds "[-]DIGITSeEXP" for the one conversion.
+Fault normalise_real(const std::string& s, int d, std::string& text) {
+    text.clear();
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        if (s[i] == '-') text += '-';
+        ++i;
+    }
+    std::size_t mantissa_digits = 0;
+    long after_point = 0;
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        if (is_digit(s[i])) {
+            ++mantissa_digits;
+            if (point) ++after_point;
+            text += s[i];
+        } else if (s[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (mantissa_digits == 0) return Fault::NotNumber;
+    long exponent = 0;
+    if (i < s.size()) {
+        const char letter = s[i];
+        if (letter != 'E' && letter != 'e' && letter != 'D' && letter != 'd') return Fault::NotNumber;
+        ++i;
+        bool negative = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+        if (i == s.size()) return Fault::NotNumber;
+        for (; i < s.size(); ++i) {
+            if (!is_digit(s[i])) return Fault::NotNumber;
+            // far beyond any double: saturate, strto* gives inf or 0
+            if (exponent < 100000) exponent = exponent * 10 + (s[i] - '0');
+        }
+        if (negative) exponent = -exponent;
+    }
+    // without a point the last d digits are the fraction
+    exponent -= point ? after_point : d;
+    text += 'e';
+    text += std::to_string(exponent);
+    return Fault::None;
+}
+
+Fault parse_real(const std::string& s, int d, Target target, std::string& text) {
+    if (s.empty()) {
+        if (target.kind() == Target::Kind::Single) {
+            *static_cast<Single*>(target.pointer()) = 0.0;
+        } else {
+            *static_cast<double*>(target.pointer()) = 0.0;
+        }
+        return Fault::None;
+    }
+    const Fault fault = normalise_real(s, d, text);
+    if (fault != Fault::None) return fault;
+    if (target.kind() == Target::Kind::Single) {
+        const float value = std::strtof(text.c_str(), nullptr);
+        if (value == HUGE_VALF || value == -HUGE_VALF) return Fault::TooLarge;
+        *static_cast<Single*>(target.pointer()) = static_cast<double>(value);
+    } else {
+        const double value = std::strtod(text.c_str(), nullptr);
+        if (value == HUGE_VAL || value == -HUGE_VAL) return Fault::TooLarge;
+        *static_cast<double*>(target.pointer()) = value;
+    }
+    return Fault::None;
+}
+
+bool fits(FormatItem::Kind slot, Target::Kind kind) {
+    if (slot == FormatItem::Kind::Integer) return kind == Target::Kind::Int16 || kind == Target::Kind::Int32;
+    return kind == Target::Kind::Single || kind == Target::Kind::Double;
+}
+
+void check_targets(const Format& format, std::span<const Target> targets) {
+    if (format.output_only()) {
+        throw FormatError("format \"" + format.text() + "\" holds a literal or an A descriptor: it cannot read");
+    }
+    const auto& slots = format.slots();
+    if (targets.size() > slots.size()) {
+        throw FormatError("format \"" + format.text() + "\" has " + std::to_string(slots.size()) +
+                          " data descriptors for " + std::to_string(targets.size()) + " variables");
+    }
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (!fits(slots[i], targets[i].kind())) {
+            throw FormatError("format \"" + format.text() + "\": variable " + std::to_string(i + 1) +
+                              " is of the wrong kind for its descriptor");
+        }
+    }
+}
+
+}  // namespace
+
+void read(Deck& deck, const Format& format, std::span<const Target> targets) {
+    check_targets(format, targets);
+    std::string_view record = deck.next_record();
+    std::size_t column = 0;  // columns before the next field
+    std::size_t next = 0;
+    std::string normalised;
+    for (const FormatStep& step : format.steps()) {
+        if (step.kind == FormatItem::Kind::Skip) {
+            column += step.width;
+            continue;
+        }
+        if (step.kind == FormatItem::Kind::Slash) {
+            record = deck.next_record();
+            column = 0;
+            continue;
+        }
+        if (next == targets.size()) break;  // the rest of the record is skipped
+        const Target target = targets[next++];
+        const std::string_view field = column < record.size() ? record.substr(column, step.width) : std::string_view();
+        const std::string text = squeezed(field);
+        Fault fault = Fault::None;
+        std::string range;
+        if (step.kind == FormatItem::Kind::Integer) {
+            std::int64_t value = 0;
+            fault = parse_integer(text, value);
+            if (fault == Fault::None) {
+                if (target.kind() == Target::Kind::Int16) {
+                    if (value < INT16_MIN || value > INT16_MAX) {
+                        fault = Fault::OutOfRange;
+                        range = "(-32768 to 32767)";
+                    } else {
+                        *static_cast<std::int16_t*>(target.pointer()) = static_cast<std::int16_t>(value);
+                    }
+                } else {
+                    if (value < INT32_MIN || value > INT32_MAX) {
+                        fault = Fault::OutOfRange;
+                        range = "(-2147483648 to 2147483647)";
+                    } else {
+                        *static_cast<std::int32_t*>(target.pointer()) = static_cast<std::int32_t>(value);
+                    }
+                }
+            }
+        } else {
+            fault = parse_real(text, step.decimals, target, normalised);
+        }
+        if (fault != Fault::None) {
+            std::string where = deck.name() + ": record " + std::to_string(deck.records_read()) + ", ";
+            where += step.width == 1 ? "column " + std::to_string(column + 1)
+                                     : "columns " + std::to_string(column + 1) + "-" +
+                                           std::to_string(column + step.width);
+            where += ": " + shown(field);
+            switch (fault) {
+            case Fault::NotInteger: where += " is not an integer"; break;
+            case Fault::NotNumber: where += " is not a number"; break;
+            case Fault::TooLarge: where += " is too large"; break;
+            default: where += " is out of range " + range; break;
+            }
+            throw InputError(where);
+        }
+        column += step.width;
+    }
+}
+
+void read(Deck& deck, const Format& format, std::initializer_list<Target> targets) {
+    read(deck, format, std::span<const Target>(targets.begin(), targets.size()));
+}
+
+}  // namespace talik
