@@ -1,0 +1,28 @@
+// orbit.hpp - the perturbed mean-element propagator.
+#pragma once
+
+#include <array>
+
+#include "format/console.hpp"
+#include "format/numeric.hpp"
+#include "time/datim.hpp"
+#include "time/orbel.hpp"
+
+namespace talik {
+
+// The 13 current mean elements and rates, in the order of the report's
+// element blocks (index 0 = item 1): a (km), ECC, INCL, omega, Omega,
+// MOD(M, 360) (deg), RAANDT, ARGPDT (deg/day), MMOT (deg/min), SMADT
+// (km/day), MMOTDT (deg/min per day), perigee and apogee heights (km).
+using ORBOUT = std::array<Single, 13>;
+
+// Position of the satellite at DT (UT) from the elements in orbel: distance
+// R (km), declination DECL and right ascension RA (rad), equatorial vector
+// POS (km), the date's Julian day number JDN and the sidereal angle GST
+// (deg) from JULDAT, and the current elements in orbout.  The first call
+// with orbel.ORBSET == 0 completes orbel (MMOT, and zero node and perigee
+// rates); every call recomputes MMOTDT when SMADT is not 0.
+void ORBIT(const DATIM& DT, Single& R, Single& DECL, Single& RA, Vec3& POS, double& JDN, Single& GST, ORBOUT& orbout,
+           ORBEL& orbel, Console& console);
+
+}  // namespace talik

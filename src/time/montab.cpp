@@ -1,0 +1,23 @@
+// MONTAB - load the month-length table for a year.
+//
+// Given:
+//    dt      DATIM          date-time; only dt[YEAR] is read
+// Returned:
+//    monlen  MONLEN         days of months 1..12 of that year
+//
+// Notes:
+//    February has 29 days whenever the year is divisible by 4; there is no
+//    century exception, so 2100 counts as a leap year here.  ADDTIM keeps
+//    the February entry current when it steps into another year.
+#include "time/calendar.hpp"
+
+namespace talik {
+
+void MONTAB(const DATIM& dt, MONLEN& monlen) {
+    static constexpr std::array<std::int16_t, 12> NDAYS = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    monlen.days = NDAYS;
+    monlen.days[1] = 28;
+    if (dt[YEAR] % 4 == 0) monlen.days[1] = 29;
+}
+
+}  // namespace talik
