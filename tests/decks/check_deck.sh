@@ -7,6 +7,7 @@
 #   NAME.err     expected standard error (default: empty)
 #   NAME.status  expected exit status (default: 0)
 #   NAME.before  a KESTAD.DAT present before the run (a refused run must keep it)
+#   NAME.setup   shell commands run in the work directory before the run
 # usage: check_deck.sh TALIK DIR NAME
 set -u
 talik=$1 dir=$2 name=$3
@@ -15,6 +16,7 @@ trap 'rm -rf "$work"' EXIT
 cp "$dir/$name.deck" "$work/$name.deck"
 [ -f "$dir/$name.before" ] && cp "$dir/$name.before" "$work/KESTAD.DAT"
 cd "$work" || exit 1
+[ -f "$dir/$name.setup" ] && . "$dir/$name.setup"
 "$talik" "$name.deck" >stdout 2>stderr </dev/null
 status=$?
 fail=0
@@ -36,7 +38,7 @@ elif [ -s stderr ]; then
 fi
 if [ -f "$dir/$name.dat" ]; then
     cmp -s KESTAD.DAT "$dir/$name.dat" || { echo "KESTAD.DAT differs from $name.dat"; fail=1; }
-elif [ -e KESTAD.DAT ]; then
+elif [ -f KESTAD.DAT ]; then
     echo "unexpected KESTAD.DAT"; fail=1
 fi
 exit $fail
