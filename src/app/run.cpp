@@ -114,13 +114,104 @@ Single zenith_angle(Single CZ) {
     return ZETA;
 }
 
+// Earth radius of the range and elevation formulas, with the two
+// quantities derived from it at start.
+struct Earth {
+    Single RE = 6378.16;
+    Single RESQ = RE * RE;
+    Single RE2 = RE * 2.0;
+};
+
+// The chosen row of the station table with its derived values.
+struct Station {
+    Single STLAT;   // degrees
+    Single STLON;   // degrees east
+    Single STCLAT;  // cosine of the latitude
+    Single STSLAT;  // sine of the latitude
+    Single STLONR;  // longitude, rad
+    StationFilter filter;
+    std::string_view MRKLO;
+    std::string_view MRKHI;
+};
+
+Station prepare_station(int ista) {
+    Station s;
+    s.STLAT = STATAB::STLAT(ista);
+    s.STLON = STATAB::STLON(ista);
+    s.STCLAT = std::cos(s.STLAT * DEGRAD);
+    s.STSLAT = std::sin(s.STLAT * DEGRAD);
+    s.STLONR = s.STLON * DEGRAD;
+    s.filter = STATAB::filter(ista);
+    s.MRKLO = STATAB::mrklo(ista);
+    s.MRKHI = STATAB::mrkhi(ista);
+    return s;
+}
+
+// What the station sees at one step; the defaults mean "not above the
+// horizon" (or not examined).
+struct Look {
+    bool above_horizon = false;  // at or above: CZ not positive
+    std::string_view MARK2 = "  ";
+    Single RANGE = 9999.0;
+    Single ELEV = ELEV_NONE;
+    Single AZIM = -999.99;
+};
+
+// Slant range, visibility mark, elevation and azimuth of the satellite at
+// distance R (km) and declination DECL (rad) over east longitude GLONR
+// (rad), seen from the station on a sphere of radius RE.
+Look look_angles(const Station& st, Single R, Single DECL, Single GLONR, const Earth& earth) {
+    Look look;
+    const Single SDECL = std::sin(DECL);
+    const Single CDECL = std::cos(DECL);
+    Single CARC;
+    Single SARC;
+    ARCANG(st.STSLAT, SDECL, st.STCLAT, CDECL, GLONR - st.STLONR, CARC, SARC);
+    const Single RHOSQ = R * R + earth.RESQ - earth.RE2 * CARC * R;
+    look.RANGE = std::sqrt(RHOSQ);
+    const Single CZ = ((earth.RESQ + RHOSQ) - R * R) / earth.RE2 / look.RANGE;
+    if (CZ > 0.0) {
+        return look;  // below the horizon; the range is never printed
+    }
+    look.above_horizon = true;
+    if (CZ < 0.0) {
+        look.MARK2 = st.MRKLO;
+    }
+    if (CZ < CZHIGH) {
+        look.MARK2 = st.MRKHI;
+    }
+    const Single ZETA = zenith_angle(CZ);
+
+    Single AZR;
+    if (std::fabs(SARC) < TINY) {
+        AZR = 0.0;
+    } else {
+        const Single CAZ = (SDECL - st.STSLAT * CARC) / st.STCLAT / SARC;
+        if (std::fabs(CAZ) < TINY) {
+            AZR = PI / 2.0;
+            if (st.STLONR > GLONR) {
+                AZR = AZR + PI;
+            }
+        } else {
+            const Single SAZ = std::sin(GLONR - st.STLONR) * CDECL / SARC;
+            AZR = std::atan(SAZ / CAZ);
+            if (CAZ < 0.0) {
+                AZR = AZR + PI;
+            }
+        }
+    }
+    look.ELEV = (ZETA - PI / 2.0) / DEGRAD;
+    look.AZIM = AZR / DEGRAD;
+    if (look.AZIM < 0.0) {
+        look.AZIM = look.AZIM + 360.0;
+    }
+    return look;
+}
+
 }  // namespace
 
 void run(Deck& deck, Console& console, const std::string& report_path) {
-    // Earth radius of the range and elevation formulas.
-    const Single RE = 6378.16;
-    const Single RESQ = RE * RE;
-    const Single RE2 = RE * 2.0;
+    const Earth RE;
 
     std::int16_t IOUT = 0;
     {
@@ -160,14 +251,7 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
     MONTAB(DTSTRT, monlen);
     DATIM DTNOW = DTSTRT;
 
-    const Single STLAT = STATAB::STLAT(ISTA);
-    const Single STLON = STATAB::STLON(ISTA);
-    const Single STCLAT = std::cos(STLAT * DEGRAD);
-    const Single STSLAT = std::sin(STLAT * DEGRAD);
-    const Single STLONR = STLON * DEGRAD;
-    const StationFilter filter = STATAB::filter(ISTA);
-    const std::string_view MRKLO = STATAB::mrklo(ISTA);
-    const std::string_view MRKHI = STATAB::mrkhi(ISTA);
+    const Station station = prepare_station(ISTA);
 
     ORBEL orbel;
     orbel.ORBSET = 0;
@@ -188,7 +272,7 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
         const std::string_view name = STATAB::STNAME(ISTA);
         write(console, report::FMTRUN(),
               {DTSTRT[0], DTSTRT[1], DTSTRT[2], DTSTRT[3], DTSTRT[4], DTSTRT[5], ISTEP, NCALC, ISTA, name.substr(0, 2),
-               name.substr(2, 2), name.substr(4, 2), name.substr(6, 2), name.substr(8, 2), STLAT, STLON});
+               name.substr(2, 2), name.substr(4, 2), name.substr(6, 2), name.substr(8, 2), station.STLAT, station.STLON});
     }
 
     Single GST;
@@ -213,24 +297,12 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
     for (std::int32_t K = 1; K <= NCALC; ++K) {
         ORBIT(DTNOW, R, DECL, RA, POS, JDN, GST, orbout, orbel, console);
 
-        Single SDEC;
-        Single SRA;
-        SUNPOS(JDN, DTNOW, SDEC, SRA, suncom);
-        std::int16_t LIT = 0;
-        SHADOW(POS, SDEC, SRA, LIT);
-
-        // Anti-solar direction, degrees.
-        const Single ASDEC = -SDEC / DEGRAD;
-        const Single ASRA = MOD(SRA + PI, PI * 2.0) / DEGRAD;
-
         Single HGT;
         Single PHIF;
         ALTLAT(R, DECL, HGT, PHIF);
         const Single GLAT = PHIF / DEGRAD;
         const Single GLON = MOD(RA / DEGRAD - GST + 360.0, 360.0);
         const Single GLONR = GLON * DEGRAD;
-        const Single SDECL = std::sin(DECL);
-        const Single CDECL = std::cos(DECL);
 
         if (K == 1) {
             GLATP = GLAT;
@@ -241,63 +313,37 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
             ++NREV;
         }
 
-        std::string_view MARK2 = "  ";
-        Single RANGE = 9999.0;
-        Single ELEV = ELEV_NONE;
-        Single AZIM = -999.99;
-        Single ALAT;
-
+        Look look;
         bool examine = true;
-        switch (filter) {
-        case StationFilter::NearLongitude: examine = std::fabs(GLON - STLON) <= 30.0; break;
+        switch (station.filter) {
+        case StationFilter::NearLongitude: examine = std::fabs(GLON - station.STLON) <= 30.0; break;
         case StationFilter::North20: examine = GLAT >= 20.0; break;
         case StationFilter::South20: examine = GLAT <= -20.0; break;
         case StationFilter::Always: break;
         }
-
         if (examine) {
-            Single CARC;
-            Single SARC;
-            ARCANG(STSLAT, SDECL, STCLAT, CDECL, GLONR - STLONR, CARC, SARC);
-            const Single RHOSQ = R * R + RESQ - RE2 * CARC * R;
-            RANGE = std::sqrt(RHOSQ);
-            const Single CZ = ((RESQ + RHOSQ) - R * R) / RE2 / RANGE;
-            if (CZ <= 0.0) {
-                if (CZ < 0.0) {
-                    MARK2 = MRKLO;
-                }
-                if (CZ < CZHIGH) {
-                    MARK2 = MRKHI;
-                }
-                const Single ZETA = zenith_angle(CZ);
-
-                Single AZR;
-                if (std::fabs(SARC) < TINY) {
-                    AZR = 0.0;
-                } else {
-                    const Single CAZ = (SDECL - STSLAT * CARC) / STCLAT / SARC;
-                    if (std::fabs(CAZ) < TINY) {
-                        AZR = PI / 2.0;
-                        if (STLONR > GLONR) {
-                            AZR = AZR + PI;
-                        }
-                    } else {
-                        const Single SAZ = std::sin(GLONR - STLONR) * CDECL / SARC;
-                        AZR = std::atan(SAZ / CAZ);
-                        if (CAZ < 0.0) {
-                            AZR = AZR + PI;
-                        }
-                    }
-                }
-                ELEV = (ZETA - PI / 2.0) / DEGRAD;
-                AZIM = AZR / DEGRAD;
-                if (AZIM < 0.0) {
-                    AZIM = AZIM + 360.0;
-                }
-                Single PA;
-                ASPECT(AZIM, ELEV, GST, ASRA, ASDEC, PA, ALAT, STLAT, STLON, frame);
-            }
+            look = look_angles(station, R, DECL, GLONR, RE);
         }
+
+        // The Sun matters only to a step at or above the horizon: the
+        // antenna mark measures the anti-solar direction, the shadow mark
+        // is printed.  The table look-up and the shadow test are pure, so
+        // the other steps skip them.
+        Single ALAT;
+        std::int16_t LIT = 0;
+        if (look.above_horizon) {
+            Single SDEC;
+            Single SRA;
+            SUNPOS(JDN, DTNOW, SDEC, SRA, suncom);
+            SHADOW(POS, SDEC, SRA, LIT);
+            // Anti-solar direction, degrees.
+            const Single ASDEC = -SDEC / DEGRAD;
+            const Single ASRA = MOD(SRA + PI, PI * 2.0) / DEGRAD;
+            Single PA;
+            ASPECT(look.AZIM, look.ELEV, GST, ASRA, ASDEC, PA, ALAT, station.STLAT, station.STLON, frame);
+        }
+        const std::string_view MARK2 = look.MARK2;
+        const Single ELEV = look.ELEV;
 
         if (NLINE < 0) {
             ++NPAGE;
@@ -334,7 +380,7 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
                 Unit& unit = to_console ? static_cast<Unit&>(console) : *report_file;
                 write(unit, to_console ? report::FMTCON() : report::FMTFIL(),
                       {NREV, DTNOW[0], DTNOW[1], DTNOW[2], DTNOW[3], DTNOW[4], DTNOW[5], " ", MARK2, HGT, GLAT, GLON,
-                       ELEV, AZIM, RANGE, ANTMK, SHADMK});
+                       ELEV, look.AZIM, look.RANGE, ANTMK, SHADMK});
             }
             --NLINE;
         }
