@@ -41,6 +41,10 @@ constexpr I IMOD(I a, I b) { return static_cast<I>(a % b); }
 // Truncation toward zero, to a 32-bit integer.
 inline std::int32_t INT(double x) { return static_cast<std::int32_t>(std::trunc(x)); }
 
+// A square root's argument that rounding left a hair below zero, as zero
+// (and a NaN as zero, as fmax would give).
+inline double nonneg(double x) { return x > 0.0 ? x : 0.0; }
+
 // The magnitude of a with the sign of b; b == 0 counts as positive.
 inline double SIGN(double a, double b) { return b >= 0.0 ? std::fabs(a) : -std::fabs(a); }
 

@@ -49,10 +49,10 @@ void ALTLAT(Single R, Single PHIC, Single& HGT, Single& PHIF) {
         const Single sdelta = std::sin(delta);
         const double cdelta = std::cos(delta);
         // mended: a point within ~22 km of the centre would take the root of a negative; use 0.
-        HGT = std::sqrt(std::fmax(R * R - (r * sdelta) * (r * sdelta), 0.0)) - r * cdelta;
+        HGT = std::sqrt(nonneg(R * R - (r * sdelta) * (r * sdelta))) - r * cdelta;
         const Single sigma = HGT * sdelta / R;
         // mended: |sigma| past 1 (same points) would take the root of a negative; use 0.
-        const Single csigma = std::sqrt(std::fmax(1.0 - sigma * sigma, 0.0));
+        const Single csigma = std::sqrt(nonneg(1.0 - sigma * sigma));
         const Single alpha = std::atan(sigma / csigma);
         const Single dpsi = (PHIC - alpha) - psi;
         psi = PHIC - alpha;

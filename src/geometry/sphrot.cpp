@@ -66,7 +66,7 @@ void SPHROT(Single& LON, Single& LAT, Single PLON, Single PLAT, Single ROT, Sphr
         const double s = x * frame.SP + frame.CP * z;
         const double h = x * frame.CP - frame.SP * z;
         // mended: next to the new pole rounding can make 1 - s*s negative; the cosine is then 0, not NaN.
-        const double c = std::sqrt(std::fmax(1.0 - s * s, 0.0));
+        const double c = std::sqrt(nonneg(1.0 - s * s));
         const double phi = s == 0.0 ? 0.0 : 2.0 * std::atan((1.0 - c) / s);
         const double w = c + h;
         if (std::fabs(w) <= 1.0e-6) {

@@ -64,6 +64,8 @@ void setup(ORBEL& el) {
     const Single NBAR = N0 * ((Q * K22 * BETA * Single(0.0234375) + (1.0 - 1.5 * SI2) * G2 * BETA) + 1.0 -
                               ((35.0 * CI2 - 30.0) * CI2 + 3.0) * BETA * Single(0.3515625) * E2 * G4);
     el.MMOT = 60.0 * NBAR;
+    el.CINCL = CI;
+    el.SINCL = SI;
 
     if (el.ARGPDT == 0.0) {
         el.ARGPDT =
@@ -129,7 +131,7 @@ void ORBIT(const DATIM& DT, Single& R, Single& DECL, Single& RA, Vec3& POS, doub
     const Single RR = (1.0 - std::cos(E) * orbel.ECC) * A;
 
     const Vec3 V = {RR * std::cos(NU), RR * std::sin(NU), Single(0.0)};
-    ROTATE(V, OMEGA, NODE, orbel.INCL, POS);
+    ROTATE(V, OMEGA, NODE, orbel.CINCL, orbel.SINCL, POS);
     POLAR(POS, DECL, RA, R);
 
     orbout[0] = A;

@@ -13,6 +13,8 @@
 // Notes:
 //    W = Rz(NODE) * Rx(INCL) * Rz(ARGP) * V.  V's x and y are used up before
 //    W is written and V's z is read after W's x and y, so W may be V.
+//    A second form takes CI and SI, the cosine and sine of INCL stored as
+//    singles, instead of INCL.
 #include <cmath>
 
 #include "orbit/rotate.hpp"
@@ -20,10 +22,12 @@
 namespace talik {
 
 void ROTATE(const Vec3& V, Single ARGP, Single NODE, Single INCL, Vec3& W) {
+    ROTATE(V, ARGP, NODE, Single(std::cos(INCL)), Single(std::sin(INCL)), W);
+}
+
+void ROTATE(const Vec3& V, Single ARGP, Single NODE, Single CI, Single SI, Vec3& W) {
     const Single CN = std::cos(NODE);
     const Single SN = std::sin(NODE);
-    const Single CI = std::cos(INCL);
-    const Single SI = std::sin(INCL);
     const Single CA = std::cos(ARGP);
     const Single SA = std::sin(ARGP);
 

@@ -26,6 +26,8 @@ struct ORBEL {
     Single MMOTDT;          // rate of MMOT, rad/min per day
     double EPOCHJ = 0.0;    // Julian day number of the epoch date
     std::int16_t ORBSET = 0;  // 0 until ORBIT has done its one-time set-up
+    Single CINCL;           // cos INCL, kept by ORBIT's set-up
+    Single SINCL;           // sin INCL, kept by ORBIT's set-up
 };
 
 }  // namespace talik
