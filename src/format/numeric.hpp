@@ -32,7 +32,23 @@ private:
 using Vec3 = std::array<Single, 3>;
 
 // Real remainder of a truncating division; the result has the sign of a.
-inline double MOD(double a, double b) { return std::fmod(a, b); }
+// Bit for bit what std::fmod gives, but quicker for the quotients of this
+// program (a few million turns at most): the remainder of a division is
+// always representable, so one fused multiply-add gives it exactly once the
+// truncated quotient is known, and a quotient rounded up past an integer
+// shows as a remainder of the wrong sign, put right by one exact addition.
+inline double MOD(double a, double b) {
+    const double magnitude = std::fabs(b);
+    if (!(std::fabs(a) < 0x1p52 * magnitude) || !std::isfinite(magnitude) || magnitude < 0x1p-960) {
+        return std::fmod(a, b);
+    }
+    const double q = std::trunc(a / b);
+    double r = std::fma(-q, b, a);
+    if (r != 0.0 && std::signbit(r) != std::signbit(a)) {
+        r += std::signbit(a) ? -magnitude : magnitude;
+    }
+    return r == 0.0 ? std::copysign(0.0, a) : r;
+}
 
 // Integer remainder of a truncating division (C++ semantics already match).
 template <typename I>

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <random>
 
 #include "format/numeric.hpp"
@@ -89,6 +91,41 @@ TEST(Single, Intrinsics) {
     EXPECT_EQ(SIGN(3.0, -1.0), -3.0);
     EXPECT_EQ(SIGN(-3.0, 0.0), 3.0);  // zero counts as positive
     EXPECT_EQ(SIGN(-3.0, 1.0), 3.0);
+}
+
+}  // namespace
+}  // namespace talik
+
+namespace talik {
+namespace {
+
+bool same_bits(double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; }
+
+// MOD is std::fmod, bit for bit, including signed zeros and the quotients
+// that round up past an integer.
+TEST(Single, ModIsTheTruncatingRemainderBitForBit) {
+    std::mt19937_64 rng(11);
+    const double divisors[] = {360.0, 6.2831854820251465, 10.0, 1.0, 0.017453292, 86400.0, -360.0, 3.0};
+    std::uniform_real_distribution<double> wide(-2.0e7, 2.0e7);
+    std::uniform_int_distribution<int> turns(-100000, 100000);
+    long mismatches = 0;
+    for (double b : divisors) {
+        for (int i = 0; i < 200000; ++i) {
+            // Plain values, exact multiples and their neighbours, and floats.
+            const double k = turns(rng) * b;
+            const double candidates[] = {wide(rng), k, std::nextafter(k, 0.0), std::nextafter(k, 1e300),
+                                         static_cast<float>(wide(rng) / 1000.0), -k};
+            for (double a : candidates) {
+                mismatches += !same_bits(MOD(a, b), std::fmod(a, b));
+            }
+        }
+        for (double a : {0.0, -0.0, b, -b, 2.0 * b, -2.0 * b, 1e300, -1e-300, 5e-324, 1e17}) {
+            mismatches += !same_bits(MOD(a, b), std::fmod(a, b));
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_TRUE(std::isnan(MOD(1.0, 0.0)));
+    EXPECT_TRUE(std::isnan(MOD(std::numeric_limits<double>::infinity(), 360.0)));
 }
 
 }  // namespace
