@@ -93,6 +93,10 @@ void check_run_line(const Deck& deck, const DATIM& dtstrt, std::int16_t istep, s
                          std::to_string(dtstrt[YEAR]) + "; every step must lie from " + std::to_string(-SUN_FIRST_DAY) +
                          " days before to " + std::to_string(SUN_LAST_DAY) + " days after 1 January of the start year");
     }
+    // The report's year fields hold four digits.
+    if (dtstrt[YEAR] == 9999 && last_day >= 365) {
+        throw InputError(columns(deck, 31, 40) + "the last step falls in the year 10000; every step must lie in 9999 or before");
+    }
 }
 
 // Elevation angle from the zenith angle's cosine CZ (minus the sine of the
