@@ -55,7 +55,7 @@ void JULDAT(double& jdn, Single& gst, const DATIM& dt) {
     const double T = ((jdn - 2415020.0) - 0.5) / 36525.0;
     const Single U = H * 60.0 + S / 60.0 + MI;
     const double THETA = (0.00038708 * T + 36000.7689) * T + 0.25068447 * U + 99.6909833;
-    gst = std::fmod(THETA, 360.0);
+    gst = MOD(THETA, 360.0);
 }
 
 }  // namespace talik
