@@ -1,11 +1,14 @@
 #!/bin/sh
 # Installs what building and testing talik needs, when it is missing:
-# a C++20 compiler, CMake, GoogleTest/GoogleMock and Google Benchmark.
+# a C++20 compiler, CMake, GoogleTest/GoogleMock and Google Benchmark,
+# Python 3 for the end-to-end tables, and clang with its runtime libraries
+# for the fuzzers (libFuzzer and the sanitizers).
 set -e
 need=""
 command -v g++ >/dev/null 2>&1 || need="$need g++"
 command -v cmake >/dev/null 2>&1 || need="$need cmake"
-for pkg in libgtest-dev libgmock-dev libbenchmark-dev; do
+command -v python3 >/dev/null 2>&1 || need="$need python3"
+for pkg in libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev; do
     dpkg -s "$pkg" >/dev/null 2>&1 || need="$need $pkg"
 done
 if [ -n "$need" ]; then

@@ -1,4 +1,7 @@
 // pending_file.cpp - write beside, then rename over the target.
+//
+// mended: the report file used to be overwritten from its first line, so a
+// run that failed part way left a half-written file where a good one was.
 
 #include "app/pending_file.hpp"
 
@@ -7,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
@@ -18,7 +22,18 @@ std::string with_errno(const std::string& what, int error) { return what + ": " 
 
 }  // namespace
 
-std::unique_ptr<PendingFile> PendingFile::create(const std::string& target, std::string& reason) {
+std::unique_ptr<PendingFile> PendingFile::create(const std::string& given, std::string& reason) {
+    // A report reached through a symbolic link is replaced where the link
+    // points, so that the link stays (the file was written through it).
+    std::string target = given;
+    struct stat link {};
+    if (::lstat(given.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        char* resolved = ::realpath(given.c_str(), nullptr);
+        if (resolved != nullptr) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
     mode_t mode = 0666;
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0) {

@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <span>
 #include <string>
@@ -97,6 +98,21 @@ void check_run_line(const Deck& deck, const DATIM& dtstrt, std::int16_t istep, s
     if (dtstrt[YEAR] == 9999 && last_day >= 365) {
         throw InputError(columns(deck, 31, 40) + "the last step falls in the year 10000; every step must lie in 9999 or before");
     }
+}
+
+// True when the position a step reports from is made of numbers: the
+// values are bounded for any element set that is accepted, so their product
+// is finite exactly when each of them is.
+bool finite_step(Single R, Single DECL, Single RA, Single HGT, Single PHIF) {
+    return std::isfinite(R * DECL * RA * HGT * PHIF);
+}
+
+// "1995/06/15 00:53:00"
+std::string datim_text(const DATIM& dt) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", dt[YEAR], dt[MONTH], dt[DAY], dt[HOUR],
+                  dt[MINUTE], dt[SECOND]);
+    return text;
 }
 
 // Elevation angle from the zenith angle's cosine CZ (minus the sine of the
@@ -271,6 +287,14 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
 
     std::int32_t NREV = 0;
     ELMINP(DTNOW, NREV, deck, IOUT, console, orbel);
+    if (NCALC > 0) {
+        // mended: a decay that takes the orbit down to the Earth's centre
+        // within the run left no position to report; refused before the run.
+        const std::string problem = decay_problem(orbel, DTSTRT, static_cast<std::int64_t>(NCALC - 1) * ISTEP);
+        if (!problem.empty()) {
+            throw InputError(columns(deck, 1, 10) + problem);
+        }
+    }
 
     if (to_console) {
         const std::string_view name = STATAB::STNAME(ISTA);
@@ -307,6 +331,12 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
         const Single GLAT = PHIF / DEGRAD;
         const Single GLON = MOD(RA / DEGRAD - GST + 360.0, 360.0);
         const Single GLONR = GLON * DEGRAD;
+        // mended: whatever the element set, a value that is not a number
+        // must never reach the report; the run stops with a message instead.
+        if (!finite_step(R, DECL, RA, HGT, PHIF)) {
+            throw InputError(deck.name() + ": the orbit cannot be computed at step " + std::to_string(K) + " (" +
+                             datim_text(DTNOW) + "): the element set gives a position that is not a number");
+        }
 
         if (K == 1) {
             GLATP = GLAT;

@@ -1,9 +1,11 @@
-// datecheck.hpp - the range of date-times the program supports.
+// datecheck.hpp - the date-times and the orbits the program supports.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "time/datim.hpp"
+#include "time/orbel.hpp"
 
 namespace talik {
 
@@ -15,5 +17,21 @@ namespace talik {
 // on.  The day must lie within the month's length by the month table's own
 // divisible-by-4 rule (MONTAB), so 2100-02-29 is accepted.
 std::string date_problem(const DATIM& dt, int& field);
+
+// The orbits the program can follow.  Within 100 km of the Earth's centre
+// the height above the ellipsoid has no meaning (the ellipsoid's normals
+// cross there) and the propagator's set-up overflows; beyond 1000000 km no
+// Earth orbit exists and the element listing has no room for the value.
+constexpr double PERIGEE_MIN = 100.0;   // km from the Earth's centre
+constexpr double SMA_MAX = 1.0e6;       // km, exclusive
+
+// Returns "" when the semi-major axis, changing at SMADT from the epoch,
+// keeps the perigee at least PERIGEE_MIN from the Earth's centre and the
+// axis below SMA_MAX at the start dt and at span_seconds after it (the
+// run's last step; either sign).  Else e.g. "rate of the semi-major axis
+// -4540 km/day brings the perigee to 71.1 km from the Earth's centre by the
+// last step; it must stay at least 100 km from it".  orbel is the record as
+// ELMINP installed it (EPOCH, EPOCHJ, SMA, ECC, SMADT).
+std::string decay_problem(const ORBEL& orbel, const DATIM& dt, std::int64_t span_seconds);
 
 }  // namespace talik

@@ -17,12 +17,16 @@
 //    rates record is never looked at.  A set the propagator cannot work
 //    with is refused with an InputError before anything is listed: a bad
 //    epoch date-time, an eccentricity outside 0 <= e < 1, a semi-major axis
-//    that is not positive, a value that is not finite, or an epoch more
-//    than 32767 days from the start date (the day count is a 16-bit value).
+//    that is not positive, a value that is not finite, a perigee within
+//    100 km of the Earth's centre, a semi-major axis of 1000000 km or more,
+//    a rate beyond 1000000 km or degrees a day, an epoch more than 32767
+//    days from the start date (the day count is a 16-bit value), or a
+//    revolution number too near the 32-bit limit to be counted on.
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -72,6 +76,7 @@ void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, 
 
     const Single DTR = 0.017453292;
     const Single TWOPI = 6.2831855;
+    const double RATE_MAX = 1.0e6;  // km/day or degrees/day
 
     double JDS = 0.0;
     Single gst;
@@ -121,6 +126,25 @@ void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, 
         if (i == 1 && !(R[1] >= 0.0 && R[1] < 1.0)) {
             throw InputError(at + "eccentricity " + shortest(R[1]) + " is outside 0 <= e < 1");
         }
+        // mended: a rate this large overflows the node, the perigee or the mean motion's rate within the run.
+        if (i >= 6 && i <= 8 && !(std::fabs(value) <= RATE_MAX)) {
+            const char* unit = i == 6 ? " km/day" : " deg/day";
+            throw InputError(at + NAMES[i] + " " + shortest(value) + unit + " is outside -1000000 to 1000000" + unit);
+        }
+    }
+    // mended: a perigee near the centre overflows the set-up and leaves the
+    // height without meaning; one beyond the Earth's reach is no orbit.
+    const double perigee = (1.0 - R[1]) * R[0];
+    if (!(perigee >= PERIGEE_MIN)) {
+        char km[48];
+        std::snprintf(km, sizeof km, "%.4g km", perigee);
+        throw InputError(where(deck, rec_of[0], 1, 20) + "the perigee lies " + km +
+                         " from the Earth's centre (semi-major axis " + shortest(R[0]) + ", eccentricity " +
+                         shortest(R[1]) + "); it must lie at least 100 km from it");
+    }
+    if (!(R[0] < SMA_MAX)) {
+        throw InputError(where(deck, rec_of[0], 1, 10) + "semi-major axis " + shortest(R[0]) +
+                         " km is 1000000 km or more, beyond any orbit of the Earth");
     }
 
     double JDE = 0.0;
@@ -167,7 +191,8 @@ void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, 
 
     const double revs = (W + R[9]) * DELT + F;
     // mended: a revolution number beyond 32 bits cannot be stored; refuse it instead of an undefined conversion.
-    if (!(std::fabs(revs) < 2147483648.0)) {
+    // The run counts at most one more per step (NCALC has five columns), so that room is kept too.
+    if (!(std::fabs(revs) < 2147483648.0 - 100000.0)) {
         throw InputError(where(deck, rec_of[1], 31, 40) + "mean motion " + shortest(R[9]) +
                          " gives a revolution number at the start beyond the 32-bit range");
     }

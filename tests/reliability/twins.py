@@ -1,0 +1,132 @@
+#!/usr/bin/env python3
+"""Awkward but valid decks run exactly like their plain twin: the same
+console bytes, the same KESTAD.DAT, both with the report on the console
+and with the report in the file.
+
+usage: twins.py TALIK [TWIN...]    run all twins, or the ones named
+       twins.py --list             the names of the twins
+"""
+
+import os
+import sys
+
+sys.dont_write_bytecode = True  # keep the source tree clean
+import decks  # noqa: E402
+from decks import deck
+
+JUNK = "".join(chr(c) for c in range(33, 127)) * 60  # 5640 printable bytes
+
+
+def records(iout, width_fn=None, run=None, epoch=None, elements=None, rates=None):
+    """The plain deck's records, each field laid out by width_fn(text, width)."""
+    lay = width_fn or (lambda t, w: t.rjust(w))
+    recs = [run or decks.RUN, epoch or decks.EPOCH, elements or decks.ELEMENTS, rates or decks.RATES]
+    widths = [5, 5, 10, 10]
+    return [iout] + ["".join(lay(t, w) for t in r) for r, w in zip(recs, widths)]
+
+
+def joined(recs, end="\n"):
+    return "".join(r + end for r in recs)
+
+
+def spread(text, width):
+    """The characters of a value spaced out with blanks over its field."""
+    if len(text) * 2 - 1 > width:
+        return text.rjust(width)
+    return " ".join(text).rjust(width)
+
+
+def tabbed(text, width):
+    return text.rjust(width).replace(" ", "\t")
+
+
+def long_records(iout):
+    """Every record followed by junk well past the columns the format reads."""
+    recs = records(iout)
+    reads = [2, 45, 35, 60, 40]  # columns read from each record
+    out = []
+    for rec, n in zip(recs, reads):
+        out.append(rec[:n].ljust(n) + JUNK)
+    return joined(out)
+
+
+TWINS = {
+    "crlf-line-ends": lambda io: deck(iout=io, end="\r\n"),
+    "no-line-end-after-the-last-record": lambda io: deck(iout=io)[:-1],
+    "crlf-without-the-last-lf": lambda io: deck(iout=io, end="\r\n")[:-1],
+    "tabs-for-blanks": lambda io: joined(records(io, tabbed)).replace(" ", "\t"),
+    "tabs-and-blanks-mixed": lambda io: joined(records(io)).replace("  ", " \t"),
+    "left-aligned-fields": lambda io: joined(records(io.strip().ljust(2), lambda t, w: t.ljust(w))),
+    "digits-spread-over-the-field": lambda io: joined(records(io, spread)),
+    "output-choice-alone-in-column-1": lambda io: joined([io.strip()] + records(io)[1:]),
+    "explicit-plus-signs": lambda io: deck(
+        iout="+" + io.strip(), run=["+1995", "+6", "+15", "+0", "+0", "+0", "+60", "+1440", "+6"],
+        epoch=["+1995", "+6", "+14", "+12", "+0", "+0", "12345"],
+        elements=["+6878.0", "+0.0010", "+51.60", "+100.00", "+30.00", "+45.00"],
+        rates=["-0.0500", "+0.0", "+0.0", "+15.2200", "+0.0"]),
+    "leading-zeros": lambda io: deck(
+        iout="0" + io.strip(), run=["01995", "00006", "015", "00", "000", "0", "060", "01440", "06"],
+        epoch=["01995", "06", "014", "012", "00", "00", "12345"],
+        elements=["006878.0", "00.0010", "0051.60", "100.00", "030.00", "045.00"]),
+    "reals-with-exponents": lambda io: deck(
+        iout=io, elements=["6.878E3", "1.0E-3", "5.160D1", "1.0d+2", "3.0e1", "4500E-2"],
+        rates=["-5.0E-2", "0E0", "0.0D-7", "1.522E1", "0.0"]),
+    "reals-without-a-point": lambda io: deck(
+        iout=io, elements=["6878", "1E-3", "5160E-2", "100", "30", "45"], rates=["-5E-2", "0", "0", "1522E-2", "0"]),
+    "reals-with-a-bare-point": lambda io: deck(
+        iout=io, elements=["6878.", ".0010", "51.6", "100.", "30.", "45."], rates=["-.05", ".0", "0.", "15.22", "."]),
+    "junk-in-the-fifth-rate-field": lambda io: deck(iout=io, rates=["-0.0500", "0.0", "0.0", "15.2200", "@#junk!%&*"]),
+    "fifth-rate-field-missing": lambda io: joined(records(io)[:4] + [records(io)[4][:40]]),
+    "very-long-records": long_records,
+    "records-after-the-last": lambda io: deck(iout=io) + "\n" + JUNK + "\nmore\n",
+    "trailing-blanks": lambda io: joined([r + " " * 300 for r in records(io)]),
+    "run-line-beyond-column-45": lambda io: deck(iout=io).replace(
+        "1440    6\n", "1440    6" + "  999" * 7 + "xyz\x00\x01\n", 1),
+}
+
+
+def check(talik, name):
+    problems = []
+    for label, iout in (("console", " 6"), ("file", " 8")):
+        plain = decks.run(talik, deck(iout=iout))
+        twin = decks.run(talik, TWINS[name](iout))
+        for who, r in (("plain", plain), ("twin", twin)):
+            if r.timed_out or r.status != 0 or r.stderr:
+                problems.append(f"{label}: the {who} deck failed: status {r.status}, {r.stderr!r}")
+        if problems:
+            continue
+        if twin.stdout != plain.stdout:
+            problems.append(f"{label}: console output differs ({len(twin.stdout)} bytes against {len(plain.stdout)})")
+        if twin.report != plain.report:
+            problems.append(f"{label}: KESTAD.DAT differs")
+        if iout == " 8" and not plain.report:
+            problems.append(f"{label}: the plain deck wrote no data line, so the comparison proves nothing")
+    return problems
+
+
+def main(argv):
+    if argv[1:] == ["--list"]:
+        print("\n".join(TWINS))
+        return 0
+    talik = os.path.abspath(argv[1])
+    wanted = argv[2:] or list(TWINS)
+    unknown = [w for w in wanted if w not in TWINS]
+    if unknown:
+        print("no such twin:", *unknown)
+        return 2
+    passed = failed = 0
+    for name in wanted:
+        problems = check(talik, name)
+        if problems:
+            print(f"FAIL {name}")
+            for p in problems:
+                print("   " + p)
+            failed += 1
+        else:
+            passed += 1
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
