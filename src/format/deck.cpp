@@ -30,7 +30,14 @@ constexpr std::size_t kMaxDeck = 1024 * 1024;
 
 }  // namespace
 
-Deck::Deck(std::string name, std::string contents) : name_(std::move(name)), contents_(std::move(contents)) {}
+Deck::Deck(std::string name, std::string contents) : name_(std::move(name)), contents_(std::move(contents)) {
+    // A deck saved by an editor that marks UTF-8 files starts with the byte
+    // order mark; it belongs to no record.
+    constexpr std::string_view BOM = "\xEF\xBB\xBF";
+    if (std::string_view(contents_).substr(0, BOM.size()) == BOM) {
+        position_ = BOM.size();
+    }
+}
 
 Deck Deck::open(const std::string& path) {
     std::error_code ec;

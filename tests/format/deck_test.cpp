@@ -36,6 +36,14 @@ TEST(Deck, SplitsRecordsOnLfAndCrLf) {
     EXPECT_THROW(ended.next_record(), InputError);
 }
 
+TEST(Deck, SkipsAByteOrderMarkOnlyAtTheStart) {
+    Deck deck("DECK", "\xEF\xBB\xBF 6\n\xEF\xBB\xBFx\n");
+    EXPECT_EQ(deck.next_record(), " 6");
+    EXPECT_EQ(deck.next_record(), "\xEF\xBB\xBFx");
+    Deck short_deck("DECK", "\xEF\xBB");
+    EXPECT_EQ(short_deck.next_record(), "\xEF\xBB");
+}
+
 TEST(Read, IntegerFields) {
     struct Case { const char* record; std::int16_t expected; };
     const Case cases[] = {
