@@ -55,21 +55,16 @@ constexpr std::span<const Value> NO_ITEMS{};
 constexpr std::int16_t IOUT_CONSOLE = 6;
 constexpr std::int16_t IOUT_FILE = 8;
 
-std::string columns(const Deck& deck, int first, int last) {
-    return deck.name() + ": record " + std::to_string(deck.records_read()) + ", columns " + std::to_string(first) +
-           "-" + std::to_string(last) + ": ";
-}
-
 // The run line's values that no step could work with: a station that does
 // not exist, a date out of range, a run that leaves the Sun table's window.
 void check_run_line(const Deck& deck, const DATIM& dtstrt, std::int16_t istep, std::int32_t ncalc, std::int16_t ista) {
     int field = 0;
     const std::string problem = date_problem(dtstrt, field);
     if (!problem.empty()) {
-        throw InputError(columns(deck, 5 * field + 1, 5 * field + 5) + problem);
+        throw InputError(deck.at(deck.records_read(), 5 * field + 1, 5 * field + 5) + problem);
     }
     if (ista < 1 || ista > STATAB::COUNT) {
-        throw InputError(columns(deck, 41, 45) + "station " + std::to_string(ista) + " is outside 1 to 8");
+        throw InputError(deck.at(deck.records_read(), 41, 45) + "station " + std::to_string(ista) + " is outside 1 to 8");
     }
     if (ncalc <= 0) {
         return;
@@ -90,13 +85,13 @@ void check_run_line(const Deck& deck, const DATIM& dtstrt, std::int16_t istep, s
     }
     if (last_day < SUN_FIRST_DAY || last_day > SUN_LAST_DAY) {
         const std::string where = last_day < 0 ? std::to_string(-last_day) + " days before" : std::to_string(last_day) + " days after";
-        throw InputError(columns(deck, 31, 40) + "the last step falls " + where + " 1 January " +
+        throw InputError(deck.at(deck.records_read(), 31, 40) + "the last step falls " + where + " 1 January " +
                          std::to_string(dtstrt[YEAR]) + "; every step must lie from " + std::to_string(-SUN_FIRST_DAY) +
                          " days before to " + std::to_string(SUN_LAST_DAY) + " days after 1 January of the start year");
     }
     // The report's year fields hold four digits.
     if (dtstrt[YEAR] == 9999 && last_day >= 365) {
-        throw InputError(columns(deck, 31, 40) + "the last step falls in the year 10000; every step must lie in 9999 or before");
+        throw InputError(deck.at(deck.records_read(), 31, 40) + "the last step falls in the year 10000; every step must lie in 9999 or before");
     }
 }
 
@@ -292,7 +287,7 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
         // within the run left no position to report; refused before the run.
         const std::string problem = decay_problem(orbel, DTSTRT, static_cast<std::int64_t>(NCALC - 1) * ISTEP);
         if (!problem.empty()) {
-            throw InputError(columns(deck, 1, 10) + problem);
+            throw InputError(deck.at(deck.records_read(), 1, 10) + problem);
         }
     }
 

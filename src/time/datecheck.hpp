@@ -1,6 +1,7 @@
 // datecheck.hpp - the date-times and the orbits the program supports.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <string>
 
@@ -33,5 +34,13 @@ constexpr double SMA_MAX = 1.0e6;       // km, exclusive
 // last step; it must stay at least 100 km from it".  orbel is the record as
 // ELMINP installed it (EPOCH, EPOCHJ, SMA, ECC, SMADT).
 std::string decay_problem(const ORBEL& orbel, const DATIM& dt, std::int64_t span_seconds);
+
+// The shortest text that reads back as the same single, e.g. "1.5",
+// "-7000": how the refusals quote a value.
+inline std::string shortest(Single x) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x.f());
+    return std::string(buf, res.ptr);
+}
 
 }  // namespace talik

@@ -14,7 +14,6 @@
 //    last steps are its extremes.  Times are counted from the epoch as the
 //    propagator counts them, here in double: a value within a rounding of a
 //    limit may go either way, and the limits are far from any real orbit.
-#include <charconv>
 #include <cstdio>
 
 #include "time/datecheck.hpp"
@@ -23,12 +22,6 @@
 namespace talik {
 
 namespace {
-
-std::string shortest(Single x) {
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x.f());
-    return std::string(buf, res.ptr);
-}
 
 std::string km(double x) {
     char buf[48];

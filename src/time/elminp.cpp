@@ -23,7 +23,6 @@
 //    days from the start date (the day count is a 16-bit value), or a
 //    revolution number too near the 32-bit limit to be counted on.
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -35,23 +34,6 @@
 #include "time/juldat.hpp"
 
 namespace talik {
-
-namespace {
-
-// The shortest text that reads back as the same single, e.g. "1.5", "-7000".
-std::string shortest(Single x) {
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x.f());
-    return std::string(buf, res.ptr);
-}
-
-// "DECK: record 4, columns 11-20: ", the start of every refusal.
-std::string where(const Deck& deck, int record, int first, int last) {
-    return deck.name() + ": record " + std::to_string(record) + ", columns " + std::to_string(first) + "-" +
-           std::to_string(last) + ": ";
-}
-
-}  // namespace
 
 void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, Console& console, ORBEL& orbel) {
     static const Format INFMT("(7I5/6F10.0/5F10.0)");
@@ -110,12 +92,12 @@ void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, 
     int field = 0;
     const std::string problem = date_problem(E, field);
     if (!problem.empty()) {
-        throw InputError(where(deck, rec_epoch, 5 * field + 1, 5 * field + 5) + problem);
+        throw InputError(deck.at(rec_epoch, 5 * field + 1, 5 * field + 5) + problem);
     }
     for (int i = 0; i < 10; ++i) {
         const int rec = rec_of[i / 6];
         const int first = 10 * (i % 6) + 1;
-        const std::string at = where(deck, rec, first, first + 9);
+        const std::string at = deck.at(rec, first, first + 9);
         const Single value = R[static_cast<std::size_t>(i)];
         if (!std::isfinite(static_cast<double>(value))) {
             throw InputError(at + NAMES[i] + " " + shortest(value) + " is not a finite number");
@@ -138,12 +120,12 @@ void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, 
     if (!(perigee >= PERIGEE_MIN)) {
         char km[48];
         std::snprintf(km, sizeof km, "%.4g km", perigee);
-        throw InputError(where(deck, rec_of[0], 1, 20) + "the perigee lies " + km +
+        throw InputError(deck.at(rec_of[0], 1, 20) + "the perigee lies " + km +
                          " from the Earth's centre (semi-major axis " + shortest(R[0]) + ", eccentricity " +
                          shortest(R[1]) + "); it must lie at least 100 km from it");
     }
     if (!(R[0] < SMA_MAX)) {
-        throw InputError(where(deck, rec_of[0], 1, 10) + "semi-major axis " + shortest(R[0]) +
+        throw InputError(deck.at(rec_of[0], 1, 10) + "semi-major axis " + shortest(R[0]) +
                          " km is 1000000 km or more, beyond any orbit of the Earth");
     }
 
@@ -152,7 +134,7 @@ void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, 
     const double days = std::trunc(JDS - JDE);
     if (std::fabs(days) > 32767.0) {
         const long apart = static_cast<long>(std::fabs(days));
-        throw InputError(where(deck, rec_epoch, 1, 5) + "the epoch is " + std::to_string(apart) +
+        throw InputError(deck.at(rec_epoch, 1, 5) + "the epoch is " + std::to_string(apart) +
                          " days from the start; at most 32767 are allowed");
     }
 
@@ -193,7 +175,7 @@ void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, 
     // mended: a revolution number beyond 32 bits cannot be stored; refuse it instead of an undefined conversion.
     // The run counts at most one more per step (NCALC has five columns), so that room is kept too.
     if (!(std::fabs(revs) < 2147483648.0 - 100000.0)) {
-        throw InputError(where(deck, rec_of[1], 31, 40) + "mean motion " + shortest(R[9]) +
+        throw InputError(deck.at(rec_of[1], 31, 40) + "mean motion " + shortest(R[9]) +
                          " gives a revolution number at the start beyond the 32-bit range");
     }
     nrev = INT(revs);

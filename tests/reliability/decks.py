@@ -99,3 +99,19 @@ def run(talik, text, before=None, setup=None, workdir=None, deck_path=None, pref
 def nonfinite(data):
     """True when a report shows a value that is not a number."""
     return b"NaN" in data or b"Inf" in data
+
+
+def tally(results):
+    """Prints each failing (label, problems) pair and the closing count line;
+    returns the exit status."""
+    passed = failed = 0
+    for label, problems in results:
+        if problems:
+            print(f"FAIL {label}")
+            for p in problems:
+                print("   " + p)
+            failed += 1
+        else:
+            passed += 1
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0

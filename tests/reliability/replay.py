@@ -48,20 +48,11 @@ def main(argv):
     if plain.status != 0 or not plain.report:
         print(f"the plain deck does not run: {plain.status} {plain.stderr!r}")
         return 1
-    passed = failed = 0
-    for path in files:
+    def read(path):
         with open(path, "rb") as f:
-            data = f.read()
-        problems = check(talik, data, plain.report)
-        if problems:
-            print(f"FAIL {path}")
-            for p in problems:
-                print("   " + p)
-            failed += 1
-        else:
-            passed += 1
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+            return f.read()
+
+    return decks.tally((path, check(talik, read(path), plain.report)) for path in files)
 
 
 if __name__ == "__main__":

@@ -131,18 +131,7 @@ def main(argv):
     if plain.status != 0 or not plain.report:
         print(f"the plain deck does not run: {plain.status} {plain.stderr!r}")
         return 1
-    passed = failed = 0
-    for name in wanted:
-        problems = check(talik, name, plain.report)
-        if problems:
-            print(f"FAIL {name}")
-            for p in problems:
-                print("   " + p)
-            failed += 1
-        else:
-            passed += 1
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+    return decks.tally((name, check(talik, name, plain.report)) for name in wanted)
 
 
 if __name__ == "__main__":

@@ -115,18 +115,7 @@ def main(argv):
     if unknown:
         print("no such twin:", *unknown)
         return 2
-    passed = failed = 0
-    for name in wanted:
-        problems = check(talik, name)
-        if problems:
-            print(f"FAIL {name}")
-            for p in problems:
-                print("   " + p)
-            failed += 1
-        else:
-            passed += 1
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+    return decks.tally((name, check(talik, name)) for name in wanted)
 
 
 if __name__ == "__main__":
