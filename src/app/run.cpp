@@ -226,7 +226,7 @@ Look look_angles(const Station& st, Single R, Single DECL, Single GLONR, const E
 }  // namespace
 
 void run(Deck& deck, Console& console, const std::string& report_path) {
-    const Earth RE;
+    const Earth earth;
 
     std::int16_t IOUT = 0;
     {
@@ -351,7 +351,7 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
         case StationFilter::Always: break;
         }
         if (examine) {
-            look = look_angles(station, R, DECL, GLONR, RE);
+            look = look_angles(station, R, DECL, GLONR, earth);
         }
 
         // The Sun matters only to a step at or above the horizon: the
