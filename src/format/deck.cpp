@@ -77,12 +77,13 @@ std::string_view Deck::next_record() {
                                              : "the deck ends after record " + std::to_string(records_read_)) +
                          ")");
     }
+    // A record ends at LF, CR LF or a CR alone (as some older editors save).
     const std::string_view all(contents_);
-    std::size_t end = all.find('\n', position_);
+    std::size_t end = all.find_first_of("\r\n", position_);
     if (end == std::string_view::npos) end = all.size();
-    std::string_view line = all.substr(position_, end - position_);
-    position_ = end + 1;  // past the LF; beyond the end when there was none
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string_view line = all.substr(position_, end - position_);
+    position_ = end + 1;  // past the line end; beyond the end when there was none
+    if (end + 1 < all.size() && all[end] == '\r' && all[end + 1] == '\n') ++position_;
     ++records_read_;
     return line;
 }

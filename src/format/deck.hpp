@@ -1,6 +1,6 @@
 // deck.hpp - the input deck and formatted reads from it.
 //
-// A deck is a sequential text file of records (lines ending in LF or CR LF;
+// A deck is a sequential text file of records (lines ending in LF, CR LF or CR;
 // the last line may lack its end).  Each formatted read starts at the next
 // record; a '/' in the format moves to the record after; when the variables
 // run out the rest of the current record is skipped.

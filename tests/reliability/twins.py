@@ -53,6 +53,7 @@ def long_records(iout):
 TWINS = {
     "crlf-line-ends": lambda io: deck(iout=io, end="\r\n"),
     "byte-order-mark": lambda io: "\xef\xbb\xbf" + deck(iout=io),
+    "cr-line-ends": lambda io: deck(iout=io, end="\r"),
     "no-line-end-after-the-last-record": lambda io: deck(iout=io)[:-1],
     "crlf-without-the-last-lf": lambda io: deck(iout=io, end="\r\n")[:-1],
     "tabs-for-blanks": lambda io: joined(records(io, tabbed)).replace(" ", "\t"),
