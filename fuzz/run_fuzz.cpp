@@ -82,10 +82,12 @@ void cap_steps(std::string& bytes) {
         return;
     }
     if (ncalc <= MAX_STEPS) return;
-    // Record 2 as the deck cuts it: up to its LF, less a CR before it.
-    const std::size_t record2 = bytes.find('\n') + 1;  // the count was read, so record 2 exists
-    std::size_t end = std::min(bytes.find('\n', record2), bytes.size());
-    if (end > record2 && bytes[end - 1] == '\r') --end;
+    // Record 2 as the deck cuts it: records end at LF, CR LF or a CR alone.
+    const auto line_end = [&bytes](std::size_t from) { return std::min(bytes.find_first_of("\r\n", from), bytes.size()); };
+    const std::size_t end1 = line_end(0);  // the count was read, so record 2 exists
+    const bool crlf = bytes[end1] == '\r' && end1 + 1 < bytes.size() && bytes[end1 + 1] == '\n';
+    const std::size_t record2 = end1 + (crlf ? 2 : 1);
+    const std::size_t end = line_end(record2);
     const std::size_t first = record2 + 35;
     const std::size_t last = std::min(record2 + 40, end);
     const std::string count = std::to_string(MAX_STEPS);
