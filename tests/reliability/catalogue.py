@@ -286,23 +286,7 @@ def main(argv):
         print("no such case:", *unknown)
         return 2
     cases = [by_name[w] for w in wanted] if wanted else CASES
-    passed = failed = skipped = 0
-    for case in cases:
-        problems, skip = check(talik, case)
-        if skip:
-            print(f"SKIP {case.name}: {skip}")
-            skipped += 1
-        elif problems:
-            print(f"FAIL {case.name}")
-            for p in problems:
-                print("   " + p)
-            failed += 1
-        else:
-            passed += 1
-    print(f"{passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else ""))
-    if failed:
-        return 1
-    return 77 if skipped and not passed else 0
+    return decks.tally((case.name, *check(talik, case)) for case in cases)
 
 
 if __name__ == "__main__":

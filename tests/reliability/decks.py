@@ -102,16 +102,22 @@ def nonfinite(data):
 
 
 def tally(results):
-    """Prints each failing (label, problems) pair and the closing count line;
-    returns the exit status."""
-    passed = failed = 0
-    for label, problems in results:
-        if problems:
+    """Prints each failing or skipped result and the closing count line;
+    returns the exit status (77, "skipped", when nothing ran at all).
+    Each result is (label, problems) or (label, problems, why_skipped)."""
+    passed = failed = skipped = 0
+    for label, problems, *skip in results:
+        if skip and skip[0]:
+            print(f"SKIP {label}: {skip[0]}")
+            skipped += 1
+        elif problems:
             print(f"FAIL {label}")
             for p in problems:
                 print("   " + p)
             failed += 1
         else:
             passed += 1
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+    print(f"{passed} passed, {failed} failed" + (f", {skipped} skipped" if skipped else ""))
+    if failed:
+        return 1
+    return 77 if skipped and not passed else 0
