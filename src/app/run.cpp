@@ -22,7 +22,7 @@
 #include "app/pending_file.hpp"
 #include "app/report.hpp"
 #include "app/stations.hpp"
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 #include "geometry/altlat.hpp"
 #include "geometry/aspect.hpp"
 #include "geometry/shadow.hpp"
@@ -36,14 +36,13 @@
 #include "time/elminp.hpp"
 #include "time/juldat.hpp"
 #include "time/orbel.hpp"
+#include "numeric/constants.hpp"
+#include "numeric/intrinsics.hpp"
 
 namespace talik {
 
 namespace {
 
-const Single DEGRAD = 0.017453292;  // degrees to radians
-const Single PI = 3.1415927;
-const Single CZHIGH = -0.0871557;  // CZ at an elevation of about 5 degrees
 const Single TINY = 1.0E-10;
 
 // Value of ELEV that means "not above the horizon at this step".
@@ -132,7 +131,7 @@ Single zenith_angle(Single CZ) {
 // Earth radius of the range and elevation formulas, with the two
 // quantities derived from it at start.
 struct Earth {
-    Single RE = 6378.16;
+    Single RE = EARTH_RADIUS;
     Single RESQ = RE * RE;
     Single RE2 = RE * 2.0;
 };

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 
 namespace talik {
 

@@ -35,7 +35,7 @@
 #include <string_view>
 
 #include "format/format.hpp"
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 
 namespace talik {
 

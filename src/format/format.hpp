@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 
 namespace talik {
 

@@ -6,7 +6,7 @@
 //           PHIF single, radians  geocentric latitude of the foot of the normal
 //
 // Notes:
-//  - Ellipsoid a = 6378.16 km, e2 = 0.0066934214 (flattening 1/298.3).
+//  - Ellipsoid a = EARTH_RADIUS, e2 = ELLIPSOID_E2 (flattening 1/298.3).
 //  - Fixed-point iteration on the foot's geocentric latitude psi: from psi
 //    the foot point and the angle delta between normal and radius there; the
 //    triangle centre-foot-point gives the height and the angle alpha at the
@@ -20,14 +20,16 @@
 #include <cmath>
 
 #include "geometry/altlat.hpp"
+#include "numeric/constants.hpp"
+#include "numeric/intrinsics.hpp"
 
 namespace talik {
 
 void ALTLAT(Single R, Single PHIC, Single& HGT, Single& PHIF) {
-    const Single A = 6378.16;
-    const Single E2 = 0.0066934214;
-    const Single OME2 = 0.9933066;   // 1 - e2
-    const Single RME2 = 1.0067385;   // 1 / (1 - e2)
+    const Single A = EARTH_RADIUS;
+    const Single E2 = ELLIPSOID_E2;
+    const Single OME2 = ELLIPSOID_1_MINUS_E2;
+    const Single RME2 = ELLIPSOID_1_OVER_1_MINUS_E2;
     const Single TOL = 1e-05;
     const int PASSES = 5;
 

@@ -1,7 +1,7 @@
 // altlat.hpp - height above the reference ellipsoid.
 #pragma once
 
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 
 namespace talik {
 

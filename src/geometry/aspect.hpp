@@ -1,7 +1,7 @@
 // aspect.hpp - a celestial direction measured against a line of sight.
 #pragma once
 
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 #include "geometry/sphrot.hpp"
 
 namespace talik {

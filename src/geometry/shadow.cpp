@@ -8,19 +8,20 @@
 // Notes:
 //  - The position is turned so that the Sun lies on the third axis; a point
 //    on the Sun's side of the plane through the Earth's centre is lit, any
-//    other is lit only at or beyond 6378.142 km from the Earth-Sun line.
+//    other is lit only at or beyond EARTH_RADIUS_XKE from the Earth-Sun line.
 //  - A plain cylinder: no penumbra, no cone, no flattening.
-//  - Pi here is 3.1415925, one unit in the last place below the single
+//  - Pi here is PI_SHADOW, one unit in the last place below the single
 //    nearest to pi; it only enters the two rotation angles.
 #include <cmath>
 
 #include "geometry/shadow.hpp"
+#include "numeric/constants.hpp"
 
 namespace talik {
 
 void SHADOW(const Vec3& POS, Single SDEC, Single SRA, std::int16_t& LIT) {
-    const Single PI = 3.1415925;
-    const Single RSHADE = 6378.142;
+    const Single PI = PI_SHADOW;
+    const Single RSHADE = EARTH_RADIUS_XKE;
 
     const Single X = POS[0];
     const Single Y = POS[1];

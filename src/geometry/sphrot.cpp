@@ -18,6 +18,7 @@
 #include <cstdint>
 
 #include "geometry/sphrot.hpp"
+#include "numeric/intrinsics.hpp"
 
 namespace talik {
 

@@ -11,7 +11,8 @@
 // frame and the working values are double.
 #pragma once
 
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
+#include "numeric/constants.hpp"
 
 namespace talik {
 
@@ -24,7 +25,7 @@ namespace talik {
 struct SphrotFrame {
     // Degrees to radians, seven digits only; R2D is its exact inverse so a
     // conversion there and back returns the same degrees.
-    static constexpr double D2R = 0.01745329;
+    static constexpr double D2R = DEGRAD_FRAME;
 
     double PLON = 0.0;        // pole longitude, degrees
     double PLAT = 90.0;       // pole latitude, degrees

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "format/console.hpp"
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 #include "time/datim.hpp"
 
 namespace talik {

@@ -22,14 +22,14 @@
 #include <cstdint>
 
 #include "geometry/sun.hpp"
+#include "numeric/constants.hpp"
+#include "numeric/intrinsics.hpp"
 
 namespace talik {
 
 void SUNPOS(double JDN, const DATIM& DT, Single& SDEC, Single& SRA, const SUNCOM& suncom) {
-    const Single TWOPI = 6.2831855;
-
     const auto IHM = static_cast<std::int16_t>(DT[HOUR] * 60 + DT[MINUTE]);
-    const Single F = (IHM * 60.0 + DT[SECOND]) / 86400.0;
+    const Single F = (IHM * 60.0 + DT[SECOND]) / SECONDS_PER_DAY;
 
     const double days = std::trunc(JDN - suncom.TABJDN);
     std::int16_t N = 0;

@@ -19,15 +19,14 @@
 #include "geometry/sun.hpp"
 #include "orbit/kepler.hpp"
 #include "time/juldat.hpp"
+#include "numeric/constants.hpp"
+#include "numeric/intrinsics.hpp"
 
 namespace talik {
 
 void SUNTAB(std::int16_t IYEAR, SUNCOM& suncom, Console& console) {
-    const Single PI = 3.1415927;
-    const Single TWOPI = 6.2831855;
-    const Single D2R = 0.017453292;
     const Single SEC35 = 0.00040509258;  // 35 s in days
-    const Single CENTURY = 36525.0;
+    const Single CENTURY = DAYS_PER_JULIAN_CENTURY;
 
     // Longitude of perigee, degrees.
     const Single W0 = 281.22083;
@@ -55,16 +54,16 @@ void SUNTAB(std::int16_t IYEAR, SUNCOM& suncom, Console& console) {
 
     double J = suncom.TABJDN - 40.0;
     for (std::size_t I = 0; I < 46; ++I) {
-        const Single T = (J - 2415020.0 - 0.5 + SEC35) / CENTURY;
+        const Single T = (J - JD_1900_JAN_0_5 - 0.5 + SEC35) / CENTURY;
 
         Single perig = ((W3 * T + W2) * T + W1) * T + W0;
         Single manom = ((-M3 * T - M2) * T + M1) * T + M0;
         Single obliq = ((E3 * T - E2) * T - E1) * T + E0;
         const Single ecc = (-C2 * T - C1) * T + C0;
 
-        perig = MOD(perig, 360.0) * D2R;
-        manom = MOD(manom, 360.0) * D2R;
-        obliq = obliq * D2R;
+        perig = MOD(perig, 360.0) * DEGRAD;
+        manom = MOD(manom, 360.0) * DEGRAD;
+        obliq = obliq * DEGRAD;
 
         Single EE;
         KEPLER(manom, ecc, EE, console);

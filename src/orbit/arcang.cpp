@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "orbit/arcang.hpp"
+#include "numeric/intrinsics.hpp"
 
 namespace talik {
 

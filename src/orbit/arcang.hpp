@@ -1,7 +1,7 @@
 // arcang.hpp - great-circle arc between two points of a sphere.
 #pragma once
 
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 
 namespace talik {
 

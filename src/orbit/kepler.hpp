@@ -2,7 +2,7 @@
 #pragma once
 
 #include "format/console.hpp"
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 
 namespace talik {
 

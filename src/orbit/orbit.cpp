@@ -30,25 +30,19 @@
 #include "orbit/polar.hpp"
 #include "orbit/rotate.hpp"
 #include "time/juldat.hpp"
+#include "numeric/constants.hpp"
+#include "numeric/intrinsics.hpp"
 
 namespace talik {
 
 namespace {
-
-const Single GM = 398599.0;      // km^3/s^2
-const Single RE = 6378.16;       // km, semi-latus rectum and heights
-const Single REMM = 6378.142;    // km, mean-motion rate
-const Single J2 = 0.001082628;
-const Single J4 = -2.12E-6;
-const Single XKE = 0.0743666;    // rad/min at one Earth radius
-const Single DTR = 0.017453292;  // rad per degree
 
 // Perturbed mean motion (rad/min) and, where the elements give 0, the node
 // and perigee rates (rad/day).
 void setup(ORBEL& el) {
     const Single N0 = std::sqrt(GM / std::pow(static_cast<double>(el.SMA), 3.0));
     const Single E2 = el.ECC * el.ECC;
-    const Single P = (1.0 - E2) * el.SMA / RE;
+    const Single P = (1.0 - E2) * el.SMA / EARTH_RADIUS;
     const Single BETA = std::sqrt(1.0 - E2);
     const Single CI = std::cos(el.INCL);
     const Single SI = std::sin(el.INCL);
@@ -69,7 +63,7 @@ void setup(ORBEL& el) {
 
     if (el.ARGPDT == 0.0) {
         el.ARGPDT =
-            86400.0 *
+            SECONDS_PER_DAY *
             ((1.0 + G2 * ((0.5 * E2 + 2.0 - 2.0 * BETA) - (Single(1.7916667) - E2 / 48.0 - 3.0 * BETA) * SI2)) *
                  (2.0 - 2.5 * SI2) * G2 * NBAR -
              1.25 * K22 * CI2 * CI2 * E2 * N0 -
@@ -79,7 +73,7 @@ void setup(ORBEL& el) {
     }
     if (el.RAANDT == 0.0) {
         el.RAANDT =
-            -(86400.0 * CI *
+            -(SECONDS_PER_DAY * CI *
               ((1.0 + G2 * ((E2 / 6.0 + 1.5 - 2.0 * BETA) -
                             (Single(1.666667) - Single(0.2083333) * E2 - 3.0 * BETA) * SI2)) *
                    G2 * NBAR +
@@ -104,23 +98,23 @@ void ORBIT(const DATIM& DT, Single& R, Single& DECL, Single& RA, Vec3& POS, doub
                        (DT[MINUTE] - orbel.EPOCH[MINUTE])) *
                           60.0 +
                       (DT[SECOND] - orbel.EPOCH[SECOND]);
-    const Single TD = TS / 86400.0;
-    const Single TM = TS / 60.0;
+    const Single TD = TS / SECONDS_PER_DAY;
+    const Single TM = TS / SECONDS_PER_MINUTE;
 
     const Single A = orbel.SMA + orbel.SMADT * TD;
-    const Single HP = (1.0 - orbel.ECC) * A - RE;
-    const Single HA = (orbel.ECC + 1.0) * A - RE;
+    const Single HP = (1.0 - orbel.ECC) * A - EARTH_RADIUS;
+    const Single HA = (orbel.ECC + 1.0) * A - EARTH_RADIUS;
 
     // The rate of the mean motion n = XKE * x^-1.5 for the given decay of
     // the semi-major axis, taken at the epoch value.
     if (orbel.SMADT != 0.0) {
-        const Single X = orbel.SMA / REMM;
-        orbel.MMOTDT = -((XKE * 1.5) / std::sqrt(X) / X / X) * orbel.SMADT / REMM;
+        const Single X = orbel.SMA / EARTH_RADIUS_XKE;
+        orbel.MMOTDT = -((XKE * 1.5) / std::sqrt(X) / X / X) * orbel.SMADT / EARTH_RADIUS_XKE;
     }
 
     const Single NODE = orbel.RAANDT * TD + orbel.RAAN;
     const Single OMEGA = orbel.ARGPDT * TD + orbel.ARGP;
-    const Single M = (TM * orbel.MMOTDT * 0.5 / 1440.0 + orbel.MMOT) * TM + orbel.MANOM;
+    const Single M = (TM * orbel.MMOTDT * 0.5 / MINUTES_PER_DAY + orbel.MMOT) * TM + orbel.MANOM;
 
     Single E;
     KEPLER(M, orbel.ECC, E, console);
@@ -136,15 +130,15 @@ void ORBIT(const DATIM& DT, Single& R, Single& DECL, Single& RA, Vec3& POS, doub
 
     orbout[0] = A;
     orbout[1] = orbel.ECC;
-    orbout[2] = orbel.INCL / DTR;
-    orbout[3] = OMEGA / DTR;
-    orbout[4] = NODE / DTR;
-    orbout[5] = MOD(M / DTR, 360.0);
-    orbout[6] = orbel.RAANDT / DTR;
-    orbout[7] = orbel.ARGPDT / DTR;
-    orbout[8] = orbel.MMOT / DTR;
+    orbout[2] = orbel.INCL / DEGRAD;
+    orbout[3] = OMEGA / DEGRAD;
+    orbout[4] = NODE / DEGRAD;
+    orbout[5] = MOD(M / DEGRAD, 360.0);
+    orbout[6] = orbel.RAANDT / DEGRAD;
+    orbout[7] = orbel.ARGPDT / DEGRAD;
+    orbout[8] = orbel.MMOT / DEGRAD;
     orbout[9] = orbel.SMADT;
-    orbout[10] = orbel.MMOTDT / DTR;
+    orbout[10] = orbel.MMOTDT / DEGRAD;
     orbout[11] = HP;
     orbout[12] = HA;
 }

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "format/console.hpp"
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 #include "time/datim.hpp"
 #include "time/orbel.hpp"
 

@@ -16,15 +16,14 @@
 #include <cmath>
 
 #include "orbit/polar.hpp"
+#include "numeric/constants.hpp"
+#include "numeric/intrinsics.hpp"
 
 namespace talik {
 
 void POLAR(const Vec3& V, Single& DECL, Single& RA, Single& R) {
     const Single RHOMIN = 1.0E-10;
     const Single XMIN = 5.0E-11;
-    const Single PIH = 1.5707964;
-    const Single PI = 3.1415927;
-    const Single TWOPI = 6.2831855;
 
     const Single x = V[0];
     const Single y = V[1];

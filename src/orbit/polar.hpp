@@ -1,7 +1,7 @@
 // polar.hpp - cartesian vector to radius, declination and right ascension.
 #pragma once
 
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 
 namespace talik {
 

@@ -1,7 +1,7 @@
 // rotate.hpp - orbital plane to equatorial frame.
 #pragma once
 
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 
 namespace talik {
 

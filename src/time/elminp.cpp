@@ -32,6 +32,8 @@
 #include "time/datecheck.hpp"
 #include "time/elminp.hpp"
 #include "time/juldat.hpp"
+#include "numeric/constants.hpp"
+#include "numeric/intrinsics.hpp"
 
 namespace talik {
 
@@ -56,8 +58,7 @@ void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, 
                                           "rate of the argument of perigee",
                                           "mean motion"};
 
-    const Single DTR = 0.017453292;
-    const Single TWOPI = 6.2831855;
+    const Single DTR = DEGRAD;
     const double RATE_MAX = 1.0e6;  // km/day or degrees/day
 
     double JDS = 0.0;
@@ -169,7 +170,7 @@ void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, 
     // already done.
     const Single F = MOD(el.ARGP + el.MANOM, TWOPI) / TWOPI + N0;
     const Single DELT =
-        ND + ((dt[HOUR] - E[HOUR]) * 60.0 + (dt[SECOND] - E[SECOND]) / 60.0 + (dt[MINUTE] - E[MINUTE])) / 1440.0;
+        ND + ((dt[HOUR] - E[HOUR]) * 60.0 + (dt[SECOND] - E[SECOND]) / 60.0 + (dt[MINUTE] - E[MINUTE])) / MINUTES_PER_DAY;
 
     const double revs = (W + R[9]) * DELT + F;
     // mended: a revolution number beyond 32 bits cannot be stored; refuse it instead of an undefined conversion.

@@ -19,6 +19,8 @@
 #include <cstdint>
 
 #include "time/juldat.hpp"
+#include "numeric/constants.hpp"
+#include "numeric/intrinsics.hpp"
 
 namespace talik {
 
@@ -52,7 +54,7 @@ void JULDAT(double& jdn, Single& gst, const DATIM& dt) {
 
     jdn = static_cast<double>(static_cast<std::int32_t>(D + K + D0)) + 2415385.0;
 
-    const double T = ((jdn - 2415020.0) - 0.5) / 36525.0;
+    const double T = ((jdn - JD_1900_JAN_0_5) - 0.5) / DAYS_PER_JULIAN_CENTURY;
     const Single U = H * 60.0 + S / 60.0 + MI;
     const double THETA = (0.00038708 * T + 36000.7689) * T + 0.25068447 * U + 99.6909833;
     gst = MOD(THETA, 360.0);

@@ -1,7 +1,7 @@
 // juldat.hpp - Julian day number and Greenwich mean sidereal angle.
 #pragma once
 
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 #include "time/datim.hpp"
 
 namespace talik {

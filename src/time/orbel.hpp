@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
 #include "time/datim.hpp"
 
 namespace talik {

@@ -1,35 +1,10 @@
-// numeric.hpp - the one numeric vocabulary of the program.
-//
-// Every stored real of the computation is a 32-bit float; every formula is
-// evaluated in double and rounded to float where its result is stored.  The
-// type Single makes that the only thing that can happen: it stores a float,
-// converts implicitly to double (so any arithmetic on it is done in double)
-// and rounds to float when a double is assigned to it.  Plain `float` should
-// not appear in computing code.
-//
-// The helpers below are the old intrinsics: truncating MOD, INT and SIGN.
+// intrinsics.hpp - truncating MOD, IMOD, INT and SIGN, and nonneg.
 #pragma once
 
-#include <array>
 #include <cmath>
 #include <cstdint>
 
 namespace talik {
-
-class Single {
-public:
-    constexpr Single() = default;
-    // Rounds to the nearest float: this is the "store" of a formula's result.
-    constexpr Single(double value) : value_(static_cast<float>(value)) {}  // NOLINT(google-explicit-constructor)
-    constexpr operator double() const { return value_; }                   // NOLINT(google-explicit-constructor)
-    constexpr float f() const { return value_; }
-
-private:
-    float value_ = 0.0F;
-};
-
-// A vector of three stored singles (x, y, z).
-using Vec3 = std::array<Single, 3>;
 
 // Real remainder of a truncating division; the result has the sign of a.
 // Bit for bit what std::fmod gives, but quicker for the quotients of this

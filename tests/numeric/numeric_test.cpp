@@ -8,7 +8,8 @@
 #include <limits>
 #include <random>
 
-#include "format/numeric.hpp"
+#include "numeric/single.hpp"
+#include "numeric/intrinsics.hpp"
 
 namespace talik {
 namespace {
