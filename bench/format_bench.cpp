@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "format/console.hpp"
+#include "format/report_file.hpp"
 #include "format/format.hpp"
 
 namespace {

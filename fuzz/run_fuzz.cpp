@@ -21,7 +21,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/run.hpp"
+#include "report/talik_run.hpp"
 #include "format/deck.hpp"
 
 namespace {

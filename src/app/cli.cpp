@@ -6,11 +6,11 @@
 #include <exception>
 #include <string>
 #include <string_view>
-#include <system_error>
 
-#include "app/run.hpp"
 #include "format/console.hpp"
 #include "format/deck.hpp"
+#include "format/errors.hpp"
+#include "report/talik_run.hpp"
 
 namespace talik {
 
@@ -19,6 +19,7 @@ namespace {
 constexpr int EXIT_OK = 0;
 constexpr int EXIT_FAILED = 1;
 constexpr int EXIT_USAGE = 2;
+constexpr int EXIT_INTERNAL = 3;
 
 constexpr const char* REPORT_FILE = "KESTAD.DAT";
 
@@ -35,7 +36,8 @@ constexpr std::string_view HELP =
     "  --help     show this help and exit\n"
     "  --version  show the version and exit\n"
     "\n"
-    "Exit status: 0 run completed, 1 deck refused or run failed, 2 bad command line.\n"
+    "Exit status: 0 run completed, 1 deck refused or run failed, 2 bad command line,\n"
+    "3 internal error.\n"
     "A deck named --help or --version can be run as ./--help.  See talik(1).\n";
 
 bool blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
@@ -53,6 +55,17 @@ bool ask_deck_name(Console& console, std::FILE* in, std::string& name) {
         name.pop_back();
     }
     return !blank(name);
+}
+
+// What the console holds goes out before the one line on stderr.
+int report_failure(Console& console, std::FILE* err, const std::string& message, int status) {
+    try {
+        console.flush();
+    } catch (const std::exception&) {
+        // The failure being reported matters more than the console's.
+    }
+    std::fprintf(err, "talik: %s\n", message.c_str());
+    return status;
 }
 
 }  // namespace
@@ -83,14 +96,12 @@ int main_program(int argc, const char* const* argv, std::FILE* in, std::FILE* ou
         run(deck, console, REPORT_FILE);
         console.flush();
         return EXIT_OK;
+    } catch (const InputError& e) {
+        return report_failure(console, err, e.what(), EXIT_FAILED);
+    } catch (const OutputError& e) {
+        return report_failure(console, err, e.what(), EXIT_FAILED);
     } catch (const std::exception& e) {
-        try {
-            console.flush();
-        } catch (const std::exception&) {
-            // The failure being reported matters more than the console's.
-        }
-        std::fprintf(err, "%s: %s\n", program.data(), e.what());
-        return EXIT_FAILED;
+        return report_failure(console, err, std::string("internal error: ") + e.what(), EXIT_INTERNAL);
     }
 }
 

@@ -1,5 +1,5 @@
 // console.cpp - the output units: Console (carriage control) and ReportFile
-// (CR LF lines).
+// (CR LF lines), sharing one way to send a buffer.
 //
 // Given:   records without line ends.
 // Returns: the bytes of each record, buffered and sent to the stream in
@@ -8,10 +8,10 @@
 //          rest of the record; the first record of the run has nothing above
 //          it, so a blank control moves nowhere and a '0' only one line.
 #include "format/console.hpp"
+#include "format/report_file.hpp"
 
 #include <cerrno>
 #include <string_view>
-#include <system_error>
 
 namespace talik {
 
@@ -28,8 +28,7 @@ void send(std::FILE* stream, std::string& buffer, const char* what) {
     const std::size_t sent = size == 0 ? 0 : std::fwrite(buffer.data(), 1, size, stream);
     buffer.clear();
     if (sent != size || std::fflush(stream) != 0) {
-        const int error = errno != 0 ? errno : EIO;
-        throw std::system_error(error, std::generic_category(), what);
+        throw OutputError(what, errno);
     }
 }
 

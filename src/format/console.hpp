@@ -1,11 +1,10 @@
-// console.hpp - the two output units: the console with carriage control and
-// the report file of CR LF lines.
+// console.hpp - the console: the output unit with carriage control.
 //
-// Both buffer their bytes and hand them to a stdio stream in large blocks
-// (or keep them in memory when built without a stream, for tests).  A block
-// goes out when the buffer passes 64 KiB and at flush(); the destructors
-// flush too but swallow a write error (call flush() to see it).  Neither
-// unit owns its stream: closing it is the caller's business.
+// It buffers its bytes and hands them to a stdio stream in large blocks (or
+// keeps them in memory when built without a stream, for tests).  A block
+// goes out when the buffer passes 64 KiB and at flush(); the destructor
+// flushes too but swallows a write error (call flush() to see it).  It does
+// not own its stream: closing it is the caller's business.
 #pragma once
 
 #include <cstdio>
@@ -36,7 +35,7 @@ public:
     // Bytes sent as they are, with no carriage control (the deck prompt).
     void raw(std::string_view bytes);
     // Sends what is buffered and flushes the stream (call it before reading
-    // the console); throws std::system_error when the stream fails.
+    // the console); throws OutputError when the stream fails.
     void flush();
     // The bytes kept in memory (only for a Console built without a stream).
     const std::string& captured() const { return buffer_; }
@@ -47,26 +46,6 @@ private:
     std::FILE* stream_ = nullptr;
     std::string buffer_;
     bool first_record_ = true;
-};
-
-// The report file: every record is one line ended by CR LF; no control column.
-class ReportFile : public Unit {
-public:
-    explicit ReportFile(std::FILE* stream);
-    ReportFile();  // keeps the bytes in memory
-    ~ReportFile() override;
-    ReportFile(const ReportFile&) = delete;
-    ReportFile& operator=(const ReportFile&) = delete;
-
-    void record(std::string_view text) override;
-    // Sends what is buffered; throws std::system_error when the stream fails.
-    void flush();
-    const std::string& captured() const { return buffer_; }
-    void clear() { buffer_.clear(); }
-
-private:
-    std::FILE* stream_ = nullptr;
-    std::string buffer_;
 };
 
 }  // namespace talik

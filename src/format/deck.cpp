@@ -21,7 +21,7 @@ namespace {
 constexpr std::size_t kMaxDeck = 1024 * 1024;
 
 [[noreturn]] void cannot_read(const std::string& path, const std::string& why) {
-    throw InputError(path + ": cannot read the deck: " + why);
+    throw InputError(path, "cannot read the deck: " + why);
 }
 
 [[noreturn]] void cannot_read(const std::string& path, int error) {
@@ -69,10 +69,17 @@ Deck Deck::open(const std::string& path) {
     return Deck(path, std::move(contents));
 }
 
+std::string Deck::place(int record) const { return name_ + ": record " + std::to_string(record); }
+
+std::string Deck::place(int record, int first, int last) const {
+    return place(record) + (first == last ? ", column " + std::to_string(first)
+                                          : ", columns " + std::to_string(first) + "-" + std::to_string(last));
+}
+
 std::string_view Deck::next_record() {
     if (position_ >= contents_.size()) {
         const int missing = records_read_ + 1;
-        throw InputError(name_ + ": record " + std::to_string(missing) + " is missing (" +
+        throw InputError(place(missing) + " is missing (" +
                          (records_read_ == 0 ? std::string("the deck is empty")
                                              : "the deck ends after record " + std::to_string(records_read_)) +
                          ")");

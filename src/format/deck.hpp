@@ -52,12 +52,10 @@ public:
     // Number of records taken so far (the record being read, during a read).
     int records_read() const { return records_read_; }
 
-    // "NAME: record 4, columns 11-20: ", how a message about the value in
-    // those columns of that record begins.
-    std::string at(int record, int first, int last) const {
-        return name_ + ": record " + std::to_string(record) + ", columns " + std::to_string(first) + "-" +
-               std::to_string(last) + ": ";
-    }
+    // Where a value of the deck stands, as messages name it: "NAME: record
+    // 4, columns 11-20" ("column 7" for a single column), "NAME: record 4".
+    std::string place(int record, int first, int last) const;
+    std::string place(int record) const;
 
     // Takes the next record; throws InputError when the deck has no more.
     std::string_view next_record();

@@ -16,28 +16,14 @@
 #include <cstdint>
 #include <initializer_list>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "format/errors.hpp"
 #include "numeric/single.hpp"
 
 namespace talik {
-
-// A format text that cannot be parsed (a programming error, not user input).
-class FormatError : public std::logic_error {
-public:
-    using std::logic_error::logic_error;
-};
-
-// A deck that cannot be read as its format demands; what() is the whole
-// message without the program's name, e.g.
-//   DECK: record 2, columns 36-40: "12a45" is not an integer
-class InputError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // One element of a compiled format.
 struct FormatItem {

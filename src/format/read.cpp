@@ -218,18 +218,15 @@ void read(Deck& deck, const Format& format, std::span<const Target> targets) {
             fault = parse_real(text, step.decimals, target, normalised);
         }
         if (fault != Fault::None) {
-            std::string where = deck.name() + ": record " + std::to_string(deck.records_read()) + ", ";
-            where += step.width == 1 ? "column " + std::to_string(column + 1)
-                                     : "columns " + std::to_string(column + 1) + "-" +
-                                           std::to_string(column + step.width);
-            where += ": " + shown(field);
+            std::string problem = shown(field);
             switch (fault) {
-            case Fault::NotInteger: where += " is not an integer"; break;
-            case Fault::NotNumber: where += " is not a number"; break;
-            case Fault::TooLarge: where += " is too large"; break;
-            default: where += " is out of range " + range; break;
+            case Fault::NotInteger: problem += " is not an integer"; break;
+            case Fault::NotNumber: problem += " is not a number"; break;
+            case Fault::TooLarge: problem += " is too large"; break;
+            default: problem += " is out of range " + range; break;
             }
-            throw InputError(where);
+            const auto first = static_cast<int>(column + 1);
+            throw InputError(deck.place(deck.records_read(), first, first + step.width - 1), problem);
         }
         column += step.width;
     }

@@ -23,6 +23,7 @@
 //  - At EL = 90 the line of sight is the zenith and its azimuth is
 //    meaningless: ALAT is taken in the zenith's frame and PA is set to 180.
 #include "geometry/aspect.hpp"
+#include "geometry/setfrm.hpp"
 #include "numeric/intrinsics.hpp"
 
 namespace talik {

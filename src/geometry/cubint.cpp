@@ -12,7 +12,7 @@
 //  - P outside -3..3 extrapolates.
 #include <algorithm>
 
-#include "geometry/sun.hpp"
+#include "geometry/cubint.hpp"
 
 namespace talik {
 

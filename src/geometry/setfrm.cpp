@@ -13,7 +13,7 @@
 //    single rounding of FROT.
 //  - A pole at (0, 0) gives an all-zero frame set, so SPHROT uses the frame
 //    it already keeps.
-#include "geometry/sphrot.hpp"
+#include "geometry/setfrm.hpp"
 
 namespace talik {
 

@@ -4,8 +4,6 @@
 // and by an offset ROT subtracted from every new longitude.  SPHROT keeps the
 // last frame it was given in a SphrotFrame owned by the caller, and a call
 // whose three frame arguments are all zero rotates with that kept frame.
-// SETFRM builds the frame arguments that put a chosen reference direction at
-// longitude 0 (reported as 360) of a frame with a chosen pole.
 //
 // All angles at the interface are degrees in single precision; the kept
 // frame and the working values are double.
@@ -44,15 +42,5 @@ struct SphrotFrame {
 //   ROT           degrees  subtracted from the new longitude
 //   frame in/out           the kept frame
 void SPHROT(Single& LON, Single& LAT, Single PLON, Single PLAT, Single ROT, SphrotFrame& frame);
-
-// Builds the frame whose pole is (PLON, PLAT) and in which the reference
-// direction (RLON, RLAT) lies at longitude 0.
-//   FLON, FLAT  out  degrees  set to PLON, PLAT
-//   FROT        out  degrees  longitude of the reference direction in the
-//                             frame (PLON, PLAT, 0), in (0, 360]
-//   frame       in/out        left holding the frame (PLON, PLAT, 0), unless
-//                             PLON = PLAT = 0, when the kept frame is used
-void SETFRM(Single PLON, Single PLAT, Single RLON, Single RLAT, Single& FLON, Single& FLAT, Single& FROT,
-            SphrotFrame& frame);
 
 }  // namespace talik

@@ -21,7 +21,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "geometry/sun.hpp"
+#include "geometry/sunpos.hpp"
+#include "geometry/cubint.hpp"
 #include "numeric/constants.hpp"
 #include "numeric/intrinsics.hpp"
 

@@ -4,7 +4,7 @@
 // Returned: suncom  SUNCOM      TABDT, TABJDN and entries 1..46 of SUNDEC and
 //                               SUNRA (radians), one every 10 days from 40
 //                               days before the origin
-// Output:  console              KEPLER's message should it not converge
+//          (value)  vector       Kepler solutions that did not converge
 //
 // Notes:
 //  - Newcomb-type mean elements of the Sun at 0 h 0 m 35 s of each entry's
@@ -16,7 +16,7 @@
 //    its predecessor gets 2 pi added, so interpolation never sees a wrap.
 #include <cmath>
 
-#include "geometry/sun.hpp"
+#include "geometry/suntab.hpp"
 #include "orbit/kepler.hpp"
 #include "time/juldat.hpp"
 #include "numeric/constants.hpp"
@@ -24,7 +24,8 @@
 
 namespace talik {
 
-void SUNTAB(std::int16_t IYEAR, SUNCOM& suncom, Console& console) {
+std::vector<KeplerStatus> SUNTAB(std::int16_t IYEAR, SUNCOM& suncom) {
+    std::vector<KeplerStatus> failures;
     const Single SEC35 = 0.00040509258;  // 35 s in days
     const Single CENTURY = DAYS_PER_JULIAN_CENTURY;
 
@@ -66,7 +67,8 @@ void SUNTAB(std::int16_t IYEAR, SUNCOM& suncom, Console& console) {
         obliq = obliq * DEGRAD;
 
         Single EE;
-        KEPLER(manom, ecc, EE, console);
+        const KeplerStatus kepler = KEPLER(manom, ecc, EE);
+        if (!kepler.converged) failures.push_back(kepler);
 
         // True anomaly by the half-angle formula, kept in 0..2 pi.
         Single nu = 2.0 * std::atan((std::sin(EE / 2.0) * std::sqrt(1.0 + ecc) / std::sqrt(1.0 - ecc)) /
@@ -92,6 +94,7 @@ void SUNTAB(std::int16_t IYEAR, SUNCOM& suncom, Console& console) {
 
         J = J + 10.0;
     }
+    return failures;
 }
 
 }  // namespace talik

@@ -3,28 +3,27 @@
 // Given:
 //    G       Single         mean anomaly, rad; any value, not reduced
 //    ECC     Single         eccentricity, 0 <= ECC < 1
-//    console Console        receives the line of a failed iteration
 // Returned:
 //    EE      Single         eccentric anomaly, rad, on G's revolution
+//    (value) KeplerStatus   converged, or the values of the 20th step
 //
 // Notes:
 //    The iteration starts at EE = G and stops when the step relative to the
 //    new EE is below 1.0E-6; since the test is relative, a large unreduced
-//    G needs fewer steps.  After 20 steps without convergence the line
-//    " DID NOT CONVERGE (SUB. KEPLER)  ERROR =..." is written and the 20th
-//    iterate is returned; the caller carries on with it.
+//    G needs fewer steps.  After 20 steps without convergence the 20th
+//    iterate is returned with a status for the caller to report; the caller
+//    carries on with it.
 #include <cmath>
 
 #include "orbit/kepler.hpp"
 
 namespace talik {
 
-void KEPLER(Single G, Single ECC, Single& EE, Console& console) {
-    static const Format MSG("(3(A,E15.6))");
+KeplerStatus KEPLER(Single G, Single ECC, Single& EE) {
     const Single TOL = 1.0E-6;
 
     EE = G;
-    if (G == 0.0) return;
+    if (G == 0.0) return {};
 
     Single ERROR;
     for (int i = 1; i <= 20; ++i) {
@@ -33,14 +32,13 @@ void KEPLER(Single G, Single ECC, Single& EE, Console& console) {
         if (EE == 0.0) {
             // mended: a step landing on exactly 0 has no relative change; converged only if the step itself is 0.
             ERROR = DE;
-            if (DE == 0.0) return;
+            if (DE == 0.0) return {};
             continue;
         }
         ERROR = DE / EE;
-        if (std::fabs(ERROR) < TOL) return;
+        if (std::fabs(ERROR) < TOL) return {};
     }
-
-    write(console, MSG, {" DID NOT CONVERGE (SUB. KEPLER)  ERROR =", ERROR, "   EE = ", EE, "  G  =  ", G});
+    return {false, ERROR, EE, G};
 }
 
 }  // namespace talik

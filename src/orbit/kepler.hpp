@@ -1,14 +1,23 @@
 // kepler.hpp - Kepler's equation for the ellipse.
 #pragma once
 
-#include "format/console.hpp"
 #include "numeric/single.hpp"
 
 namespace talik {
 
+// How a solution of Kepler's equation ended.  When it did not converge,
+// ERROR is the relative change of the 20th step, EE the 20th iterate and G
+// the mean anomaly solved for: what the caller reports.
+struct KeplerStatus {
+    bool converged = true;
+    Single ERROR;
+    Single EE;
+    Single G;
+};
+
 // Solves EE - ECC*sin(EE) = G for the eccentric anomaly EE (rad) by Newton's
 // iteration, on the same revolution as G.  After 20 steps without
-// convergence one line goes to the console and the 20th iterate is returned.
-void KEPLER(Single G, Single ECC, Single& EE, Console& console);
+// convergence the 20th iterate is returned, and the status says so.
+KeplerStatus KEPLER(Single G, Single ECC, Single& EE);
 
 }  // namespace talik

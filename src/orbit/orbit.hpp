@@ -3,10 +3,10 @@
 
 #include <array>
 
-#include "format/console.hpp"
 #include "numeric/single.hpp"
+#include "orbit/kepler.hpp"
+#include "orbit/orbel.hpp"
 #include "time/datim.hpp"
-#include "time/orbel.hpp"
 
 namespace talik {
 
@@ -20,9 +20,10 @@ using ORBOUT = std::array<Single, 13>;
 // R (km), declination DECL and right ascension RA (rad), equatorial vector
 // POS (km), the date's Julian day number JDN and the sidereal angle GST
 // (deg) from JULDAT, and the current elements in orbout.  The first call
-// with orbel.ORBSET == 0 completes orbel (MMOT, and zero node and perigee
-// rates); every call recomputes MMOTDT when SMADT is not 0.
-void ORBIT(const DATIM& DT, Single& R, Single& DECL, Single& RA, Vec3& POS, double& JDN, Single& GST, ORBOUT& orbout,
-           ORBEL& orbel, Console& console);
+// with orbel.ORBSET == 0 does the set-up (setup_orbit); every call
+// recomputes MMOTDT when SMADT is not 0.  Returns how Kepler's equation was
+// solved, for the caller to report a failure to converge.
+KeplerStatus ORBIT(const DATIM& DT, Single& R, Single& DECL, Single& RA, Vec3& POS, double& JDN, Single& GST,
+                   ORBOUT& orbout, ORBEL& orbel);
 
 }  // namespace talik

@@ -14,7 +14,9 @@
 //    up to 32767 seconds.  Backward steps borrow one hour for every 60
 //    minutes the minute field falls below zero, so that the fields are back
 //    in their normal ranges after every call.
-#include "time/calendar.hpp"
+#include "time/addtim.hpp"
+
+#include "numeric/constants.hpp"
 
 namespace talik {
 
@@ -91,6 +93,25 @@ void ADDTIM(DATIM& dt, std::int16_t minstp, std::int16_t secstp, MONLEN& monlen)
             monlen.days[1] = february(dt[YEAR]);
         }
     }
+}
+
+DATIM after_steps(const DATIM& dt, std::int32_t steps, std::int16_t step_seconds) {
+    // Whole days first (one day carries at most one day), then what is left.
+    const std::int64_t total = static_cast<std::int64_t>(steps) * step_seconds;
+    const std::int64_t sign = total < 0 ? -1 : 1;
+    std::int64_t left = total * sign;
+    DATIM at = dt;
+    MONLEN monlen;
+    MONTAB(at, monlen);
+    constexpr auto DAY_SECONDS = static_cast<std::int64_t>(SECONDS_PER_DAY);
+    while (left > 0) {
+        const std::int64_t chunk = left < DAY_SECONDS ? left : DAY_SECONDS;
+        const auto minutes = static_cast<std::int16_t>(sign * (chunk / 60));
+        const auto seconds = static_cast<std::int16_t>(sign * (chunk % 60));
+        ADDTIM(at, minutes, seconds, monlen);
+        left -= chunk;
+    }
+    return at;
 }
 
 }  // namespace talik

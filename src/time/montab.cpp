@@ -9,7 +9,7 @@
 //    February has 29 days whenever the year is divisible by 4; there is no
 //    century exception, so 2100 counts as a leap year here.  ADDTIM keeps
 //    the February entry current when it steps into another year.
-#include "time/calendar.hpp"
+#include "time/montab.hpp"
 
 namespace talik {
 

@@ -1,11 +1,13 @@
 // Output units: the console's carriage control and the report file's lines.
 #include "format/console.hpp"
+#include "format/report_file.hpp"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
-#include <system_error>
 
 namespace talik {
 namespace {
@@ -88,8 +90,8 @@ TEST(Units, WriteErrorsAreReportedByFlushOnly) {
         try {
             file.flush();
             ADD_FAILURE() << "no error";
-        } catch (const std::system_error& e) {
-            EXPECT_EQ(e.code().value(), ENOSPC);
+        } catch (const OutputError& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("cannot write the report file: ") + std::strerror(ENOSPC));
         }
         file.record("lost again");
     }  // the destructor swallows the second failure

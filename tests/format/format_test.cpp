@@ -1,4 +1,4 @@
-// Formats: parsing, the output fields, the report's own formats.
+// Formats: parsing and the output fields.
 #include "format/format.hpp"
 
 #include <gtest/gtest.h>
@@ -16,22 +16,6 @@ namespace {
 
 std::string out(const char* format, std::initializer_list<Value> values) {
     return format_records(Format(format), values);
-}
-
-// An expected record built from column positions (1-based).
-struct Line {
-    std::string s;
-    Line& at(std::size_t column, std::string_view text) {
-        if (s.size() < column - 1 + text.size()) s.resize(column - 1 + text.size(), ' ');
-        s.replace(column - 1, text.size(), text);
-        return *this;
-    }
-};
-
-std::string join(const std::vector<std::string>& records) {
-    std::string all;
-    for (std::size_t i = 0; i < records.size(); ++i) all += (i ? "\n" : "") + records[i];
-    return all;
 }
 
 // ---------------------------------------------------------------- parsing
@@ -174,156 +158,6 @@ TEST(FormatWrite, LongRecordsLeaveTheStackBuffer) {
     const std::string text(5000, 'q');
     EXPECT_EQ(out("(A,'!',I3)", {std::string_view(text), std::int32_t{7}}), text + "!  7");
     EXPECT_EQ(out("(3(1000X),'e')", {}), std::string(3000, ' ') + "e");
-}
-
-// ------------------------------------------------- the report's formats
-
-TEST(ReportFormats, Banner) {
-    const std::string r = out("('1',/,/,/,/,/,/,29X,'======== TALI-K (VORANE) =======',/,/)", {});
-    EXPECT_EQ(r, join({"1", "", "", "", "", "", Line().at(30, "======== TALI-K (VORANE) =======").s, "", ""}));
-}
-
-TEST(ReportFormats, RunHeader) {
-    const Format f(
-        "(19X,'STARTING TIME: ',26X,I4,2('/',I2),5X,2(I2,':'),I2,/,19X,'INTERVAL (SEC):',26X,I5,/,19X,'NUMBER OF "
-        "CALCULATIONS:',18X,I5,/,19X,'STATION NUMBER:',26X,I2,':',5A2,/,19X,'  (LAT.,LON.):',32X,'(',F7.3,',',F7.3,')')");
-    const std::int16_t dt[6] = {1995, 3, 7, 9, 5, 0};
-    const std::string r = format_records(
-        f, {dt[0], dt[1], dt[2], dt[3], dt[4], dt[5], std::int32_t{60}, std::int32_t{1440}, std::int32_t{3}, "KI",
-            "RU", "NA", "  ", "  ", Single(67.857), Single(-20.964)});
-    EXPECT_EQ(r, join({Line()
-                           .at(20, "STARTING TIME: ")
-                           .at(61, "1995").at(65, "/").at(66, " 3").at(68, "/").at(69, " 7")
-                           .at(76, " 9").at(78, ":").at(79, " 5").at(81, ":").at(82, " 0")
-                           .s,
-                       Line().at(20, "INTERVAL (SEC):").at(61, "   60").s,
-                       Line().at(20, "NUMBER OF CALCULATIONS:").at(61, " 1440").s,
-                       Line().at(20, "STATION NUMBER:").at(61, " 3").at(63, ":").at(64, "KIRUNA    ").s,
-                       Line().at(20, "  (LAT.,LON.):").at(66, "(").at(67, " 67.857").at(74, ",")
-                           .at(75, "-20.964").at(82, ")").s}));
-}
-
-TEST(ReportFormats, PageHeader) {
-    const Format f(
-        "('1',/,/,/,60X,59X,'PAGE:',I4,/,4X,'EPOCH (UT):',I4,2('/',I2),3X,2(I2,':'),I2,8X,'REV:',I6,16X,'GREENWICH "
-        "SIDEREAL TIME:',12X,2(I2,':'),I2)");
-    const std::string r = format_records(f, {std::int32_t{12}, std::int16_t{1995}, std::int16_t{12}, std::int16_t{31},
-                                             std::int16_t{23}, std::int16_t{59}, std::int16_t{58}, std::int32_t{12345},
-                                             std::int32_t{7}, std::int32_t{8}, std::int32_t{9}});
-    EXPECT_EQ(r, join({"1", "", "", Line().at(120, "PAGE:").at(125, "  12").s,
-                       Line()
-                           .at(5, "EPOCH (UT):").at(16, "1995").at(20, "/").at(21, "12").at(23, "/").at(24, "31")
-                           .at(29, "23").at(31, ":").at(32, "59").at(34, ":").at(35, "58")
-                           .at(45, "REV:").at(49, " 12345")
-                           .at(71, "GREENWICH SIDEREAL TIME:")
-                           .at(107, " 7").at(109, ":").at(110, " 8").at(112, ":").at(113, " 9")
-                           .s}));
-}
-
-TEST(ReportFormats, ElementBlocks) {
-    const Format el1(
-        "(4X,'SEMI-MAJOR-AXIS (KM): ',16X,F10.3,15X,'ECCENTRICITY: ',22X,F10.6,/,4X,'INCLINATION (DEG): ',22X,F10.3,"
-        "15X,'ARGUMENT OF PERIGEE (DEG): ',10X,F10.3,/,4X,'R.A. OF ASCENDING NODE (DEG): ',11X,F10.3,15X,'MEAN "
-        "ANOMALY (DEG): ',16X,F10.3)");
-    const Format el2(
-        "(4X,'DOT ASC. NODE (DEG/DAY): ',16X,F10.6,15X,'DOT ARGUMENT OF PERIGEE (DEG/DAY): ',F10.6,/,4X,'MEAN MOTION "
-        "(DEG/MIN): ',18X,F10.6,15X,'DOT SEMI-MAJOR-AXIS (KM/DAY): ',6X,F10.3,/,4X,'DOT MEAN MOTION (DEG/MIN/DAY): "
-        "',10X,F10.5,/,4X,'PERIGEE (KM): ',27X,F10.3,15X,'APOGEE (KM): ',23X,F10.3,/)");
-    EXPECT_EQ(format_records(el1, {Single(7178.137), Single(0.001234), Single(98.765), Single(123.456),
-                                   Single(234.567), Single(345.678)}),
-              join({Line().at(5, "SEMI-MAJOR-AXIS (KM): ").at(43, "  7178.137").at(68, "ECCENTRICITY: ")
-                        .at(104, "   .001234").s,
-                    Line().at(5, "INCLINATION (DEG): ").at(46, "    98.765").at(71, "ARGUMENT OF PERIGEE (DEG): ")
-                        .at(108, "   123.456").s,
-                    Line().at(5, "R.A. OF ASCENDING NODE (DEG): ").at(46, "   234.567")
-                        .at(71, "MEAN ANOMALY (DEG): ").at(107, "   345.678").s}));
-    EXPECT_EQ(format_records(el2, {Single(-0.123456), Single(3.5), Single(3.6), Single(-0.25), Single(0.00012),
-                                   Single(789.5), Single(1234.25)}),
-              join({Line().at(5, "DOT ASC. NODE (DEG/DAY): ").at(46, "  -.123456")
-                        .at(71, "DOT ARGUMENT OF PERIGEE (DEG/DAY): ").at(106, "  3.500000").s,
-                    Line().at(5, "MEAN MOTION (DEG/MIN): ").at(46, "  3.600000")
-                        .at(71, "DOT SEMI-MAJOR-AXIS (KM/DAY): ").at(107, "     -.250").s,
-                    Line().at(5, "DOT MEAN MOTION (DEG/MIN/DAY): ").at(46, "    .00012").s,
-                    Line().at(5, "PERIGEE (KM): ").at(46, "   789.500").at(71, "APOGEE (KM): ")
-                        .at(107, "  1234.250").s,
-                    ""}));
-    // a semi-major axis of a million km does not fit F10.3
-    // (the record stops at the next descriptor, after the literal and blanks before it)
-    EXPECT_EQ(format_records(el1, {Single(1.0e6)}), Line().at(5, "SEMI-MAJOR-AXIS (KM): ").at(43, "**********")
-                                                        .at(68, "ECCENTRICITY: ").at(103, " ").s);
-}
-
-TEST(ReportFormats, HeadingsAndSeparator) {
-    EXPECT_EQ(out("(13X,'TIME(UT)',20X,'SATELLITE  POSITION',10X,'ACQUISITION')", {}),
-              Line().at(14, "TIME(UT)").at(42, "SATELLITE  POSITION").at(71, "ACQUISITION").s);
-    EXPECT_EQ(out("(2X,'REV   YR MN DY HR MN SC',13X,' ALT.    LAT.   LONG.',5X,'EL.    AZ.    RANGE',3X,'ANTENNA')", {}),
-              Line().at(3, "REV   YR MN DY HR MN SC").at(39, " ALT.    LAT.   LONG.").at(65, "EL.    AZ.    RANGE")
-                  .at(87, "ANTENNA").s);
-    EXPECT_EQ(out("(' ')", {}), " ");
-}
-
-TEST(ReportFormats, DataLines) {
-    const Format con("(I6,I5,2('/',I2),I3,2(':',I2),10X,2A1,2F7.2,4F8.2,5X,A1,1X,A1)");
-    const Format fil("(2I5,2('/',I2),I3,2(':',I2),2A1,5F7.2,F7.1,1X,A1,1X,A1)");
-    auto line = [](const Format& f, std::int32_t nrev, Single hgt) {
-        return format_records(f, {nrev, std::int16_t{1995}, std::int16_t{3}, std::int16_t{7}, std::int16_t{9},
-                                  std::int16_t{5}, std::int16_t{0}, "  ", "V ", hgt, Single(-45.67), Single(123.45),
-                                  Single(0.25), Single(359.996), Single(2345.67), "A ", "D "});
-    };
-    const std::string c = line(con, 12345, Single(812.34));
-    EXPECT_EQ(c, Line().at(1, " 12345").at(7, " 1995").at(12, "/").at(13, " 3").at(15, "/").at(16, " 7")
-                     .at(18, "  9").at(21, ":").at(22, " 5").at(24, ":").at(25, " 0").at(37, " ").at(38, "V")
-                     .at(39, " 812.34").at(46, " -45.67").at(53, "  123.45").at(61, "     .25").at(69, "  360.00")
-                     .at(77, " 2345.67").at(90, "A").at(92, "D").s);
-    EXPECT_EQ(c.size(), 92U);
-    const std::string f = line(fil, 12345, Single(812.34));
-    EXPECT_EQ(f, Line().at(1, "12345").at(6, " 1995").at(11, "/").at(12, " 3").at(14, "/").at(15, " 7")
-                     .at(17, "  9").at(20, ":").at(21, " 5").at(23, ":").at(24, " 0").at(26, " ").at(27, "V")
-                     .at(28, " 812.34").at(35, " -45.67").at(42, " 123.45").at(49, "    .25").at(56, " 360.00")
-                     .at(63, " 2345.7").at(71, "A").at(73, "D").s);
-    EXPECT_EQ(f.size(), 73U);
-    // revolution 100000: into the control column on the console, asterisks in the file
-    EXPECT_EQ(line(con, 100000, Single(812.34)).substr(0, 6), "100000");
-    EXPECT_EQ(line(fil, 100000, Single(812.34)).substr(0, 5), "*****");
-    // a height of five integer digits does not fit F7.2
-    EXPECT_EQ(line(fil, 1, Single(12345.0)).substr(27, 7), "*******");
-    EXPECT_EQ(line(con, 1, Single(9999.994)).substr(38, 7), "9999.99");
-}
-
-TEST(ReportFormats, ElementListing) {
-    const std::string r1 = out(
-        "(19X,'EPOCH (UT):',30X,I4,2('/',I2),5X,2(I2,':'),I2,/,19X,'REVOLUTION NUMBER:',23X,I5)",
-        {std::int16_t{1995}, std::int16_t{3}, std::int16_t{7}, std::int16_t{9}, std::int16_t{5}, std::int16_t{0},
-         std::int32_t{4321}});
-    EXPECT_EQ(r1, join({Line().at(20, "EPOCH (UT):").at(61, "1995/ 3/ 7").at(76, " 9: 5: 0").s,
-                        Line().at(20, "REVOLUTION NUMBER:").at(61, " 4321").s}));
-    const std::string r2 = out(
-        "(19X,'SEMI-MAJOR-AXIS (KM):',20X,F10.3,/,19X,'ECCENTRICITY:',28X,F10.6,/,19X,'INCLINATION (DEG):',23X,F10.3,"
-        "/,19X,'R.A. OF ASCENDING NODE (DEG):',12X,F10.3,/,19X,'ARGUMENT OF PERIGEE (DEG):',14X,F10.3,/,19X,'MEAN "
-        "ANOMALY (DEG):',29X,F10.3,/)",
-        {Single(7000.0), Single(0.01), Single(98.5), Single(10.0), Single(20.0), Single(30.0)});
-    EXPECT_EQ(r2, join({Line().at(20, "SEMI-MAJOR-AXIS (KM):").at(61, "  7000.000").s,
-                        Line().at(20, "ECCENTRICITY:").at(61, "   .010000").s,
-                        Line().at(20, "INCLINATION (DEG):").at(61, "    98.500").s,
-                        Line().at(20, "R.A. OF ASCENDING NODE (DEG):").at(61, "    10.000").s,
-                        Line().at(20, "ARGUMENT OF PERIGEE (DEG):").at(60, "    20.000").s,
-                        Line().at(20, "MEAN ANOMALY (DEG):").at(68, "    30.000").s, ""}));
-    const std::string r3 = out(
-        "(19X,'DOT SEMI-MAJOR-AXIS (KM/DAY):',19X,F10.3,/,19X,'DOT R.A. OF ASCENDING NODE (DEG/DAY):',11X,F10.6,/,"
-        "19X,'DOT ARGUMENT OF PERIGEE (DEG/DAY):',14X,F10.6,/,/,19X,'MEAN MOTION (REV/DAY):',26X,F10.6,/,/)",
-        {Single(-0.5), Single(0.0), Single(-1.25), Single(14.25)});
-    EXPECT_EQ(r3, join({Line().at(20, "DOT SEMI-MAJOR-AXIS (KM/DAY):").at(68, "     -.500").s,
-                        Line().at(20, "DOT R.A. OF ASCENDING NODE (DEG/DAY):").at(68, "   .000000").s,
-                        Line().at(20, "DOT ARGUMENT OF PERIGEE (DEG/DAY):").at(68, " -1.250000").s, "",
-                        Line().at(20, "MEAN MOTION (REV/DAY):").at(68, " 14.250000").s, "", ""}));
-}
-
-TEST(ReportFormats, KeplerMessage) {
-    const std::string r = out("(3(A,E15.6))", {" DID NOT CONVERGE (SUB. KEPLER)  ERROR =", Single(1.2e-5),
-                                               "   EE = ", Single(1000.5), "  G  =  ", Single(-3.0)});
-    EXPECT_EQ(r, Line().at(1, " DID NOT CONVERGE (SUB. KEPLER)  ERROR =").at(41, "    .120000E-04")
-                     .at(56, "   EE = ").at(64, "    .100050E+04").at(79, "  G  =  ").at(87, "   -.300000E+01").s);
-    EXPECT_EQ(r.size(), 101U);
 }
 
 // ------------------------------------------- a second way to round: text

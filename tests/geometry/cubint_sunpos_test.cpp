@@ -5,7 +5,8 @@
 #include <limits>
 #include <random>
 
-#include "geometry/sun.hpp"
+#include "geometry/cubint.hpp"
+#include "geometry/sunpos.hpp"
 
 namespace talik {
 namespace {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "geometry/setfrm.hpp"
 #include "geometry/sphrot.hpp"
 #include "sphere.hpp"
 

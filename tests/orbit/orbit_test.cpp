@@ -6,7 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "orbit/orbit.hpp"
-#include "time/calendar.hpp"
+#include "time/addtim.hpp"
+#include "time/montab.hpp"
 #include "time/juldat.hpp"
 
 namespace talik {
@@ -45,9 +46,9 @@ struct State {
     ORBOUT out;
 };
 
-State orbit(const DATIM& dt, ORBEL& el, Console& console) {
+State orbit(const DATIM& dt, ORBEL& el) {
     State s;
-    ORBIT(dt, s.R, s.DECL, s.RA, s.POS, s.JDN, s.GST, s.out, el, console);
+    EXPECT_TRUE(ORBIT(dt, s.R, s.DECL, s.RA, s.POS, s.JDN, s.GST, s.out, el).converged);
     return s;
 }
 
@@ -55,8 +56,7 @@ double deg(double rad) { return rad * 180.0 / PI; }
 
 TEST(ORBIT, WorkedCaseAtTheEpochAndHalfAnHourLater) {
     ORBEL el = worked_case();
-    Console console;
-    State s = orbit(EPOCH, el, console);
+    State s = orbit(EPOCH, el);
     EXPECT_NEAR(s.POS[0], -1997.7, 0.05);
     EXPECT_NEAR(s.POS[1], 1238.0, 0.05);
     EXPECT_NEAR(s.POS[2], 6361.9, 0.05);
@@ -67,21 +67,19 @@ TEST(ORBIT, WorkedCaseAtTheEpochAndHalfAnHourLater) {
 
     // The y component is -6744.9497 (-6744.9498 in double throughout): the
     // quoted -6745.0 is -6744.95 rounded a second time.
-    s = orbit(DATIM{1995, 6, 15, 12, 30, 0}, el, console);
+    s = orbit(DATIM{1995, 6, 15, 12, 30, 0}, el);
     EXPECT_NEAR(s.POS[0], 1506.8, 0.05);
     EXPECT_NEAR(s.POS[1], -6745.0, 0.051);
     EXPECT_NEAR(s.POS[2], -1153.7, 0.05);
     EXPECT_NEAR(s.R, 7006.84, 0.005);
     EXPECT_NEAR(deg(s.DECL), -9.4770, 5e-5);
     EXPECT_NEAR(deg(s.RA), 282.593, 5e-4);
-    EXPECT_EQ(console.captured(), "");
 }
 
 TEST(ORBIT, SetUpDerivesTheMeanMotionAndRates) {
     ORBEL el = worked_case();
     el.SMADT = -0.1;
-    Console console;
-    const State s = orbit(EPOCH, el, console);
+    const State s = orbit(EPOCH, el);
     EXPECT_EQ(el.ORBSET, 1);
     EXPECT_NEAR(s.out[8], 3.8029, 5e-5);       // MMOT, deg/min
     EXPECT_NEAR(s.out[7], -2.4785, 5e-5);      // ARGPDT, deg/day
@@ -99,8 +97,7 @@ TEST(ORBIT, DerivedRatesAgreeWithFirstOrderTheory) {
     for (double incl : {10.0, 45.0, 63.4, 74.6, 98.0, 140.0}) {
         for (double ecc : {0.0, 0.01, 0.1}) {
             ORBEL el = elements(EPOCH, 7000.0, ecc, incl, 0.0, 0.0, 0.0);
-            Console console;
-            const State s = orbit(EPOCH, el, console);
+                    const State s = orbit(EPOCH, el);
             const double n = std::sqrt(398599.0 / std::pow(7000.0, 3)) * 86400.0;  // rad/day
             const double p = 7000.0 * (1 - ecc * ecc) / 6378.16;
             const double k = 1.5 * n * 0.001082628 / (p * p);
@@ -117,22 +114,20 @@ TEST(ORBIT, DerivedRatesAgreeWithFirstOrderTheory) {
 
 TEST(ORBIT, RatesGivenByTheElementSetAreKept) {
     ORBEL el = elements(EPOCH, 6878.0, 0.02, 74.6, 100.0, 30.0, 45.0, 0.0, 1e-7, -3.5);
-    Console console;
-    State s = orbit(EPOCH, el, console);
+    State s = orbit(EPOCH, el);
     EXPECT_EQ(el.RAANDT, Single(Single(1e-7) * DTR));
     EXPECT_EQ(el.ARGPDT, Single(Single(-3.5) * DTR));
     EXPECT_NEAR(s.out[6], 1e-7, 1e-13);
     EXPECT_NEAR(s.out[7], -3.5, 1e-6);
     // Ten days on, the node and perigee have moved at those rates.
-    s = orbit(DATIM{1995, 6, 25, 12, 0, 0}, el, console);
+    s = orbit(DATIM{1995, 6, 25, 12, 0, 0}, el);
     EXPECT_NEAR(s.out[4], 100.0 + 1e-6, 1e-4);
     EXPECT_NEAR(s.out[3], 30.0 - 35.0, 1e-4);
 }
 
 TEST(ORBIT, AtTheEpoch) {
     ORBEL el = elements(EPOCH, 6878.0, 0.02, 74.6, 100.0, 30.0, 45.0, -0.1);
-    Console console;
-    const State s = orbit(EPOCH, el, console);
+    const State s = orbit(EPOCH, el);
     EXPECT_EQ(s.out[0], Single(6878.0));
     EXPECT_EQ(s.out[1], Single(0.02));
     EXPECT_EQ(s.out[2], Single(el.INCL / DTR));
@@ -145,8 +140,7 @@ TEST(ORBIT, AtTheEpoch) {
 
 TEST(ORBIT, PerigeeOnTheVernalEquinoxAtTheEpoch) {
     ORBEL el = elements(EPOCH, 6878.0, 0.02, 74.6, 0.0, 0.0, 0.0);
-    Console console;
-    const State s = orbit(EPOCH, el, console);
+    const State s = orbit(EPOCH, el);
     EXPECT_EQ(s.POS[0], Single(6878.0 * (1.0 - Single(0.02))));
     EXPECT_EQ(s.POS[1], 0.0);
     EXPECT_EQ(s.POS[2], 0.0);
@@ -157,8 +151,7 @@ TEST(ORBIT, PerigeeOnTheVernalEquinoxAtTheEpoch) {
 
 TEST(ORBIT, BeforeTheEpochTheMeanAnomalyKeepsItsSign) {
     ORBEL el = elements(EPOCH, 6878.0, 0.02, 74.6, 100.0, 30.0, 10.0);
-    Console console;
-    const State s = orbit(DATIM{1995, 6, 14, 12, 0, 0}, el, console);
+    const State s = orbit(DATIM{1995, 6, 14, 12, 0, 0}, el);
     EXPECT_LT(s.out[5], 0.0);
     EXPECT_GT(s.out[5], -360.0);
     EXPECT_GT(s.out[4], 100.0);  // the node turns westward, so it stood further east before
@@ -166,12 +159,11 @@ TEST(ORBIT, BeforeTheEpochTheMeanAnomalyKeepsItsSign) {
 
 TEST(ORBIT, CircularOrbitKeepsItsRadius) {
     ORBEL el = elements(EPOCH, 7200.0, 0.0, 51.6, 20.0, 0.0, 0.0);
-    Console console;
     MONLEN monlen;
     MONTAB(EPOCH, monlen);
     DATIM dt = EPOCH;
     for (int i = 0; i < 2000; ++i) {
-        const State s = orbit(dt, el, console);
+        const State s = orbit(dt, el);
         ASSERT_NEAR(s.R, 7200.0, 7200.0 * 2e-7);
         ASSERT_EQ(s.out[11], s.out[12]);
         ADDTIM(dt, 7, 13, monlen);
@@ -181,11 +173,10 @@ TEST(ORBIT, CircularOrbitKeepsItsRadius) {
 TEST(ORBIT, ASecondCallForTheSameTimeRepeatsTheFirst) {
     ORBEL el = worked_case();
     el.SMADT = -0.3;
-    Console console;
     const DATIM dt{1995, 7, 2, 3, 4, 5};
-    const State a = orbit(dt, el, console);
+    const State a = orbit(dt, el);
     const ORBEL after = el;
-    const State b = orbit(dt, el, console);
+    const State b = orbit(dt, el);
     EXPECT_EQ(a.POS, b.POS);
     EXPECT_EQ(a.R, b.R);
     EXPECT_EQ(a.DECL, b.DECL);
@@ -198,12 +189,11 @@ TEST(ORBIT, ASecondCallForTheSameTimeRepeatsTheFirst) {
 
 TEST(ORBIT, SetUpRunsOnlyOnce) {
     ORBEL el = worked_case();
-    Console console;
-    orbit(EPOCH, el, console);
+    orbit(EPOCH, el);
     const Single mmot = el.MMOT;
     el.SMA = 8000.0;  // a later change of the record does not redo the set-up
     el.RAANDT = 0.0;
-    const State s = orbit(EPOCH, el, console);
+    const State s = orbit(EPOCH, el);
     EXPECT_EQ(el.MMOT, mmot);
     EXPECT_EQ(el.RAANDT, 0.0);
     EXPECT_EQ(s.out[6], 0.0);
@@ -211,8 +201,7 @@ TEST(ORBIT, SetUpRunsOnlyOnce) {
 
 TEST(ORBIT, WithoutDecayTheMeanMotionRateStaysZero) {
     ORBEL el = worked_case();
-    Console console;
-    const State s = orbit(DATIM{1996, 1, 1, 0, 0, 0}, el, console);
+    const State s = orbit(DATIM{1996, 1, 1, 0, 0, 0}, el);
     EXPECT_EQ(el.MMOTDT, 0.0);
     EXPECT_EQ(s.out[10], 0.0);
     EXPECT_EQ(s.out[0], Single(6878.0));
@@ -225,13 +214,12 @@ TEST(ORBIT, WithoutDecayTheMeanMotionRateStaysZero) {
 // tens of metres.
 TEST(ORBIT, FollowsAnIndependentKeplerianComputation) {
     ORBEL el = elements(EPOCH, 6878.0, 0.05, 74.6, 100.0, 30.0, 45.0, -0.2);
-    Console console;
-    orbit(EPOCH, el, console);  // the set-up
+    orbit(EPOCH, el);  // the set-up
     MONLEN monlen;
     MONTAB(EPOCH, monlen);
     DATIM dt = EPOCH;
     for (int i = 0; i < 3 * 1440; ++i) {
-        const State s = orbit(dt, el, console);
+        const State s = orbit(dt, el);
         const double td = (s.JDN - el.EPOCHJ) + ((dt[HOUR] - 12) * 3600.0 + dt[MINUTE] * 60.0 + dt[SECOND]) / 86400.0;
         const double tm = td * 1440.0;
         const double a = el.SMA + el.SMADT * td;
@@ -256,7 +244,6 @@ TEST(ORBIT, FollowsAnIndependentKeplerianComputation) {
         ASSERT_NEAR(s.out[0], a, 1e-3);
         ADDTIM(dt, 1, 0, monlen);
     }
-    EXPECT_EQ(console.captured(), "");
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
 // Tests of the limits on the element set: the refusals ELMINP adds for
-// orbits the program cannot follow, and decay_problem over a run.
+// orbits the program cannot follow, and check_decay over a run.
 #include <cmath>
 #include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "time/datecheck.hpp"
-#include "time/elminp.hpp"
+#include "format/console.hpp"
+#include "orbit/check_elements.hpp"
+#include "orbit/elminp.hpp"
+#include "time/addtim.hpp"
 #include "time/juldat.hpp"
 
 namespace talik {
@@ -121,9 +123,9 @@ TEST(ElementLimits, RevolutionNumberLeavesRoomToCount) {
               "the 32-bit range");
 }
 
-// decay_problem against the axis worked out by hand: a run from start to
-// start + span, the epoch half a day before the start.
-TEST(DecayProblem, LooksAtBothEndsOfTheRun) {
+// check_decay against the axis worked out by hand: a run from start to
+// start + steps x step, the epoch half a day before the start.
+TEST(CheckDecay, LooksAtBothEndsOfTheRun) {
     ORBEL el;
     el.EPOCH = {1995, 6, 14, 12, 0, 0};
     Single gst;
@@ -131,34 +133,41 @@ TEST(DecayProblem, LooksAtBothEndsOfTheRun) {
     el.ECC = 0.5;
     struct Case {
         double sma, smadt;
-        long long span;  // s
+        std::int32_t steps;
+        std::int16_t step;  // s
         const char* problem;
     };
     const Case cases[] = {
-        {7000.0, 0.0, 86400, ""},
-        {7000.0, -100.0, 86400, ""},
+        {7000.0, 0.0, 1440, 60, ""},
+        {7000.0, -100.0, 1440, 60, ""},
         // a(first) = 7000 - 13800 * 0.5 = 100: perigee 50
-        {7000.0, -13800.0, 0,
+        {7000.0, -13800.0, 0, 60,
          "rate of the semi-major axis -13800 km/day brings the perigee to 50.0 km from the Earth's centre by the "
          "first step; it must stay at least 100 km from it"},
         // a(last) = 7000 - 4000 * 1.5 = 1000: perigee 500, taken; a day more and it is gone
-        {7000.0, -4000.0, 86400, ""},
-        {7000.0, -4000.0, 2 * 86400,
+        {7000.0, -4000.0, 1440, 60, ""},
+        {7000.0, -4000.0, 2880, 60,
          "rate of the semi-major axis -4000 km/day brings the semi-major axis to -3000.0 km by the last step; the "
          "perigee must stay at least 100 km from the Earth's centre"},
         // backward in time a falling axis grows
-        {7000.0, -10000.0, -100 * 86400,
+        {7000.0, -10000.0, 144000, -60,
          "rate of the semi-major axis -10000 km/day brings the semi-major axis to 1002000.0 km by the last step; it "
          "must stay below 1000000 km"},
         // a(last) = 7000 + 10000 * (0.5 - 1.19) = 100: perigee 50
-        {7000.0, 10000.0, -102816,
+        {7000.0, 10000.0, 2142, -48,
          "rate of the semi-major axis 10000 km/day brings the perigee to 50.0 km from the Earth's centre by the "
          "last step; it must stay at least 100 km from it"},
     };
     for (const Case& c : cases) {
         el.SMA = c.sma;
         el.SMADT = c.smadt;
-        EXPECT_EQ(decay_problem(el, START, c.span), c.problem) << c.smadt << " " << c.span;
+        std::string problem;
+        try {
+            check_decay(el, START, after_steps(START, c.steps, c.step), "DECK");
+        } catch (const InputError& e) {
+            problem = e.what();
+        }
+        EXPECT_EQ(problem, c.problem[0] == 0 ? "" : "DECK: " + std::string(c.problem)) << c.smadt << " " << c.steps;
     }
 }
 

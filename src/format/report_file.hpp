@@ -1,0 +1,35 @@
+// report_file.hpp - the report file: the output unit of CR LF lines.
+//
+// Buffered like the console (see console.hpp): blocks of 64 KiB and at
+// flush(); it does not own its stream.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "format/format.hpp"
+
+namespace talik {
+
+// The report file: every record is one line ended by CR LF; no control column.
+class ReportFile : public Unit {
+public:
+    explicit ReportFile(std::FILE* stream);
+    ReportFile();  // keeps the bytes in memory
+    ~ReportFile() override;
+    ReportFile(const ReportFile&) = delete;
+    ReportFile& operator=(const ReportFile&) = delete;
+
+    void record(std::string_view text) override;
+    // Sends what is buffered; throws OutputError when the stream fails.
+    void flush();
+    const std::string& captured() const { return buffer_; }
+    void clear() { buffer_.clear(); }
+
+private:
+    std::FILE* stream_ = nullptr;
+    std::string buffer_;
+};
+
+}  // namespace talik

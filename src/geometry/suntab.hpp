@@ -1,0 +1,17 @@
+// suntab.hpp - building the Sun table of a run.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "geometry/suncom.hpp"
+#include "orbit/kepler.hpp"
+
+namespace talik {
+
+// Fills suncom for the table year IYEAR (a DATIM year).  Returns the
+// solutions of Kepler's equation that did not converge, in table order (none
+// for any year the program supports), for the caller to report.
+std::vector<KeplerStatus> SUNTAB(std::int16_t IYEAR, SUNCOM& suncom);
+
+}  // namespace talik

@@ -1,0 +1,134 @@
+// check_element_set, check_decay - refuse what the propagator cannot follow.
+//
+// Given:
+//    set     ElementSet     the set as read (deck units)
+//    start   DATIM          start date-time of the run, UT
+//    orbel   ORBEL          the installed record (for the decay)
+//    first, last DATIM      the run's first and last steps, UT
+//    place                  where each field came from
+// Thrown:
+//    InputError naming the field and the value, e.g. "eccentricity 1 is
+//    outside 0 <= e < 1"
+//
+// Notes:
+//    The decay is judged on the semi-major axis the propagator computes at
+//    the first and the last step (it changes linearly in time, so these are
+//    its extremes), with the propagator's own time since the epoch.
+#include "orbit/check_elements.hpp"
+
+#include <cmath>
+#include <cstdio>
+
+#include "numeric/constants.hpp"
+#include "orbit/elminp.hpp"
+#include "orbit/since_epoch.hpp"
+#include "time/check_date.hpp"
+#include "time/juldat.hpp"
+
+namespace talik {
+
+namespace {
+
+const char* const REAL_NAMES[10] = {"semi-major axis",
+                                    "eccentricity",
+                                    "inclination",
+                                    "right ascension of the ascending node",
+                                    "argument of perigee",
+                                    "mean anomaly",
+                                    "rate of the semi-major axis",
+                                    "rate of the right ascension of the ascending node",
+                                    "rate of the argument of perigee",
+                                    "mean motion"};
+
+std::string km(double x, const char* format) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, format, x);
+    return buf;
+}
+
+void check_reals(const ElementSet& set, const FieldPlace& place) {
+    const auto reals = set.reals();
+    for (int i = 0; i < 10; ++i) {
+        const std::string at = place(EL_SMA + i);
+        const Single value = reals[static_cast<std::size_t>(i)];
+        if (!std::isfinite(static_cast<double>(value))) {
+            throw InputError(at, std::string(REAL_NAMES[i]) + " " + shortest(value) + " is not a finite number");
+        }
+        if (i == 0 && !(set.SMA > 0.0)) {
+            throw InputError(at, "semi-major axis " + shortest(set.SMA) + " must be positive");
+        }
+        if (i == 1 && !(set.ECC >= 0.0 && set.ECC < 1.0)) {
+            throw InputError(at, "eccentricity " + shortest(set.ECC) + " is outside 0 <= e < 1");
+        }
+        // mended: a rate this large overflows the node, the perigee or the mean motion's rate within the run.
+        if (i >= 6 && i <= 8 && !(std::fabs(value) <= RATE_MAX)) {
+            const char* unit = i == 6 ? " km/day" : " deg/day";
+            throw InputError(at, std::string(REAL_NAMES[i]) + " " + shortest(value) + unit +
+                                     " is outside -1000000 to 1000000" + unit);
+        }
+    }
+}
+
+}  // namespace
+
+void check_element_set(const ElementSet& set, const DATIM& start, const FieldPlace& place) {
+    check_date(set.EPOCH, [&place](int field) { return place(EL_EPOCH + field); });
+    check_reals(set, place);
+    // mended: a perigee near the centre overflows the set-up and leaves the
+    // height without meaning; one beyond the Earth's reach is no orbit.
+    const double perigee = (1.0 - set.ECC) * set.SMA;
+    if (!(perigee >= PERIGEE_MIN)) {
+        throw InputError(place(EL_PERIGEE), "the perigee lies " + km(perigee, "%.4g km") +
+                                                " from the Earth's centre (semi-major axis " + shortest(set.SMA) +
+                                                ", eccentricity " + shortest(set.ECC) +
+                                                "); it must lie at least 100 km from it");
+    }
+    if (!(set.SMA < SMA_MAX)) {
+        throw InputError(place(EL_SMA), "semi-major axis " + shortest(set.SMA) +
+                                            " km is 1000000 km or more, beyond any orbit of the Earth");
+    }
+
+    double JDS = 0.0;
+    double JDE = 0.0;
+    Single gst;
+    JULDAT(JDS, gst, start);
+    JULDAT(JDE, gst, set.EPOCH);
+    const double days = std::fabs(std::trunc(JDS - JDE));
+    if (days > EPOCH_DAYS_MAX) {
+        throw InputError(place(EL_EPOCH), "the epoch is " + std::to_string(static_cast<long>(days)) +
+                                              " days from the start; at most 32767 are allowed");
+    }
+    // mended: a revolution number beyond 32 bits cannot be stored; refuse it instead of an undefined conversion.
+    // The run counts at most one more per step (the step count has five columns), so that room is kept too.
+    if (!(std::fabs(revolutions_at(set, start)) < 2147483648.0 - 100000.0)) {
+        throw InputError(place(EL_MMOTION), "mean motion " + shortest(set.MMOTION) +
+                                                " gives a revolution number at the start beyond the 32-bit range");
+    }
+}
+
+void check_decay(const ORBEL& orbel, const DATIM& first, const DATIM& last, const std::string& place) {
+    const DATIM* const steps[2] = {&first, &last};
+    const char* const when[2] = {" by the first step", " by the last step"};
+    const std::string rate = "rate of the semi-major axis " + shortest(orbel.SMADT) + " km/day";
+    for (int i = 0; i < 2; ++i) {
+        double jdn = 0.0;
+        Single gst;
+        JULDAT(jdn, gst, *steps[i]);
+        const Single a = semi_major_axis_at(orbel, seconds_since_epoch(orbel, jdn, *steps[i]) / SECONDS_PER_DAY);
+        const double perigee = (1.0 - orbel.ECC) * a;
+        if (!(a > 0.0)) {
+            throw InputError(place, rate + " brings the semi-major axis to " + km(a, "%.1f km") + when[i] +
+                                        "; the perigee must stay at least 100 km from the Earth's centre");
+        }
+        if (!(perigee >= PERIGEE_MIN)) {
+            throw InputError(place, rate + " brings the perigee to " + km(perigee, "%.1f km") +
+                                        " from the Earth's centre" + when[i] + "; it must stay at least 100 km from it");
+        }
+        if (!(a < SMA_MAX)) {
+            throw InputError(place, rate + " brings the semi-major axis to " + km(a, "%.1f km") + when[i] +
+                                        "; it must stay below 1000000 km");
+        }
+    }
+}
+
+}  // namespace talik

@@ -1,0 +1,81 @@
+// ELMINP - read, check, list and install the element set;
+// install_element_set, revolutions_at - its conversion and revolution count.
+//
+// Given:
+//    dt      DATIM          start date-time of the prediction, UT
+//    deck    Deck           input deck; its next three records are read
+//    iout    int16          output choice: 6 lists the set
+//    unit    Unit           where the listing goes
+// Returned:
+//    nrev    int32          revolution number of the satellite at dt
+//    orbel   ORBEL          the element record, all fields but ORBSET: angles
+//                           in rad, rates in rad/day, SMADT in km/day, MMOT
+//                           and MMOTDT 0 for the propagator's set-up to fill
+//
+// Notes:
+//    A set the propagator cannot follow is refused before anything is listed
+//    or installed (check_elements.hpp).  The listing echoes the set as read.
+//    The revolution count takes the mean argument of latitude at the epoch
+//    as the part of the revolution already done, and the elapsed time as
+//    whole days between the dates plus the hour, minute and second
+//    differences.
+#include "orbit/elminp.hpp"
+
+#include <cmath>
+
+#include "numeric/constants.hpp"
+#include "numeric/intrinsics.hpp"
+#include "orbit/check_elements.hpp"
+#include "time/juldat.hpp"
+
+namespace talik {
+
+double revolutions_at(const ElementSet& s, const DATIM& dt) {
+    double JDS = 0.0;
+    double JDE = 0.0;
+    Single gst;
+    JULDAT(JDS, gst, dt);
+    JULDAT(JDE, gst, s.EPOCH);
+    const auto ND = static_cast<std::int16_t>(std::trunc(JDS - JDE));
+
+    // The node's and perigee's turning changes the period between node
+    // crossings; taken while both rates are in degrees per day.
+    const Single W = (s.ARGPDT - s.RAANDT) / DEGREES_PER_TURN;
+    const Single ARGP = s.ARGP * DEGRAD;
+    const Single MANOM = s.MANOM * DEGRAD;
+    const Single F = MOD(ARGP + MANOM, TWOPI) / TWOPI + s.NREV0;
+    const DATIM& E = s.EPOCH;
+    const Single DELT = ND + ((dt[HOUR] - E[HOUR]) * MINUTES_PER_HOUR + (dt[SECOND] - E[SECOND]) / SECONDS_PER_MINUTE +
+                              (dt[MINUTE] - E[MINUTE])) /
+                                 MINUTES_PER_DAY;
+    return (W + s.MMOTION) * DELT + F;
+}
+
+std::int32_t install_element_set(const ElementSet& s, const DATIM& dt, ORBEL& orbel) {
+    orbel.EPOCH = s.EPOCH;
+    orbel.SMA = s.SMA;
+    orbel.ECC = s.ECC;
+    orbel.INCL = s.INCL * DEGRAD;
+    orbel.RAAN = s.RAAN * DEGRAD;
+    orbel.ARGP = s.ARGP * DEGRAD;
+    orbel.MANOM = s.MANOM * DEGRAD;
+    orbel.SMADT = s.SMADT;
+    orbel.RAANDT = s.RAANDT * DEGRAD;
+    orbel.ARGPDT = s.ARGPDT * DEGRAD;
+    orbel.MMOT = 0.0;
+    orbel.MMOTDT = 0.0;
+    Single gst;
+    JULDAT(orbel.EPOCHJ, gst, s.EPOCH);
+    return INT(revolutions_at(s, dt));
+}
+
+void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, Unit& unit, ORBEL& orbel) {
+    const ElementSet set = read_element_set(deck);
+    check_element_set(set, dt, deck_element_places(deck, deck.records_read() - 2));
+    if (iout == 6) {
+        list_element_set(unit, set);
+    }
+    nrev = install_element_set(set, dt, orbel);
+}
+
+}  // namespace talik

@@ -1,0 +1,34 @@
+// elminp.hpp - reading, checking, listing and installing the element set.
+#pragma once
+
+#include <cstdint>
+
+#include "format/deck.hpp"
+#include "format/format.hpp"
+#include "orbit/element_set.hpp"
+#include "orbit/orbel.hpp"
+#include "time/datim.hpp"
+
+namespace talik {
+
+// Installs the set in orbel in the propagator's units (angles in rad, rates
+// in rad/day, SMADT in km/day, the epoch's Julian day number) with MMOT and
+// MMOTDT 0 for the propagator's set-up, leaves ORBSET alone, and returns the
+// revolution number at the start date-time dt.  The set must have passed
+// check_element_set for dt.
+std::int32_t install_element_set(const ElementSet& set, const DATIM& dt, ORBEL& orbel);
+
+// The revolution number at dt with its fraction, before truncation: the
+// revolution number at the epoch, plus the part of the revolution done (the
+// mean argument of latitude), plus the revolutions from the epoch to dt at
+// the mean motion corrected by the turning of the perigee and the node.
+// The epoch must lie within 32767 days of dt.
+double revolutions_at(const ElementSet& set, const DATIM& dt);
+
+// Reads the three element records from the deck, refuses a set the
+// propagator cannot follow from dt (before anything is listed), lists it on
+// unit when iout is 6, installs it in orbel and returns in nrev the
+// revolution number at dt.
+void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, Unit& unit, ORBEL& orbel);
+
+}  // namespace talik

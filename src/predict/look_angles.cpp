@@ -1,0 +1,118 @@
+// examined, look_angles - the station's pre-filter and its view of the
+// satellite.
+//
+// Given:   st      Station  the station (sphere of radius EARTH_RADIUS)
+//          R       Single   distance of the satellite from the centre, km
+//          DECL    Single   its declination, rad
+//          GLONR   Single   east longitude of the sub-satellite point, rad
+// Returned: Look            above the horizon or not; mark, range (km),
+//                           elevation and azimuth (degrees)
+//
+// Notes:
+//  - ARCANG gives the arc from the station to the sub-satellite point; the
+//    triangle centre-station-satellite gives the range and CZ, the cosine of
+//    the angle at the station between the centre and the satellite (minus
+//    the sine of the elevation).  CZ > 0: below the horizon, the range is
+//    left as computed but never printed.
+//  - CZ < 0 gives the low mark, CZ below CZHIGH (about 5 degrees) the high
+//    one; exactly 0 leaves the mark blank.
+//  - The azimuth from the spherical triangle pole-station-point, with its
+//    quadrant from the signs; on top of the station (arc below 1E-10) 0.
+#include "predict/look_angles.hpp"
+
+#include <cmath>
+
+#include "geometry/arcang.hpp"
+#include "numeric/constants.hpp"
+
+namespace talik {
+
+namespace {
+
+constexpr Single RESQ = EARTH_RADIUS * EARTH_RADIUS;
+constexpr Single RE2 = EARTH_RADIUS * 2.0;
+const Single TINY = 1.0E-10;
+
+// The angle at the station between the centre and the satellite, rad, from
+// its cosine CZ (at most 0).
+Single zenith_angle(Single CZ) {
+    if (CZ == 0.0) {
+        return PI / 2.0;  // the limit of the formula; no line is written then
+    }
+    // mended: rounding can put CZ a hair below -1 at the zenith; the square
+    // root's argument is then taken as 0, which gives the zenith itself.
+    double s = 1.0 - CZ * CZ;
+    if (s < 0.0) {
+        s = 0.0;
+    }
+    Single ZETA = std::atan(std::sqrt(s) / CZ);
+    if (ZETA <= 0.0) {
+        ZETA = ZETA + PI;
+    }
+    return ZETA;
+}
+
+Single azimuth(const Station& st, Single SDECL, Single CDECL, Single CARC, Single SARC, Single GLONR) {
+    if (std::fabs(SARC) < TINY) {
+        return 0.0;
+    }
+    const Single CAZ = (SDECL - st.STSLAT * CARC) / st.STCLAT / SARC;
+    Single AZR;
+    if (std::fabs(CAZ) < TINY) {
+        AZR = PI / 2.0;
+        if (st.STLONR > GLONR) {
+            AZR = AZR + PI;
+        }
+    } else {
+        const Single SAZ = std::sin(GLONR - st.STLONR) * CDECL / SARC;
+        AZR = std::atan(SAZ / CAZ);
+        if (CAZ < 0.0) {
+            AZR = AZR + PI;
+        }
+    }
+    return AZR;
+}
+
+}  // namespace
+
+bool examined(const Station& st, Single GLAT, Single GLON) {
+    switch (st.filter) {
+    case StationFilter::NearLongitude: return std::fabs(GLON - st.STLON) <= 30.0;
+    case StationFilter::North20: return GLAT >= 20.0;
+    case StationFilter::South20: return GLAT <= -20.0;
+    case StationFilter::Always: break;
+    }
+    return true;
+}
+
+Look look_angles(const Station& st, Single R, Single DECL, Single GLONR) {
+    Look look;
+    const Single SDECL = std::sin(DECL);
+    const Single CDECL = std::cos(DECL);
+    Single CARC;
+    Single SARC;
+    ARCANG(st.STSLAT, SDECL, st.STCLAT, CDECL, GLONR - st.STLONR, CARC, SARC);
+    const Single RHOSQ = R * R + RESQ - RE2 * CARC * R;
+    look.RANGE = std::sqrt(RHOSQ);
+    const Single CZ = ((RESQ + RHOSQ) - R * R) / RE2 / look.RANGE;
+    if (CZ > 0.0) {
+        return look;
+    }
+    look.above_horizon = true;
+    if (CZ < 0.0) {
+        look.MARK2 = st.MRKLO;
+    }
+    if (CZ < CZHIGH) {
+        look.MARK2 = st.MRKHI;
+    }
+    const Single ZETA = zenith_angle(CZ);
+    const Single AZR = azimuth(st, SDECL, CDECL, CARC, SARC, GLONR);
+    look.ELEV = (ZETA - PI / 2.0) / DEGRAD;
+    look.AZIM = AZR / DEGRAD;
+    if (look.AZIM < 0.0) {
+        look.AZIM = look.AZIM + 360.0;
+    }
+    return look;
+}
+
+}  // namespace talik

@@ -1,0 +1,31 @@
+// look_angles.hpp - what a station sees of the satellite.
+#pragma once
+
+#include <string_view>
+
+#include "numeric/single.hpp"
+#include "predict/station.hpp"
+
+namespace talik {
+
+// What the station sees at one step.  The defaults are the values that mean
+// "not above the horizon, or not examined".
+struct Look {
+    bool above_horizon = false;       // at or above: CZ not positive
+    std::string_view MARK2 = "  ";    // blank, MRKLO or MRKHI
+    Single RANGE = 9999.0;            // km
+    Single ELEV = -10.0;              // degrees
+    Single AZIM = -999.99;            // degrees from north through east, 0 to 360
+};
+
+// Whether the station's pre-filter lets a step with the sub-satellite point
+// at latitude GLAT and east longitude GLON (degrees) through to the look-
+// angle work.
+bool examined(const Station& st, Single GLAT, Single GLON);
+
+// Slant range, visibility mark, elevation and azimuth of the satellite at
+// distance R (km) and declination DECL (rad) over east longitude GLONR
+// (rad), seen from the station on the sphere of radius EARTH_RADIUS.
+Look look_angles(const Station& st, Single R, Single DECL, Single GLONR);
+
+}  // namespace talik

@@ -1,0 +1,105 @@
+// check_run_line, read_output_choice, read_run_line, read_run_description -
+// the deck's first records and the checks made before any step.
+//
+// Notes:
+//    The span check counts whole days from 1 January of the start year to
+//    the last step (floor, in seconds), as the Sun table's window is counted
+//    in whole days of the step's date.
+#include "predict/run_description.hpp"
+
+#include <string>
+
+#include "geometry/suncom.hpp"
+#include "numeric/constants.hpp"
+#include "orbit/check_elements.hpp"
+#include "predict/statab.hpp"
+#include "time/check_date.hpp"
+#include "time/juldat.hpp"
+
+namespace talik {
+
+namespace {
+
+// Whole days from 1 January of the start year to the last step.
+std::int64_t last_step_day(const RunLine& line) {
+    const DATIM& start = line.DTSTRT;
+    const DATIM jan1{start[YEAR], 1, 1, 0, 0, 0};
+    double jd_jan1 = 0.0;
+    double jd_start = 0.0;
+    Single gst;
+    JULDAT(jd_jan1, gst, jan1);
+    JULDAT(jd_start, gst, start);
+    constexpr auto DAY = static_cast<std::int64_t>(SECONDS_PER_DAY);
+    const std::int64_t start_seconds = static_cast<std::int64_t>(jd_start - jd_jan1) * DAY + start[HOUR] * 3600 +
+                                       start[MINUTE] * 60 + start[SECOND];
+    const std::int64_t last_seconds = start_seconds + static_cast<std::int64_t>(line.NCALC - 1) * line.ISTEP;
+    std::int64_t day = last_seconds / DAY;
+    if (last_seconds % DAY < 0) {
+        --day;
+    }
+    return day;
+}
+
+}  // namespace
+
+void check_run_line(const RunLine& line, const FieldPlace& place) {
+    // mended: a station, a date or a span outside the tables would read
+    // outside them; such a run line is refused before anything is shown.
+    check_date(line.DTSTRT, place);
+    if (line.ISTA < 1 || line.ISTA > STATAB::COUNT) {
+        throw InputError(place(RL_STATION), "station " + std::to_string(line.ISTA) + " is outside 1 to 8");
+    }
+    if (line.NCALC <= 0) {
+        return;
+    }
+    const std::int64_t last_day = last_step_day(line);
+    const int year = line.DTSTRT[YEAR];
+    if (last_day < SUN_FIRST_DAY || last_day > SUN_LAST_DAY) {
+        const std::string where =
+            last_day < 0 ? std::to_string(-last_day) + " days before" : std::to_string(last_day) + " days after";
+        throw InputError(place(RL_SPAN), "the last step falls " + where + " 1 January " + std::to_string(year) +
+                                             "; every step must lie from " + std::to_string(-SUN_FIRST_DAY) +
+                                             " days before to " + std::to_string(SUN_LAST_DAY) +
+                                             " days after 1 January of the start year");
+    }
+    // The report's year fields hold four digits.
+    if (year == 9999 && last_day >= 365) {
+        throw InputError(place(RL_SPAN),
+                         "the last step falls in the year 10000; every step must lie in 9999 or before");
+    }
+}
+
+FieldPlace deck_run_line_places(const Deck& deck, int record) {
+    return [&deck, record](int field) {
+        if (field == RL_SPAN) return deck.place(record, 31, 40);
+        const int first = 5 * field + 1;
+        return deck.place(record, first, first + 4);
+    };
+}
+
+std::int16_t read_output_choice(Deck& deck) {
+    static const Format FMTOUT("(i2)");
+    std::int16_t iout = 0;
+    read(deck, FMTOUT, {&iout});
+    return iout;
+}
+
+RunLine read_run_line(Deck& deck) {
+    static const Format FMTRLN("(16I5)");
+    RunLine l;
+    DATIM& d = l.DTSTRT;
+    read(deck, FMTRLN, {&d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &l.ISTEP, &l.NCALC, &l.ISTA});
+    check_run_line(l, deck_run_line_places(deck, deck.records_read()));
+    return l;
+}
+
+RunDescription read_run_description(Deck& deck) {
+    RunDescription d;
+    d.IOUT = read_output_choice(deck);
+    d.line = read_run_line(deck);
+    d.elements = read_element_set(deck);
+    check_element_set(d.elements, d.line.DTSTRT, deck_element_places(deck, deck.records_read() - 2));
+    return d;
+}
+
+}  // namespace talik

@@ -1,0 +1,54 @@
+// run_description.hpp - a run as its deck describes it: the output choice,
+// the run line and the element set.
+#pragma once
+
+#include <cstdint>
+
+#include "format/deck.hpp"
+#include "format/errors.hpp"
+#include "orbit/element_set.hpp"
+#include "time/datim.hpp"
+
+namespace talik {
+
+constexpr std::int16_t IOUT_CONSOLE = 6;
+constexpr std::int16_t IOUT_FILE = 8;
+
+// The run line: start, step, number of steps, station.
+struct RunLine {
+    DATIM DTSTRT{};          // start, UT
+    std::int16_t ISTEP = 0;  // step, seconds (negative runs backward)
+    std::int32_t NCALC = 0;  // number of steps (0 or less runs none)
+    std::int16_t ISTA = 0;   // station, a row of the station table (1 to 8)
+};
+
+// The fields of a run line, for messages: the start's six (YEAR .. SECOND),
+// then these.
+enum RunField : int { RL_STEP = 6, RL_COUNT, RL_STATION, RL_SPAN /* the step and the count together */ };
+
+// Refuses a run line no step could work with: a start that is not a
+// supported date-time, a station outside 1 to 8, steps that leave the Sun
+// table's span (from SUN_FIRST_DAY to SUN_LAST_DAY days from 1 January of
+// the start year) or whose last step falls in the year 10000.
+void check_run_line(const RunLine& line, const FieldPlace& place);
+
+// Where each field of the run line in record `record` stands.
+FieldPlace deck_run_line_places(const Deck& deck, int record);
+
+// Record 1, the output choice, "(i2)".
+std::int16_t read_output_choice(Deck& deck);
+// Record 2, the run line, "(16I5)", checked.
+RunLine read_run_line(Deck& deck);
+
+struct RunDescription {
+    std::int16_t IOUT = 0;
+    RunLine line;
+    ElementSet elements;
+};
+
+// A whole deck read as the program reads it, with every check the program
+// applies before its first step (the decay of the orbit aside): throws
+// InputError where the program would refuse the deck.
+RunDescription read_run_description(Deck& deck);
+
+}  // namespace talik

@@ -1,0 +1,43 @@
+// statab.hpp - STATAB, the fixed table of the eight ground stations.
+//
+// The names and the two visibility marks are kept as the blocks they have
+// always been stored in: names padded to 10 characters in one 80-character
+// block, the low and high elevation marks as pairs of equal characters.
+// Row n takes characters 10n-9..10n of the name block and 2n-1..2n of the
+// mark blocks.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "numeric/single.hpp"
+
+namespace talik {
+
+// Where the look-angle work is done for a station (the pre-filter).
+enum class StationFilter : std::uint8_t {
+    NearLongitude,  // only within 30 degrees of the station's longitude
+    North20,        // only when the sub-satellite latitude is at least 20
+    South20,        // only when the sub-satellite latitude is at most -20
+    Always,
+};
+
+struct STATAB {
+    static constexpr int COUNT = 8;
+    static constexpr std::string_view NAMES =
+        "SUGADAIRA UCHINOURA ESRANGE   SYOWA     FAIRBANKS MADRID    OSAKA     UCLA      ";
+    static constexpr std::string_view MRKLO = "**++::==##//!!$$";
+    static constexpr std::string_view MRKHI = "SSUUEESSFFMMOOLL";
+    static_assert(NAMES.size() == 10 * COUNT && MRKLO.size() == 2 * COUNT && MRKHI.size() == 2 * COUNT);
+
+    // Station ista (1..8).
+    static std::string_view STNAME(int ista) { return NAMES.substr(static_cast<std::size_t>(10 * (ista - 1)), 10); }
+    static std::string_view mrklo(int ista) { return MRKLO.substr(static_cast<std::size_t>(2 * (ista - 1)), 2); }
+    static std::string_view mrkhi(int ista) { return MRKHI.substr(static_cast<std::size_t>(2 * (ista - 1)), 2); }
+    static Single STLAT(int ista);  // degrees, north positive
+    static Single STLON(int ista);  // degrees east, 0 to 360
+    static StationFilter filter(int ista);
+};
+
+}  // namespace talik

@@ -1,0 +1,109 @@
+// predict_step, sunlit, prepare_run, start_orbit - one step of the
+// prediction and the state it runs on.
+//
+// Given:   state   RunState  the elements, the Sun table, the station and
+//                            the kept frame (the frame is scratch)
+//          DTNOW   DATIM     the step's date-time, UT
+// Returned: Step             see step.hpp
+//
+// Notes:
+//  - The sub-satellite longitude is the right ascension less the sidereal
+//    angle, 0 to 360; the latitude is the ellipsoid foot's (ALTLAT).
+//  - The Sun matters only to a step at or above the horizon: the antenna
+//    mark measures the anti-solar direction, the shadow mark is printed.
+//    The table look-up and the shadow test are pure, so the other steps
+//    skip them (sunlit() gives the shadow of any step).
+#include "predict/step.hpp"
+
+#include <cmath>
+
+#include "geometry/altlat.hpp"
+#include "geometry/aspect.hpp"
+#include "geometry/shadow.hpp"
+#include "geometry/sunpos.hpp"
+#include "geometry/suntab.hpp"
+#include "numeric/constants.hpp"
+#include "numeric/intrinsics.hpp"
+#include "orbit/elminp.hpp"
+#include "time/juldat.hpp"
+
+namespace talik {
+
+namespace {
+
+constexpr std::string_view ANTENNA = "AABB";
+constexpr std::string_view SUNLIT = "NNDD";
+
+void sun_and_marks(RunState& state, Step& s, const DATIM& DTNOW) {
+    Single SDEC;
+    Single SRA;
+    SUNPOS(s.JDN, DTNOW, SDEC, SRA, state.suncom);
+    SHADOW(s.POS, SDEC, SRA, s.LIT);
+    // Anti-solar direction, degrees.
+    const Single ASDEC = -SDEC / DEGRAD;
+    const Single ASRA = MOD(SRA + PI, PI * 2.0) / DEGRAD;
+    Single PA;
+    ASPECT(s.look.AZIM, s.look.ELEV, s.GST, ASRA, ASDEC, PA, s.ALAT, state.station.STLAT, state.station.STLON,
+           state.frame);
+    s.ANTMK = ANTENNA.substr(s.ALAT < 0.0 ? 0 : 2, 2);
+    s.SHADMK = SUNLIT.substr(static_cast<std::size_t>(2 * s.LIT), 2);
+}
+
+}  // namespace
+
+bool Step::finite() const {
+    // The values are bounded for any element set that is accepted, so their
+    // product is finite exactly when each of them is.
+    return std::isfinite(R * DECL * RA * HGT * GLAT);
+}
+
+Step predict_step(RunState& state, const DATIM& DTNOW) {
+    Step s;
+    s.kepler = ORBIT(DTNOW, s.R, s.DECL, s.RA, s.POS, s.JDN, s.GST, s.orbout, state.orbel);
+    Single PHIF;
+    ALTLAT(s.R, s.DECL, s.HGT, PHIF);
+    s.GLAT = PHIF / DEGRAD;
+    s.GLON = MOD(s.RA / DEGRAD - s.GST + 360.0, 360.0);
+    s.examined = examined(state.station, s.GLAT, s.GLON);
+    if (s.examined) {
+        const Single GLONR = s.GLON * DEGRAD;
+        s.look = look_angles(state.station, s.R, s.DECL, GLONR);
+    }
+    if (s.look.above_horizon) {
+        sun_and_marks(state, s, DTNOW);
+    }
+    return s;
+}
+
+std::int16_t sunlit(const RunState& state, const Step& step, const DATIM& DTNOW) {
+    Single SDEC;
+    Single SRA;
+    SUNPOS(step.JDN, DTNOW, SDEC, SRA, state.suncom);
+    std::int16_t lit = 0;
+    SHADOW(step.POS, SDEC, SRA, lit);
+    return lit;
+}
+
+KeplerStatus start_orbit(RunState& state, const DATIM& start) {
+    Single GST;
+    JULDAT(state.orbel.EPOCHJ, GST, state.orbel.EPOCH);
+    Single R;
+    Single DECL;
+    Single RA;
+    Vec3 POS{};
+    double JDN = 0.0;
+    ORBOUT orbout{};
+    return ORBIT(start, R, DECL, RA, POS, JDN, GST, orbout, state.orbel);
+}
+
+RunState prepare_run(const ElementSet& set, const Station& station, const DATIM& start, std::int32_t& nrev) {
+    RunState state;
+    state.station = station;
+    state.orbel.ORBSET = 0;
+    SUNTAB(start[YEAR], state.suncom);
+    nrev = install_element_set(set, start, state.orbel);
+    start_orbit(state, start);
+    return state;
+}
+
+}  // namespace talik

@@ -1,0 +1,83 @@
+// step.hpp - the state of a prediction and one step of it.
+//
+// This is the library's way into the model without a deck: build a RunState
+// from an element set and a station (prepare_run), then call predict_step
+// for each date-time.  Nothing here writes anything.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "geometry/sphrot.hpp"
+#include "geometry/suncom.hpp"
+#include "numeric/single.hpp"
+#include "orbit/element_set.hpp"
+#include "orbit/kepler.hpp"
+#include "orbit/orbel.hpp"
+#include "orbit/orbit.hpp"
+#include "predict/look_angles.hpp"
+#include "predict/station.hpp"
+#include "time/datim.hpp"
+
+namespace talik {
+
+// Everything a step needs, owned by one run (one thread).
+struct RunState {
+    ORBEL orbel;         // installed, and set up by a first propagation
+    SUNCOM suncom;       // the Sun table of the start year
+    Station station;
+    SphrotFrame frame;   // the frame rotation's kept frame (the Sun aspect's scratch)
+};
+
+// Everything about one step.
+struct Step {
+    // The propagator's outputs (ORBIT).
+    Single R;            // distance from the centre, km
+    Single DECL;         // declination, rad
+    Single RA;           // right ascension, rad
+    Vec3 POS{};          // equatorial position, km
+    double JDN = 0.0;    // Julian day number of the date
+    Single GST;          // Greenwich sidereal angle, degrees
+    ORBOUT orbout{};     // the current mean elements
+    KeplerStatus kepler; // a failure to converge, for the caller to report
+    // The sub-satellite point and the height above the ellipsoid.
+    Single HGT;          // km
+    Single GLAT;         // latitude, degrees (the revolution count's input)
+    Single GLON;         // east longitude, 0 to 360 degrees
+    // What the station sees; not examined when the pre-filter says no.
+    bool examined = false;
+    Look look;
+    // The Sun, for a step at or above the horizon only.
+    std::int16_t LIT = 0;             // 1 sunlit, 0 in the Earth's shadow
+    Single ALAT;                      // the anti-solar direction's latitude about the line of sight
+    std::string_view ANTMK = "  ";    // "AA" (within 90 degrees of the Sun) or "BB"
+    std::string_view SHADMK = "  ";   // "DD" sunlit or "NN" in the shadow
+
+    // A data line is written for this step.
+    bool visible() const { return look.MARK2 != "  "; }
+    // The position is made of numbers (always, for an accepted element set).
+    bool finite() const;
+};
+
+// Propagates to DTNOW (UT) and works out the sub-satellite point, the height
+// and, when the station's pre-filter passes, the look angles, the marks and,
+// at or above the horizon, the Sun, the shadow and the antenna mark.
+Step predict_step(RunState& state, const DATIM& DTNOW);
+
+// Whether the satellite of step is sunlit (1) or in the shadow (0), also for
+// a step below the horizon.
+std::int16_t sunlit(const RunState& state, const Step& step, const DATIM& DTNOW);
+
+// The state for an element set, already checked (check_element_set), seen
+// from station, for a run that starts at start: the Sun table of the start
+// year, the installed elements and the propagator's set-up.  Returns the
+// revolution number at start in nrev.  Failures of Kepler's equation on the
+// way are not reported.
+RunState prepare_run(const ElementSet& set, const Station& station, const DATIM& start, std::int32_t& nrev);
+
+// The propagator's set-up, by a first propagation at start, once the element
+// set is installed in state.orbel; returns that propagation's Kepler status.
+KeplerStatus start_orbit(RunState& state, const DATIM& start);
+
+}  // namespace talik

@@ -1,0 +1,52 @@
+// check_date - refuse a date-time outside the supported range.
+//
+// Given:
+//    dt      DATIM          date-time to check
+//    place   FieldPlace     where each field came from (YEAR..SECOND)
+// Thrown:
+//    InputError at the first bad field, e.g. "hour 24 is outside 0 to 23"
+//
+// Notes:
+//    Years before 1901 are refused because JULDAT counts leap days with
+//    truncating divisions that are only right from 1901 on; 9999 is the
+//    last year a four-digit listing can show.  The day's upper limit is the
+//    month's length as MONTAB loads it.
+#include "time/check_date.hpp"
+
+#include <string>
+
+#include "time/montab.hpp"
+
+namespace talik {
+
+namespace {
+
+std::string outside(const char* name, int value, int low, int high) {
+    return std::string(name) + " " + std::to_string(value) + " is outside " + std::to_string(low) + " to " +
+           std::to_string(high);
+}
+
+}  // namespace
+
+void check_date(const DATIM& dt, const FieldPlace& place) {
+    struct Range {
+        const char* name;
+        int low;
+        int high;
+    };
+    MONLEN monlen;
+    Range ranges[6] = {{"year", 1901, 9999}, {"month", 1, 12}, {"day", 1, 31},
+                       {"hour", 0, 23},      {"minute", 0, 59}, {"second", 0, 59}};
+    for (int i = YEAR; i <= SECOND; ++i) {
+        if (i == DAY) {
+            MONTAB(dt, monlen);
+            ranges[DAY].high = monlen(dt[MONTH]);
+        }
+        const Range& r = ranges[i];
+        if (dt[static_cast<std::size_t>(i)] < r.low || dt[static_cast<std::size_t>(i)] > r.high) {
+            throw InputError(place(i), outside(r.name, dt[static_cast<std::size_t>(i)], r.low, r.high));
+        }
+    }
+}
+
+}  // namespace talik

@@ -1,0 +1,23 @@
+// montab.hpp - MONLEN, the month lengths of the year being stepped, and
+// MONTAB, which loads them.
+//
+// ADDTIM keeps the February entry in step with every change of year.  The
+// table's leap rule is "year divisible by 4" with no century exception.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "time/datim.hpp"
+
+namespace talik {
+
+struct MONLEN {
+    std::array<std::int16_t, 12> days{};  // index month - 1
+    std::int16_t operator()(int month) const { return days[static_cast<std::size_t>(month - 1)]; }
+};
+
+// Loads the month lengths of dt's year (only dt[YEAR] is read).
+void MONTAB(const DATIM& dt, MONLEN& monlen);
+
+}  // namespace talik
