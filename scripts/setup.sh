@@ -1,14 +1,22 @@
 #!/bin/sh
-# Installs what building and testing talik needs, when it is missing:
-# a C++20 compiler, CMake, GoogleTest/GoogleMock and Google Benchmark,
-# Python 3 for the end-to-end tables, and clang with its runtime libraries
-# for the fuzzers (libFuzzer and the sanitizers).
+# Installs what a fresh Debian machine lacks, through apt-get.
+#   scripts/setup.sh           what building the programs needs: a C++20
+#                              compiler and CMake
+#   scripts/setup.sh --test    also what the tests need: GoogleTest and
+#                              GoogleMock, Python 3, clang with its runtime
+#                              libraries (libFuzzer and the sanitizers)
+#   scripts/setup.sh --bench   also Google Benchmark (the bench preset)
 set -e
+packages="g++ cmake"
+for arg in "$@"; do
+    case "$arg" in
+    --test) packages="$packages libgtest-dev libgmock-dev python3 clang libclang-rt-dev" ;;
+    --bench) packages="$packages libbenchmark-dev" ;;
+    *) echo "usage: $0 [--test] [--bench]" >&2; exit 2 ;;
+    esac
+done
 need=""
-command -v g++ >/dev/null 2>&1 || need="$need g++"
-command -v cmake >/dev/null 2>&1 || need="$need cmake"
-command -v python3 >/dev/null 2>&1 || need="$need python3"
-for pkg in libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev; do
+for pkg in $packages; do
     dpkg -s "$pkg" >/dev/null 2>&1 || need="$need $pkg"
 done
 if [ -n "$need" ]; then

@@ -1,7 +1,7 @@
 // deck.cpp - Deck: the input deck held in memory, handed out record by record.
 //
 // Given:   the deck's name and contents, or a path to read.
-// Returns: records (lines without their LF or CR LF) in order.
+// Returns: records (lines without their LF, CR LF or CR) in order.
 // Notes:   the contents may hold any bytes; a record is only ever a view of
 //          them.  A file is read whole, in binary, and refused above 1 MiB
 //          (a deck is a handful of short lines).

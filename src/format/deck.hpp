@@ -23,8 +23,8 @@
 // variables than data descriptors, or a variable of the wrong kind (a real
 // for I, an integer for F or E) is a FormatError thrown before any reading.
 //
-// A CR before a LF, or at the very end of the deck, is part of the line end;
-// any other byte (NUL, control characters, bytes above 127) is data.
+// A CR is always part of a line end (alone, or before a LF); any other byte
+// (NUL, control characters, bytes above 127) is data.
 #pragma once
 
 #include <cstddef>
