@@ -3,6 +3,7 @@
 
 #include "app/cli.hpp"
 
+#include <climits>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -42,17 +43,25 @@ constexpr std::string_view HELP =
 
 bool blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
 
-// The deck's name from the console, after the two prompt lines.
+// The deck's name from the console, after the two prompt lines.  The reply
+// is a path: it ends at the line's end and may not exceed the system's
+// limit on a path or hold a NUL byte.
 bool ask_deck_name(Console& console, std::FILE* in, std::string& name) {
     console.raw("File name missing or blank - please enter file name\r\nUNIT 7? ");
     console.flush();
     name.clear();
+    constexpr std::size_t LONGEST = PATH_MAX - 1;
     int c = 0;
     while ((c = std::fgetc(in)) != EOF && c != '\n') {
+        if (c == '\0') throw InputError("standard input", "the deck's name holds a NUL byte");
+        if (name.size() > LONGEST) break;  // one more than a CR before the line end may take
         name.push_back(static_cast<char>(c));
     }
     if (!name.empty() && name.back() == '\r') {
         name.pop_back();
+    }
+    if (name.size() > LONGEST) {
+        throw InputError("standard input", "the deck's name is longer than " + std::to_string(LONGEST) + " bytes");
     }
     return !blank(name);
 }

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <string_view>
+#include <utility>
 
 namespace talik {
 
@@ -72,7 +73,7 @@ void Console::raw(std::string_view bytes) {
 
 void Console::flush() { send(stream_, buffer_, "cannot write to the console"); }
 
-ReportFile::ReportFile(std::FILE* stream) : stream_(stream) {}
+ReportFile::ReportFile(std::FILE* stream, std::string what) : stream_(stream), what_(std::move(what)) {}
 ReportFile::ReportFile() = default;
 
 ReportFile::~ReportFile() {
@@ -88,6 +89,6 @@ void ReportFile::record(std::string_view text) {
     if (stream_ != nullptr && buffer_.size() > kBlock) flush();
 }
 
-void ReportFile::flush() { send(stream_, buffer_, "cannot write the report file"); }
+void ReportFile::flush() { send(stream_, buffer_, what_.c_str()); }
 
 }  // namespace talik

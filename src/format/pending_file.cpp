@@ -2,44 +2,108 @@
 //
 // mended: writing the report over the file from its first line would leave
 // a half-written file in place of a good one when a run fails part way.
-
+//
+// Notes:
+//  - Links are resolved here, hop by hop, so that a dangling link is followed
+//    too (its target is created).  Renaming into the target's directory
+//    bypasses the kernel's protection against links planted in shared
+//    sticky directories, so the same rule is applied here: in a world-
+//    writable sticky directory a link is followed only when it belongs to
+//    the caller or to the directory's owner.
+//  - The temporary files not yet committed are kept in a small fixed table
+//    that a signal handler may read: the one process-wide state of the
+//    library, there because a handler can reach nothing else.
 #include "format/pending_file.hpp"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
-#include <cstdlib>
+#include <cstring>
 
 #include "format/errors.hpp"
 
 namespace talik {
 
-std::unique_ptr<PendingFile> PendingFile::create(const std::string& given) {
-    // A report reached through a symbolic link is replaced where the link
-    // points, so that the link stays (the file was written through it).
-    std::string target = given;
-    struct stat link {};
-    if (::lstat(given.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        char* resolved = ::realpath(given.c_str(), nullptr);
-        if (resolved != nullptr) {
-            target = resolved;
-            std::free(resolved);
+namespace {
+
+constexpr int SLOTS = 8;
+constexpr int MAX_HOPS = 40;
+struct Slot {
+    std::atomic<bool> used{false};
+    char path[PATH_MAX]{};
+};
+std::array<Slot, SLOTS> pending;  // NOLINT: reached from a signal handler
+
+int register_pending(const std::string& path) {
+    if (path.size() >= PATH_MAX) return -1;
+    for (int i = 0; i < SLOTS; ++i) {
+        Slot& s = pending[static_cast<std::size_t>(i)];
+        if (!s.used.load()) {
+            std::memcpy(s.path, path.c_str(), path.size() + 1);
+            s.used.store(true);
+            return i;
         }
     }
+    return -1;
+}
+
+void forget_pending(int slot) {
+    if (slot >= 0) pending[static_cast<std::size_t>(slot)].used.store(false);
+}
+
+std::string directory_of(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Follows the links from given to the file they lead to (which need not
+// exist), refusing a link that the sticky-directory rule forbids.
+std::string resolve(const std::string& given) {
+    std::string path = given;
+    for (int hop = 0; hop < MAX_HOPS; ++hop) {
+        struct stat link {};
+        if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+        const std::string dir = directory_of(path);
+        struct stat d {};
+        if (::stat(dir.c_str(), &d) == 0 && (d.st_mode & S_ISVTX) != 0 && (d.st_mode & S_IWOTH) != 0 &&
+            link.st_uid != ::geteuid() && link.st_uid != d.st_uid) {
+            throw OutputError(given + ": is a link in a world-writable sticky directory that belongs to neither "
+                                      "you nor the directory's owner; it is not followed");
+        }
+        std::array<char, PATH_MAX> buf{};
+        const ssize_t n = ::readlink(path.c_str(), buf.data(), buf.size() - 1);
+        if (n < 0) {
+            const int error = errno;
+            throw OutputError(given + ": cannot be written", error);
+        }
+        const std::string to(buf.data(), static_cast<std::size_t>(n));
+        path = to.front() == '/' ? to : dir + "/" + to;
+    }
+    throw OutputError(given + ": cannot be written", ELOOP);
+}
+
+}  // namespace
+
+std::unique_ptr<PendingFile> PendingFile::create(const std::string& given) {
+    const std::string target = resolve(given);
+    const std::string note = target == given ? "" : " (" + given + " is a link to " + target + ")";
     mode_t mode = 0666;
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode)) {
-            throw OutputError(target + ": cannot be written: it is not a regular file");
-        }
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists) {
+        if (!S_ISREG(info.st_mode)) throw OutputError(given + ": cannot be written: it is not a regular file" + note);
         // Open for writing without truncating: proves the file may be
         // replaced (an immutable file refuses even root) and changes nothing.
         const int probe = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
         if (probe < 0) {
             const int error = errno;
-            throw OutputError(target + ": cannot be written", error);
+            throw OutputError(given + ": cannot be written: " + std::strerror(error) + note);
         }
         ::close(probe);
         mode = info.st_mode & 07777;
@@ -53,7 +117,14 @@ std::unique_ptr<PendingFile> PendingFile::create(const std::string& given) {
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         const int error = errno;
-        throw OutputError(target + ": cannot create a file beside it", error);
+        throw OutputError(given + ": cannot create a file beside it: " + std::strerror(error) + note);
+    }
+    const int slot = register_pending(temporary);
+    // The owner and group of the file replaced, where the caller may give
+    // them (a change of owner clears set-id bits, so the mode comes after).
+    if (exists && (info.st_uid != ::geteuid() || info.st_gid != ::getegid()) &&
+        ::fchown(fd, info.st_uid, info.st_gid) != 0) {
+        [[maybe_unused]] const int kept_group = ::fchown(fd, static_cast<uid_t>(-1), info.st_gid);
     }
     ::fchmod(fd, mode);
     std::FILE* stream = ::fdopen(fd, "wb");
@@ -61,13 +132,20 @@ std::unique_ptr<PendingFile> PendingFile::create(const std::string& given) {
         const int error = errno;
         ::close(fd);
         ::unlink(temporary.c_str());
-        throw OutputError(target + ": cannot be opened", error);
+        forget_pending(slot);
+        throw OutputError(given + ": cannot be opened: " + std::strerror(error) + note);
     }
-    return std::unique_ptr<PendingFile>(new PendingFile(target, std::move(temporary), stream));
+    return std::unique_ptr<PendingFile>(new PendingFile(given, note, target, std::move(temporary), stream, slot));
 }
 
-PendingFile::PendingFile(std::string target, std::string temporary, std::FILE* stream)
-    : target_(std::move(target)), temporary_(std::move(temporary)), stream_(stream) {}
+PendingFile::PendingFile(std::string name, std::string note, std::string target, std::string temporary,
+                         std::FILE* stream, int slot)
+    : name_(std::move(name)),
+      note_(std::move(note)),
+      target_(std::move(target)),
+      temporary_(std::move(temporary)),
+      stream_(stream),
+      slot_(slot) {}
 
 PendingFile::~PendingFile() {
     if (stream_ != nullptr) {
@@ -76,7 +154,10 @@ PendingFile::~PendingFile() {
     if (!committed_) {
         ::unlink(temporary_.c_str());
     }
+    forget_pending(slot_);
 }
+
+std::string PendingFile::cannot_write() const { return name_ + ": cannot be written"; }
 
 void PendingFile::commit() {
     std::FILE* stream = stream_;
@@ -84,17 +165,24 @@ void PendingFile::commit() {
     if (std::fflush(stream) != 0 || std::ferror(stream) != 0) {
         const int error = errno;
         std::fclose(stream);
-        throw OutputError(target_ + ": cannot be written", error);
+        throw OutputError(cannot_write() + ": " + std::strerror(error != 0 ? error : EIO) + note_);
     }
     if (std::fclose(stream) != 0) {
         const int error = errno;
-        throw OutputError(target_ + ": cannot be written", error);
+        throw OutputError(cannot_write() + ": " + std::strerror(error) + note_);
     }
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
         const int error = errno;
-        throw OutputError(target_ + ": cannot be replaced", error);
+        throw OutputError(name_ + ": cannot be replaced: " + std::strerror(error) + note_);
     }
     committed_ = true;
+    forget_pending(slot_);
+}
+
+void PendingFile::remove_all_pending() noexcept {
+    for (Slot& s : pending) {
+        if (s.used.load()) ::unlink(s.path);
+    }
 }
 
 }  // namespace talik

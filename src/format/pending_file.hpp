@@ -1,8 +1,12 @@
-// pending_file.hpp - a report file that replaces its target only on success.
+// pending_file.hpp - an output file that replaces its target only on
+// success.
 //
-// The new report is written to a temporary file beside the target and moved
+// The new file is written to a temporary file beside the target and moved
 // into place by commit(); a run that fails, for whatever reason, leaves the
-// target exactly as it was and removes the temporary file.
+// target exactly as it was and removes the temporary file.  A target reached
+// through symbolic links is replaced where the links point, so the links
+// stay; the replaced file keeps its mode, and its owner and group where the
+// caller may give them.
 #pragma once
 
 #include <cstdio>
@@ -15,7 +19,8 @@ class PendingFile {
 public:
     // Opens a temporary file beside target after checking that target, if it
     // exists, is a regular file that can be written; throws OutputError with
-    // a one-line explanation when it cannot.
+    // a one-line explanation when it cannot.  Messages name the file as
+    // given, adding the link's target when it is a link.
     static std::unique_ptr<PendingFile> create(const std::string& target);
 
     ~PendingFile();  // removes the temporary file unless committed
@@ -23,16 +28,28 @@ public:
     PendingFile& operator=(const PendingFile&) = delete;
 
     std::FILE* stream() { return stream_; }
+    // How messages name the file: "KESTAD.DAT".
+    const std::string& name() const { return name_; }
+    // The message that writing it failed: "KESTAD.DAT: cannot be written".
+    std::string cannot_write() const;
     // Closes the temporary file and renames it over the target; throws
     // OutputError naming the target when that fails.
     void commit();
 
-private:
-    PendingFile(std::string target, std::string temporary, std::FILE* stream);
+    // Removes every temporary file not yet committed.  Async-signal-safe:
+    // for a signal handler that ends the process.
+    static void remove_all_pending() noexcept;
 
+private:
+    PendingFile(std::string name, std::string note, std::string target, std::string temporary, std::FILE* stream,
+                int slot);
+
+    std::string name_;
+    std::string note_;  // " (KESTAD.DAT is a link to ...)" or ""
     std::string target_;
     std::string temporary_;
     std::FILE* stream_;
+    int slot_;  // in the registry of files to remove on a signal
     bool committed_ = false;
 };
 

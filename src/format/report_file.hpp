@@ -15,7 +15,9 @@ namespace talik {
 // The report file: every record is one line ended by CR LF; no control column.
 class ReportFile : public Unit {
 public:
-    explicit ReportFile(std::FILE* stream);
+    // what begins the message of a failed write: "KESTAD.DAT: cannot be
+    // written", followed by the system's reason.
+    ReportFile(std::FILE* stream, std::string what);
     ReportFile();  // keeps the bytes in memory
     ~ReportFile() override;
     ReportFile(const ReportFile&) = delete;
@@ -29,6 +31,7 @@ public:
 
 private:
     std::FILE* stream_ = nullptr;
+    std::string what_ = "cannot write the report file";
     std::string buffer_;
 };
 

@@ -109,7 +109,7 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
     std::unique_ptr<ReportFile> report_file;
     if (IOUT == IOUT_FILE) {
         file = open_report(console, report_path);
-        report_file = std::make_unique<ReportFile>(file->stream());
+        report_file = std::make_unique<ReportFile>(file->stream(), file->cannot_write());
     }
     const RunLine line = read_run_line(deck);
     MONLEN monlen;

@@ -62,7 +62,7 @@ TEST(Units, WriteThroughToTheStream) {
     std::FILE* stream = std::tmpfile();
     ASSERT_NE(stream, nullptr);
     {
-        ReportFile file(stream);
+        ReportFile file(stream, "REPORT: cannot be written");
         const std::string line(100, 'z');
         for (int i = 0; i < 2000; ++i) file.record(line);  // passes the block size several times
         Console console(stream);
@@ -85,13 +85,13 @@ TEST(Units, WriteErrorsAreReportedByFlushOnly) {
     std::FILE* full = std::fopen("/dev/full", "wb");
     if (full == nullptr) GTEST_SKIP() << "no /dev/full";
     {
-        ReportFile file(full);
+        ReportFile file(full, "REPORT: cannot be written");
         file.record("lost");
         try {
             file.flush();
             ADD_FAILURE() << "no error";
         } catch (const OutputError& e) {
-            EXPECT_EQ(std::string(e.what()), std::string("cannot write the report file: ") + std::strerror(ENOSPC));
+            EXPECT_EQ(std::string(e.what()), std::string("REPORT: cannot be written: ") + std::strerror(ENOSPC));
         }
         file.record("lost again");
     }  // the destructor swallows the second failure
