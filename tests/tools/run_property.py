@@ -19,7 +19,7 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.dont_write_bytecode = True  # keep scripts/ free of caches
+sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, HERE)
 
 import check_report  # noqa: E402

@@ -24,7 +24,7 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.dont_write_bytecode = True  # keep scripts/ free of caches
+sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, HERE)
 
 import check_report  # noqa: E402
@@ -33,7 +33,7 @@ import gen_decks  # noqa: E402
 SEED = "talik-corpus-1"
 COUNT = 60
 MAX_STEPS = 5000
-DEFAULT_DIR = os.path.join(os.path.dirname(HERE), "tests", "corpus", "decks")
+DEFAULT_DIR = os.path.join(os.path.dirname(HERE), "corpus", "decks")
 
 
 def run(talik, deck, work):
