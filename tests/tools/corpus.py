@@ -19,9 +19,7 @@ Re-record only when an output has changed for a reason that is understood.
 import argparse
 import glob
 import os
-import subprocess
 import sys
-import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.dont_write_bytecode = True  # keep the source tree clean
@@ -29,41 +27,24 @@ sys.path.insert(0, HERE)
 
 import check_report  # noqa: E402
 import gen_decks  # noqa: E402
+import talikrun  # noqa: E402
 
 SEED = "talik-corpus-1"
 COUNT = 60
 MAX_STEPS = 5000
+TIMEOUT = 300  # s, for one run
 DEFAULT_DIR = os.path.join(os.path.dirname(HERE), "corpus", "decks")
 
 
-def run(talik, deck, work):
-    """Runs talik on deck inside work; returns (stdout bytes, KESTAD.DAT bytes or None)."""
-    r = subprocess.run([talik, os.path.abspath(deck)], cwd=work, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
-    if r.returncode != 0 or r.stderr:
-        raise RuntimeError("%s: exit status %d, stderr %r" % (os.path.basename(deck), r.returncode, r.stderr[:300]))
-    dat = os.path.join(work, "KESTAD.DAT")
-    data = None
-    if os.path.exists(dat):
-        with open(dat, "rb") as f:
-            data = f.read()
-    return r.stdout, data
-
-
-def first_difference(what, want, got):
-    """One paragraph naming the first byte, line and text where got differs from want."""
-    n = min(len(want), len(got))
-    i = next((k for k in range(n) if want[k] != got[k]), n)
-    line = want.count(b"\n", 0, i) + 1
-
-    def around(b):
-        s = b.rfind(b"\n", 0, i) + 1
-        e = b.find(b"\r", i)
-        e = len(b) if e < 0 else e
-        return b[s:e]
-
-    return ("%s differs at byte %d (line %d; %d bytes expected, %d found)\n  expected: %r\n  found:    %r"
-            % (what, i, line, len(want), len(got), around(want), around(got)))
+def run(talik, deck_text, name):
+    """Runs talik on the deck; the run, which must end with status 0 and a
+    silent stderr."""
+    r = talikrun.run(talik, deck_text, name=name + ".deck", timeout=TIMEOUT)
+    if r.timed_out:
+        raise RuntimeError("%s: no end within %d s" % (name, TIMEOUT))
+    if r.status != 0 or r.stderr:
+        raise RuntimeError("%s: exit status %d, stderr %r" % (name, r.status, r.stderr[:300]))
+    return r
 
 
 def record(talik, where, check=True):
@@ -76,33 +57,21 @@ def record(talik, where, check=True):
         text, _ = gen_decks.make_deck(gen_decks.deck_rng(SEED, i), MAX_STEPS, 0, "6" if i % 2 else "8",
                                       station=gen_decks.station_for(SEED, i))
         name = "deck-%05d" % i
-        deck = os.path.join(where, name + ".deck")
-        with open(deck, "w", newline="\n") as f:
-            f.write(text)
-        with tempfile.TemporaryDirectory(prefix="talik-corpus-") as work:
-            out, dat = run(talik, deck, work)
-            if check:
-                try:
-                    check_report.check(deck, _save(work, out), os.path.join(work, "KESTAD.DAT"))
-                except check_report.Violation as e:
-                    print("%s fails the report check, not recorded: %s" % (name, e), file=sys.stderr)
-                    return 1
-        with open(os.path.join(where, name + ".out"), "wb") as f:
-            f.write(out)
-        total += len(out) + len(text)
-        if dat is not None:
-            with open(os.path.join(where, name + ".dat"), "wb") as f:
-                f.write(dat)
-            total += len(dat)
+        r = run(talik, text, name)
+        if check:
+            try:
+                check_report.check_output(text, r.stdout, r.report, name)
+            except check_report.Violation as e:
+                print("%s fails the report check, not recorded: %s" % (name, e), file=sys.stderr)
+                return 1
+        files = {".deck": text.encode("ascii"), ".out": r.stdout, ".dat": r.report}
+        for ending, data in files.items():
+            if data is not None:
+                with open(os.path.join(where, name + ending), "wb") as f:
+                    f.write(data)
+                total += len(data)
     print("recorded %d decks in %s, %.2f MB" % (COUNT, where, total / 1e6))
     return 0
-
-
-def _save(work, out):
-    path = os.path.join(work, "stdout")
-    with open(path, "wb") as f:
-        f.write(out)
-    return path
 
 
 def compare(talik, where):
@@ -114,28 +83,23 @@ def compare(talik, where):
     for deck in decks:
         name = os.path.basename(deck)[:-5]
         base = deck[:-5]
-        with open(base + ".out", "rb") as f:
-            want_out = f.read()
-        want_dat = None
-        if os.path.exists(base + ".dat"):
-            with open(base + ".dat", "rb") as f:
-                want_dat = f.read()
-        with tempfile.TemporaryDirectory(prefix="talik-corpus-") as work:
-            try:
-                out, dat = run(talik, deck, work)
-            except (RuntimeError, subprocess.TimeoutExpired) as e:
-                print("DIFF %s: %s" % (name, e))
-                bad += 1
-                continue
+        want_out = talikrun.read(base + ".out")
+        want_dat = talikrun.read(base + ".dat") if os.path.exists(base + ".dat") else None
+        try:
+            r = run(talik, talikrun.read(deck), name)
+        except RuntimeError as e:
+            print("DIFF %s" % e)
+            bad += 1
+            continue
         problems = []
-        if out != want_out:
-            problems.append(first_difference("console output", want_out, out))
-        if want_dat is None and dat is not None:
+        if r.stdout != want_out:
+            problems.append(talikrun.first_difference("console output", want_out, r.stdout))
+        if want_dat is None and r.report is not None:
             problems.append("KESTAD.DAT written, none expected")
-        elif want_dat is not None and dat is None:
+        elif want_dat is not None and r.report is None:
             problems.append("no KESTAD.DAT written")
-        elif want_dat is not None and dat != want_dat:
-            problems.append(first_difference("KESTAD.DAT", want_dat, dat))
+        elif want_dat is not None and r.report != want_dat:
+            problems.append(talikrun.first_difference("KESTAD.DAT", want_dat, r.report))
         if problems:
             bad += 1
             print("DIFF %s: %s" % (name, "\n    ".join(problems)))
