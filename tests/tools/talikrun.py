@@ -2,9 +2,10 @@
 the Python tests do both.
 
 deck() writes a deck from named fields, starting from a plain deck (a low
-orbit seen from MADRID, the report going to KESTAD.DAT); run() and
-run_file() run talik on a deck's text in a directory of their own and give
-back what the run left (a Result).
+orbit seen from MADRID, the report going to KESTAD.DAT); run() runs talik
+on a deck's text, built so or raw, and run_file() on a copy of a deck
+file, each in a directory of its own, and give back what the run left (a
+Result).
 """
 
 import dataclasses
@@ -64,8 +65,7 @@ class Result:
         files = {self.name: self.deck, "stdout": self.stdout, "stderr": self.stderr, REPORT: self.report}
         for name, data in files.items():
             if data is not None:
-                with open(os.path.join(where, name), "wb") as f:
-                    f.write(data)
+                _write(os.path.join(where, name), data)
 
 
 def run(talik, text, name=DECK_NAME, before=None, setup=None, workdir=None, arg=None, prefix=(), timeout=TIMEOUT):
