@@ -14,13 +14,13 @@ if [ $# -ne 1 ] || [ ! -x "$1" ]; then
     exit 2
 fi
 talik=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-scripts=$(cd "$(dirname "$0")/../scripts" && pwd)
-exec python3 - "$talik" "$scripts" <<'EOF'
+tools=$(cd "$(dirname "$0")/../tests/tools" && pwd)
+exec python3 - "$talik" "$tools" <<'EOF'
 import os, shutil, subprocess, sys, tempfile, time
 
-talik, scripts = sys.argv[1], sys.argv[2]
+talik, tools = sys.argv[1], sys.argv[2]
 sys.dont_write_bytecode = True
-sys.path.insert(0, scripts)
+sys.path.insert(0, tools)
 import gen_decks
 
 LEO = """{iout:2d}

@@ -27,10 +27,11 @@ followed by a fenced block.
 """
 import os
 import re
-import shutil
-import subprocess
 import sys
-import tempfile
+
+sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "tools"))
+import talikrun  # noqa: E402
 
 MARKER = re.compile(r"^\s*<!--\s*(output|file|stderr):\s*(\S+)\s*-->\s*$")
 ROFF_MARKER = re.compile(r'^\.\\"\s*(output|file|stderr):\s*(\S+)\s*$')
@@ -44,13 +45,8 @@ def lines_of(data: bytes) -> list[str]:
 
 
 def run_deck(talik: str, deck: str) -> dict[str, list[str]]:
-    name = os.path.basename(deck)
-    with tempfile.TemporaryDirectory() as work:
-        shutil.copy(deck, os.path.join(work, name))
-        run = subprocess.run([talik, name], cwd=work, stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
-        report = os.path.join(work, "KESTAD.DAT")
-        dat = open(report, "rb").read() if os.path.exists(report) else b""
-    return {"output": lines_of(run.stdout), "file": lines_of(dat), "stderr": lines_of(run.stderr)}
+    r = talikrun.run_file(talik, deck, timeout=300)
+    return {"output": lines_of(r.stdout), "file": lines_of(r.report or b""), "stderr": lines_of(r.stderr)}
 
 
 def roff_excerpts(path: str, lines: list[str]):

@@ -13,10 +13,9 @@ import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # keep the source tree clean
-import decks  # noqa: E402
-from decks import deck
-
-GOOD = None  # KESTAD.DAT of the plain deck, made once per process
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "tools"))
+import talikrun  # noqa: E402
+from talikrun import deck  # noqa: E402
 
 
 class Case:
@@ -30,12 +29,12 @@ class Case:
         self.arg = arg
         self.setup = setup
         self.workdir = workdir
-        self.left = left if left is not None else ["KESTAD.DAT", decks.DECK_NAME]
+        self.left = left if left is not None else ["KESTAD.DAT", talikrun.DECK_NAME]
         self.keep_report = keep_report  # a good KESTAD.DAT is there and must survive
         self.needs = needs  # a function saying why the case cannot run here, or None
 
 
-D = decks.DECK_NAME
+D = talikrun.DECK_NAME
 OPEN_ERROR = b"== OUTPUT FILE OPEN ERROR!"
 
 # Where each numeric field of the deck lies: (record, field, columns, kind).
@@ -48,7 +47,7 @@ FIELDS += [(5, i, f"{10 * i - 9}-{10 * i}", REAL) for i in range(1, 5)]
 
 
 def plain_value(rec, fld):
-    return [[decks.IOUT.strip()], decks.RUN, decks.EPOCH, decks.ELEMENTS, decks.RATES][rec - 1][fld - 1]
+    return [[talikrun.IOUT.strip()], talikrun.RUN, talikrun.EPOCH, talikrun.ELEMENTS, talikrun.RATES][rec - 1][fld - 1]
 
 
 def with_field(rec, fld, text):
@@ -228,24 +227,14 @@ CASES += [
 ]
 
 
-def good_report(talik):
-    global GOOD
-    if GOOD is None:
-        r = decks.run(talik, deck())
-        if r.status != 0 or not r.report:
-            raise SystemExit(f"the plain deck does not run: status {r.status}, {r.stderr!r}")
-        GOOD = r.report
-    return GOOD
-
-
 def run_case(talik, case):
-    before = good_report(talik) if case.keep_report else None
+    before = talikrun.plain_report(talik) if case.keep_report else None
     if case.workdir == "ro":
         # A private read-only bind mount of the work directory: the report
         # can be neither created nor replaced there, even by root.
         wrapper = os.path.join(os.path.dirname(os.path.abspath(__file__)), "read_only.sh")
-        return decks.run(talik, case.text, before=before, setup=case.setup, deck_path=case.arg, prefix=[wrapper])
-    return decks.run(talik, case.text, before=before, setup=case.setup, workdir=case.workdir, deck_path=case.arg)
+        return talikrun.run(talik, case.text, before=before, setup=case.setup, arg=case.arg, prefix=[wrapper])
+    return talikrun.run(talik, case.text, before=before, setup=case.setup, workdir=case.workdir, arg=case.arg)
 
 
 def check(talik, case):
@@ -257,7 +246,7 @@ def check(talik, case):
     r = run_case(talik, case)
     problems = []
     if r.timed_out:
-        return [f"no end within {decks.TIMEOUT} s"], None
+        return [f"no end within {talikrun.TIMEOUT} s"], None
     if r.status != case.status:
         problems.append(f"exit status {r.status}, expected {case.status}")
     expected_err = ("talik: " + case.err + "\n").encode("latin-1")
@@ -265,9 +254,9 @@ def check(talik, case):
         problems.append(f"stderr {r.stderr!r}\n   expected {expected_err!r}")
     if case.stdout is not None and r.stdout != case.stdout:
         problems.append(f"stdout {r.stdout[:300]!r}, expected {case.stdout!r}")
-    if decks.nonfinite(r.stdout):
+    if talikrun.nonfinite(r.stdout):
         problems.append("stdout shows NaN or Inf")
-    if case.keep_report and r.report != GOOD:
+    if case.keep_report and r.report != talikrun.plain_report(talik):
         problems.append("KESTAD.DAT was changed" if r.report is not None else "KESTAD.DAT is gone")
     if r.left != sorted(case.left):
         problems.append(f"the directory holds {r.left}, expected {sorted(case.left)}")
@@ -286,7 +275,7 @@ def main(argv):
         print("no such case:", *unknown)
         return 2
     cases = [by_name[w] for w in wanted] if wanted else CASES
-    return decks.tally((case.name, *check(talik, case)) for case in cases)
+    return talikrun.tally((case.name, *check(talik, case)) for case in cases)
 
 
 if __name__ == "__main__":

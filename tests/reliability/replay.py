@@ -12,13 +12,14 @@ import os
 import sys
 
 sys.dont_write_bytecode = True  # keep the source tree clean
-import decks  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "tools"))
+import talikrun  # noqa: E402
 
 
 def check(talik, data, good):
-    r = decks.run(talik, data, before=good)
+    r = talikrun.run(talik, data, before=good)
     if r.timed_out:
-        return [f"no end within {decks.TIMEOUT} s"]
+        return [f"no end within {talikrun.TIMEOUT} s"]
     problems = []
     if r.status == 0:
         if r.stderr:
@@ -31,9 +32,9 @@ def check(talik, data, good):
             problems.append("a failed run changed KESTAD.DAT")
     else:
         problems.append(f"exit status {r.status}: {r.stderr[:300]!r}")
-    if decks.nonfinite(r.stdout) or (r.report is not None and decks.nonfinite(r.report)):
+    if talikrun.nonfinite(r.stdout) or (r.report is not None and talikrun.nonfinite(r.report)):
         problems.append("NaN or Inf in the output")
-    if r.left != ["KESTAD.DAT", decks.DECK_NAME]:
+    if r.left != ["KESTAD.DAT", talikrun.DECK_NAME]:
         problems.append(f"the directory holds {r.left}")
     return problems
 
@@ -44,16 +45,8 @@ def main(argv):
     for d in argv[2:]:
         if os.path.isdir(d):
             files += sorted(os.path.join(d, n) for n in os.listdir(d) if not n.startswith("."))
-    plain = decks.run(talik, decks.deck())
-    if plain.status != 0 or not plain.report:
-        print(f"the plain deck does not run: {plain.status} {plain.stderr!r}")
-        return 1
-    def read(path):
-        with open(path, "rb") as f:
-            return f.read()
-
-    return decks.tally((path, check(talik, read(path), plain.report)) for path in files)
-
+    good = talikrun.plain_report(talik)
+    return talikrun.tally((path, check(talik, talikrun.read(path), good)) for path in files)
 
 if __name__ == "__main__":
     sys.exit(main(sys.argv))

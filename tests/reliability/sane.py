@@ -13,8 +13,9 @@ import os
 import sys
 
 sys.dont_write_bytecode = True  # keep the source tree clean
-import decks  # noqa: E402
-from decks import deck
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "tools"))
+import talikrun  # noqa: E402
+from talikrun import deck  # noqa: E402
 
 RUNS, REFUSED = 0, 1
 KEPLER = b"DID NOT CONVERGE (SUB. KEPLER)  ERROR ="
@@ -85,13 +86,13 @@ def check(talik, name, good):
     case_name, output = name.rsplit(".", 1)
     case = next(c for c in CASES if c.name == case_name)
     iout = OUTPUTS[output]
-    r = decks.run(talik, case.text(iout), before=good)
+    r = talikrun.run(talik, case.text(iout), before=good)
     problems = []
     if r.timed_out:
-        return [f"no end within {decks.TIMEOUT} s"]
-    if decks.nonfinite(r.stdout):
+        return [f"no end within {talikrun.TIMEOUT} s"]
+    if talikrun.nonfinite(r.stdout):
         problems.append("the console shows NaN or Inf")
-    if r.report is not None and decks.nonfinite(r.report):
+    if r.report is not None and talikrun.nonfinite(r.report):
         problems.append("KESTAD.DAT shows NaN or Inf")
     if case.outcome == RUNS:
         if r.status != 0 or r.stderr:
@@ -108,11 +109,11 @@ def check(talik, name, good):
                 problems.append(f"console output from a run that does not write there: {stray[0][:200]!r}")
     else:
         lines = r.stderr.decode("latin-1").splitlines()
-        if r.status != 1 or len(lines) != 1 or not lines[0].startswith(f"talik: {decks.DECK_NAME}: record "):
+        if r.status != 1 or len(lines) != 1 or not lines[0].startswith(f"talik: {talikrun.DECK_NAME}: record "):
             problems.append(f"not refused with one line: status {r.status}, {r.stderr!r}")
         if r.report != good:
             problems.append("KESTAD.DAT changed by a refused run")
-    if r.left != ["KESTAD.DAT", decks.DECK_NAME]:
+    if r.left != ["KESTAD.DAT", talikrun.DECK_NAME]:
         problems.append(f"the directory holds {r.left}")
     return problems
 
@@ -127,11 +128,8 @@ def main(argv):
     if unknown:
         print("no such case:", *unknown)
         return 2
-    plain = decks.run(talik, deck())
-    if plain.status != 0 or not plain.report:
-        print(f"the plain deck does not run: {plain.status} {plain.stderr!r}")
-        return 1
-    return decks.tally((name, check(talik, name, plain.report)) for name in wanted)
+    good = talikrun.plain_report(talik)
+    return talikrun.tally((name, check(talik, name, good)) for name in wanted)
 
 
 if __name__ == "__main__":

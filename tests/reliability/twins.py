@@ -11,22 +11,11 @@ import os
 import sys
 
 sys.dont_write_bytecode = True  # keep the source tree clean
-import decks  # noqa: E402
-from decks import deck
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "tools"))
+import talikrun  # noqa: E402
+from talikrun import deck  # noqa: E402
 
 JUNK = "".join(chr(c) for c in range(33, 127)) * 60  # 5640 printable bytes
-
-
-def records(iout, width_fn=None, run=None, epoch=None, elements=None, rates=None):
-    """The plain deck's records, each field laid out by width_fn(text, width)."""
-    lay = width_fn or (lambda t, w: t.rjust(w))
-    recs = [run or decks.RUN, epoch or decks.EPOCH, elements or decks.ELEMENTS, rates or decks.RATES]
-    widths = [5, 5, 10, 10]
-    return [iout] + ["".join(lay(t, w) for t in r) for r, w in zip(recs, widths)]
-
-
-def joined(recs, end="\n"):
-    return "".join(r + end for r in recs)
 
 
 def spread(text, width):
@@ -42,12 +31,8 @@ def tabbed(text, width):
 
 def long_records(iout):
     """Every record followed by junk well past the columns the format reads."""
-    recs = records(iout)
     reads = [2, 45, 35, 60, 40]  # columns read from each record
-    out = []
-    for rec, n in zip(recs, reads):
-        out.append(rec[:n].ljust(n) + JUNK)
-    return joined(out)
+    return "".join(rec[:n].ljust(n) + JUNK + "\n" for rec, n in zip(deck(iout=iout).splitlines(), reads))
 
 
 TWINS = {
@@ -56,11 +41,11 @@ TWINS = {
     "cr-line-ends": lambda io: deck(iout=io, end="\r"),
     "no-line-end-after-the-last-record": lambda io: deck(iout=io)[:-1],
     "crlf-without-the-last-lf": lambda io: deck(iout=io, end="\r\n")[:-1],
-    "tabs-for-blanks": lambda io: joined(records(io, tabbed)).replace(" ", "\t"),
-    "tabs-and-blanks-mixed": lambda io: joined(records(io)).replace("  ", " \t"),
-    "left-aligned-fields": lambda io: joined(records(io.strip().ljust(2), lambda t, w: t.ljust(w))),
-    "digits-spread-over-the-field": lambda io: joined(records(io, spread)),
-    "output-choice-alone-in-column-1": lambda io: joined([io.strip()] + records(io)[1:]),
+    "tabs-for-blanks": lambda io: deck(iout=io, layout=tabbed).replace(" ", "\t"),
+    "tabs-and-blanks-mixed": lambda io: deck(iout=io).replace("  ", " \t"),
+    "left-aligned-fields": lambda io: deck(iout=io.strip().ljust(2), layout=str.ljust),
+    "digits-spread-over-the-field": lambda io: deck(iout=io, layout=spread),
+    "output-choice-alone-in-column-1": lambda io: deck(iout=io.strip()),
     "explicit-plus-signs": lambda io: deck(
         iout="+" + io.strip(), run=["+1995", "+6", "+15", "+0", "+0", "+0", "+60", "+1440", "+6"],
         epoch=["+1995", "+6", "+14", "+12", "+0", "+0", "12345"],
@@ -78,10 +63,10 @@ TWINS = {
     "reals-with-a-bare-point": lambda io: deck(
         iout=io, elements=["6878.", ".0010", "51.6", "100.", "30.", "45."], rates=["-.05", ".0", "0.", "15.22", "."]),
     "junk-in-the-fifth-rate-field": lambda io: deck(iout=io, rates=["-0.0500", "0.0", "0.0", "15.2200", "@#junk!%&*"]),
-    "fifth-rate-field-missing": lambda io: joined(records(io)[:4] + [records(io)[4][:40]]),
+    "fifth-rate-field-missing": lambda io: deck(iout=io, rates=talikrun.RATES[:4]),
     "very-long-records": long_records,
     "records-after-the-last": lambda io: deck(iout=io) + "\n" + JUNK + "\nmore\n",
-    "trailing-blanks": lambda io: joined([r + " " * 300 for r in records(io)]),
+    "trailing-blanks": lambda io: deck(iout=io).replace("\n", " " * 300 + "\n"),
     "run-line-beyond-column-45": lambda io: deck(iout=io).replace(
         "1440    6\n", "1440    6" + "  999" * 7 + "xyz\x00\x01\n", 1),
 }
@@ -90,8 +75,8 @@ TWINS = {
 def check(talik, name):
     problems = []
     for label, iout in (("console", " 6"), ("file", " 8")):
-        plain = decks.run(talik, deck(iout=iout))
-        twin = decks.run(talik, TWINS[name](iout))
+        plain = talikrun.run(talik, deck(iout=iout))
+        twin = talikrun.run(talik, TWINS[name](iout))
         for who, r in (("plain", plain), ("twin", twin)):
             if r.timed_out or r.status != 0 or r.stderr:
                 problems.append(f"{label}: the {who} deck failed: status {r.status}, {r.stderr!r}")
@@ -116,7 +101,7 @@ def main(argv):
     if unknown:
         print("no such twin:", *unknown)
         return 2
-    return decks.tally((name, check(talik, name)) for name in wanted)
+    return talikrun.tally((name, check(talik, name)) for name in wanted)
 
 
 if __name__ == "__main__":

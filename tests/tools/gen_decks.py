@@ -24,6 +24,10 @@ import os
 import random
 import sys
 
+sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import talikrun  # noqa: E402
+
 DAY = 86400
 FIRST_DAY = -39  # whole days from 1 January: first and last day a step may fall on
 LAST_DAY = 399
@@ -168,21 +172,19 @@ def mean_motion(a):
     return math.sqrt(MU / a**3) * DAY / (2.0 * math.pi)
 
 
+def fit(text, width):
+    """text, which must fit a field of width columns."""
+    if len(text) > width:
+        raise ValueError("%s does not fit a field of %d columns" % (text, width))
+    return text
+
+
 def i5(*vals):
-    out = []
-    for v in vals:
-        s = "%d" % v
-        if len(s) > 5:
-            raise ValueError("%d does not fit an I5 field" % v)
-        out.append(s.rjust(5))
-    return "".join(out)
+    return [fit("%d" % v, 5) for v in vals]
 
 
 def f10(v, d):
-    s = "%.*f" % (d, v)
-    if len(s) > 10:
-        raise ValueError("%s does not fit an F10 field" % s)
-    return s.rjust(10)
+    return fit("%.*f" % (d, v), 10)
 
 
 def make_deck(rng, max_steps=2000, min_steps=0, iout="mixed", station=None):
@@ -224,16 +226,15 @@ def make_deck(rng, max_steps=2000, min_steps=0, iout="mixed", station=None):
     mm = mean_motion(a)
     rev = rng.choice([0, rng.randint(0, 999), rng.randint(0, 99999), rng.randint(0, 99999)])
 
-    lines = [
-        "%2d" % iout_v,
-        i5(start.year, start.month, start.day, start.hour, start.minute, start.second, step, ncalc, ista),
-        i5(epoch.year, epoch.month, epoch.day, epoch.hour, epoch.minute, epoch.second, rev),
-        f10(a, 3) + f10(e, 7) + f10(incl, 4) + f10(raan, 4) + f10(argp, 4) + f10(manom, 4),
-        f10(smadt, 5) + f10(raandt, 6) + f10(argpdt, 6) + f10(mm, 6) + f10(0.0, 1),
-    ]
+    text = talikrun.deck(
+        iout=fit("%2d" % iout_v, 2),
+        run=i5(start.year, start.month, start.day, start.hour, start.minute, start.second, step, ncalc, ista),
+        epoch=i5(epoch.year, epoch.month, epoch.day, epoch.hour, epoch.minute, epoch.second, rev),
+        elements=[f10(a, 3), f10(e, 7), f10(incl, 4), f10(raan, 4), f10(argp, 4), f10(manom, 4)],
+        rates=[f10(smadt, 5), f10(raandt, 6), f10(argpdt, 6), f10(mm, 6), f10(0.0, 1)])
     info = dict(iout=iout_v, station=ista, step=step, ncalc=ncalc, start=start, last=last,
                 orbit=kind, sma=a, ecc=e, edge=edge)
-    return "\n".join(lines) + "\n", info
+    return text, info
 
 
 def deck_rng(seed, index):

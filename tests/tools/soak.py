@@ -17,57 +17,43 @@ import argparse
 import multiprocessing
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
 sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import check_report  # noqa: E402
 import gen_decks  # noqa: E402
+import talikrun  # noqa: E402
 
 
 def run_one(job):
     """(deck path, talik, timeout) -> (deck path, problem or None, seconds)."""
     deck, talik, timeout = job
-    work = tempfile.mkdtemp(prefix="talik-soak-")
     started = time.monotonic()
+    r = talikrun.run_file(talik, deck, timeout=timeout)
+    seconds = time.monotonic() - started
+    if r.timed_out:
+        return deck, f"no end within {timeout} s", seconds
+    if r.status != 0:
+        return deck, f"exit status {r.status}: {r.stderr[:300]!r}", seconds
+    if r.stderr:
+        return deck, f"stderr: {r.stderr[:300]!r}", seconds
+    left = sorted(set(r.left) - {r.name, talikrun.REPORT})
+    if left:
+        return deck, f"files left behind: {left}", seconds
+    for what, data in (("stdout", r.stdout), (talikrun.REPORT, r.report or b"")):
+        if talikrun.nonfinite(data):
+            return deck, f"{what} shows NaN or Inf", seconds
     try:
-        name = os.path.basename(deck)
-        shutil.copy(deck, os.path.join(work, name))
-        out_path = os.path.join(work, "stdout")
-        try:
-            with open(out_path, "wb") as out:
-                p = subprocess.run([talik, name], cwd=work, stdin=subprocess.DEVNULL, stdout=out,
-                                   stderr=subprocess.PIPE, timeout=timeout)
-        except subprocess.TimeoutExpired:
-            return deck, f"no end within {timeout} s", time.monotonic() - started
-        seconds = time.monotonic() - started
-        if p.returncode != 0:
-            return deck, f"exit status {p.returncode}: {p.stderr[:300]!r}", seconds
-        if p.stderr:
-            return deck, f"stderr: {p.stderr[:300]!r}", seconds
-        left = sorted(set(os.listdir(work)) - {name, "stdout", "KESTAD.DAT"})
-        if left:
-            return deck, f"files left behind: {left}", seconds
-        for path in (out_path, os.path.join(work, "KESTAD.DAT")):
-            if os.path.exists(path):
-                with open(path, "rb") as f:
-                    data = f.read()
-                if b"NaN" in data or b"Inf" in data:
-                    return deck, f"{os.path.basename(path)} shows NaN or Inf", seconds
-        try:
-            check_report.check(os.path.join(work, name), out_path, os.path.join(work, "KESTAD.DAT"))
-        except check_report.Violation as e:
-            return deck, f"check_report: {e}", seconds
-        except Exception as e:  # the checker itself broke: worth a look too
-            return deck, f"check_report raised {type(e).__name__}: {e}", seconds
-        return deck, None, seconds
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
+        check_report.check_output(r.deck.decode("latin-1"), r.stdout, r.report, r.name)
+    except check_report.Violation as e:
+        return deck, f"check_report: {e}", seconds
+    except Exception as e:  # the checker itself broke: worth a look too
+        return deck, f"check_report raised {type(e).__name__}: {e}", seconds
+    return deck, None, seconds
 
 
 def main(argv=None):

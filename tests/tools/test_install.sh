@@ -3,7 +3,7 @@
 # the program, its manual page and the example decks with their README; then
 # runs the installed program (--version, and an installed example deck, whose
 # console output must match the stored copy when the source tree has one).
-# usage: scripts/test_install.sh BUILD_DIR
+# usage: tests/tools/test_install.sh BUILD_DIR
 set -u
 if [ $# -ne 1 ] || [ ! -d "$1" ]; then
     echo "usage: $0 BUILD_DIR" >&2
@@ -11,7 +11,7 @@ if [ $# -ne 1 ] || [ ! -d "$1" ]; then
 fi
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
-expected="$here/../tests/docs/expected"
+expected="$here/../docs/expected"
 
 prefix=$(mktemp -d) || exit 1
 work=$(mktemp -d) || { rm -rf "$prefix"; exit 1; }

@@ -14,41 +14,34 @@ import argparse
 import concurrent.futures as cf
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.dont_write_bytecode = True  # keep scripts/ free of caches
-sys.path.insert(0, HERE)
+sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import check_report  # noqa: E402
 import gen_decks  # noqa: E402
+import talikrun  # noqa: E402
 
 # Decks known to fail for a reason already reported, name -> reason.  Keep
 # this empty unless a fault is waiting for its fix.
 SKIP = {}
+TIMEOUT = 120  # s, for one run
 
 
-def run_one(talik, deck, work):
-    """Returns None when the run passes, else a one-line reason."""
-    os.makedirs(work)
-    out = os.path.join(work, "stdout")
-    with open(out, "wb") as fo, open(os.path.join(work, "stderr"), "wb") as fe:
-        try:
-            rc = subprocess.run([talik, deck], cwd=work, stdout=fo, stderr=fe, stdin=subprocess.DEVNULL,
-                                timeout=120).returncode
-        except subprocess.TimeoutExpired:
-            return "talik did not finish within 120 s"
-    with open(os.path.join(work, "stderr"), "rb") as f:
-        err = f.read()
-    if rc != 0 or err:
-        return "exit status %d, stderr %r" % (rc, err[:300])
+def run_one(talik, deck):
+    """(None, None) when the run passes, else (a one-line reason, the run)."""
+    r = talikrun.run_file(talik, deck, timeout=TIMEOUT)
+    if r.timed_out:
+        return "talik did not finish within %d s" % TIMEOUT, r
+    if r.status != 0 or r.stderr:
+        return "exit status %d, stderr %r" % (r.status, r.stderr[:300]), r
     try:
-        check_report.check(deck, out, os.path.join(work, "KESTAD.DAT"))
+        check_report.check_output(r.deck.decode("latin-1"), r.stdout, r.report, r.name)
     except check_report.Violation as e:
-        return str(e)
-    return None
+        return str(e), r
+    return None, None
 
 
 def main(argv=None):
@@ -68,20 +61,19 @@ def main(argv=None):
         decks = gen_decks.generate(a.seed, a.count, os.path.join(tmp, "decks"), a.max_steps)
         todo = [d for d in decks if os.path.basename(d)[:-5] not in SKIP]
         with cf.ProcessPoolExecutor(max_workers=a.jobs) as ex:
-            futs = {ex.submit(run_one, talik, d, os.path.join(tmp, "run", os.path.basename(d)[:-5])): d
-                    for d in todo}
+            futs = {ex.submit(run_one, talik, d): d for d in todo}
             results = {futs[f]: f.result() for f in cf.as_completed(futs)}
-        failed = sorted(d for d, r in results.items() if r is not None)
+        failed = sorted(d for d, (why, _) in results.items() if why is not None)
         for d in failed:
             name = os.path.basename(d)[:-5]
-            print("FAIL %s: %s" % (name, results[d]))
+            why, run = results[d]
+            print("FAIL %s: %s" % (name, why))
             with open(d) as f:
                 print("".join("    | " + ln for ln in f))
             if a.keep:
                 dst = os.path.join(a.keep, name)
                 shutil.rmtree(dst, ignore_errors=True)
-                shutil.copytree(os.path.join(tmp, "run", name), dst)
-                shutil.copy(d, dst)
+                run.save(dst)
         for name, why in sorted(SKIP.items()):
             print("skipped %s: %s" % (name, why))
         print("%d decks (seed %s, up to %d steps): %d passed, %d failed, %d skipped"

@@ -21,6 +21,7 @@ Exits 0 when everything holds, 1 with one line naming the first violation.
 
 import argparse
 import datetime as dt
+import io
 import math
 import os
 import re
@@ -285,12 +286,17 @@ def _real(line, a, b):
 
 def read_deck(path):
     with open(path, newline="") as f:
-        lines = [ln.rstrip("\r\n") for ln in f]
+        return parse_deck(f.read(), os.path.basename(path))
+
+
+def parse_deck(text, name):
+    """The deck's values by their columns; text is the whole deck."""
+    lines = [ln.rstrip("\r\n") for ln in io.StringIO(text, newline="")]
     if len(lines) < 5:
-        raise Violation("%s: %d records, a deck has 5" % (path, len(lines)))
+        raise Violation("%s: %d records, a deck has 5" % (name, len(lines)))
     r2, r3, r4, r5 = lines[1:5]
     d = {
-        "name": os.path.basename(path),
+        "name": name,
         "iout": _int(lines[0], 1, 2),
         "start": tuple(_int(r2, 5 * i + 1, 5 * i + 5) for i in range(6)),
         "step": _int(r2, 31, 35),
@@ -302,7 +308,7 @@ def read_deck(path):
              [_real(r5, 10 * i + 1, 10 * i + 10) for i in range(4)],
     }
     if d["ista"] not in STATIONS:
-        raise Violation("%s: station %d is not in the table" % (path, d["ista"]))
+        raise Violation("%s: station %d is not in the table" % (name, d["ista"]))
     return d
 
 
@@ -829,21 +835,30 @@ def check_file(run, data):
 # ---------------------------------------------------------------------------
 
 def check(deck_path, stdout_path, dat_path=None):
-    deck = read_deck(deck_path)
-    run = Run(deck)
+    """check_output() on the files of a run; dat_path names where KESTAD.DAT
+    would be."""
+    with open(deck_path, newline="") as f:
+        text = f.read()
     with open(stdout_path, "rb") as f:
         out = f.read()
     dat = None
     if dat_path and os.path.exists(dat_path):
         with open(dat_path, "rb") as f:
             dat = f.read()
+    check_output(text, out, dat, os.path.basename(deck_path))
+
+
+def check_output(deck_text, out, dat, name="deck"):
+    """Checks what one run wrote: out the console bytes, dat the bytes of
+    KESTAD.DAT or None when the run left none."""
+    run = Run(parse_deck(deck_text, name))
     for nm, blob in (("stdout", out), ("KESTAD.DAT", dat or b"")):
         m = re.search(rb"(?i)(?<![a-z])(nan|inf)", blob)
         if m:
             raise Violation("%s byte %d: %r" % (nm, m.start(), blob[max(0, m.start() - 20):m.end() + 20]))
-    iout = deck["iout"]
+    iout = run.d["iout"]
     if iout == 8:
-        if dat_path is None or dat is None:
+        if dat is None:
             raise Violation("output choice 8 but no KESTAD.DAT")
         if out:
             raise Violation("output choice 8 but stdout holds %d bytes: %r" % (len(out), out[:60]))

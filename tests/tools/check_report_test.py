@@ -5,37 +5,28 @@
 """
 
 import os
-import shutil
-import subprocess
 import sys
 import tempfile
 import unittest
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.dont_write_bytecode = True  # keep scripts/ free of caches
-sys.path.insert(0, HERE)
+sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import check_report as cr  # noqa: E402
+import talikrun  # noqa: E402
 
 TALIK = None
 
-# A low orbit seen from MADRID for three days: several pages and passes.
-CONSOLE_DECK = """ 6
- 1995    6   15    0    0    0   60 4320    6
- 1995    6   14   12    0    012345
-    6878.0    0.0010     51.60    100.00     30.00     45.00
-   -0.0500       0.0       0.0   15.2200       0.0
-"""
-FILE_DECK = CONSOLE_DECK.replace(" 6\n", " 8\n", 1)
+# The plain deck run for three days, seen from MADRID: several pages and passes.
+CONSOLE_DECK = talikrun.deck(iout=" 6", change={(2, 8): "4320"})
+FILE_DECK = talikrun.deck(iout=" 8", change={(2, 8): "4320"})
 
 
-def run_talik(deck_text, work):
-    deck = os.path.join(work, "t.deck")
-    with open(deck, "w") as f:
-        f.write(deck_text)
-    with open(os.path.join(work, "stdout"), "wb") as out:
-        subprocess.run([TALIK, deck], cwd=work, stdout=out, check=True)
-    return deck
+def run_talik(deck_text):
+    r = talikrun.run(TALIK, deck_text, name="t.deck", timeout=120)
+    if r.status != 0 or r.stderr:
+        raise RuntimeError(f"talik failed on the test deck: status {r.status}, {r.stderr!r}")
+    return r
 
 
 class Formats(unittest.TestCase):
@@ -94,35 +85,18 @@ FMT_DUMMY = {
 class Reports(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.tmp = tempfile.mkdtemp(prefix="check-report-test-")
-        for kind, text in (("console", CONSOLE_DECK), ("file", FILE_DECK)):
-            work = os.path.join(cls.tmp, kind)
-            os.makedirs(work)
-            run_talik(text, work)
-        with open(os.path.join(cls.tmp, "console", "stdout"), "rb") as f:
-            cls.console = f.read()
-        with open(os.path.join(cls.tmp, "file", "KESTAD.DAT"), "rb") as f:
-            cls.file = f.read()
+        cls.console = run_talik(CONSOLE_DECK).stdout
+        cls.file = run_talik(FILE_DECK).report
         assert cls.console.count(cr.NEW_PAGE) >= 3, "the console deck should fill several pages"
 
-    @classmethod
-    def tearDownClass(cls):
-        shutil.rmtree(cls.tmp)
-
-    def check(self, kind, stdout=None, dat=None, deck=None):
-        work = os.path.join(self.tmp, kind)
-        case = tempfile.mkdtemp(dir=self.tmp)
-        deck_path = os.path.join(case, "t.deck")
-        shutil.copy(os.path.join(work, "t.deck"), deck_path)
-        if deck is not None:
-            with open(deck_path, "w") as f:
-                f.write(deck)
-        with open(os.path.join(case, "stdout"), "wb") as f:
-            f.write(stdout if stdout is not None else (self.console if kind == "console" else b""))
-        if kind == "file" or dat is not None:
-            with open(os.path.join(case, "KESTAD.DAT"), "wb") as f:
-                f.write(dat if dat is not None else self.file)
-        cr.check(deck_path, os.path.join(case, "stdout"), os.path.join(case, "KESTAD.DAT"))
+    def check(self, kind, stdout=None, dat=None):
+        """Checks the real run of kind ("console" or "file") with its
+        console bytes or its KESTAD.DAT replaced."""
+        if stdout is None:
+            stdout = self.console if kind == "console" else b""
+        if dat is None and kind == "file":
+            dat = self.file
+        cr.check_output(CONSOLE_DECK if kind == "console" else FILE_DECK, stdout, dat, "t.deck")
 
     def rejects(self, kind, pattern=None, **kw):
         with self.assertRaises(cr.Violation) as ctx:
@@ -207,9 +181,9 @@ class Reports(unittest.TestCase):
     def test_output_goes_where_the_deck_says(self):
         self.rejects("file", "stdout", stdout=b"x")
         self.rejects("console", "KESTAD", dat=b"")
-        with self.assertRaises(cr.Violation):
-            cr.check(os.path.join(self.tmp, "file", "t.deck"), os.path.join(self.tmp, "file", "stdout"),
-                     os.path.join(self.tmp, "nowhere", "KESTAD.DAT"))
+        with tempfile.TemporaryDirectory() as tmp, self.assertRaises(cr.Violation):
+            run_talik(FILE_DECK).save(tmp)
+            cr.check(os.path.join(tmp, "t.deck"), os.path.join(tmp, "stdout"), os.path.join(tmp, "none", "KESTAD.DAT"))
 
 
 def main():

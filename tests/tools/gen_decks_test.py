@@ -13,7 +13,7 @@ import tempfile
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.dont_write_bytecode = True  # keep scripts/ free of caches
+sys.dont_write_bytecode = True  # keep the source tree clean
 sys.path.insert(0, HERE)
 
 import check_report as cr  # noqa: E402
