@@ -3,6 +3,9 @@
 wrong), the exact line expected on stderr and the exit status.  Each runs
 in a fresh directory holding a good KESTAD.DAT from an earlier run, which
 must come out byte for byte as it went in, with nothing else left behind.
+The last cases are faults of the process around a good run (a closed
+descriptor, signals, a closed pipe, a file-size limit, the prompt, the
+replaced file's owner, links), each run through a small bash script.
 
 usage: catalogue.py TALIK [CASE...]    run all cases, or the ones named
        catalogue.py --list             the names of the cases
@@ -20,10 +23,10 @@ from talikrun import deck  # noqa: E402
 
 class Case:
     def __init__(self, name, text, err, status=1, stdout=b"", arg=None, setup=None, workdir=None, left=None,
-                 keep_report=True, needs=None):
+                 keep_report=True, needs=None, prefix=(), after=None):
         self.name = name
         self.text = text
-        self.err = err  # stderr without "talik: " and the line end
+        self.err = err  # stderr without "talik: " and the line end; None for none at all
         self.status = status
         self.stdout = stdout  # exact console bytes, or None to only look for NaN
         self.arg = arg
@@ -32,6 +35,8 @@ class Case:
         self.left = left if left is not None else ["KESTAD.DAT", talikrun.DECK_NAME]
         self.keep_report = keep_report  # a good KESTAD.DAT is there and must survive
         self.needs = needs  # a function saying why the case cannot run here, or None
+        self.prefix = prefix  # a command that runs talik, given as its arguments
+        self.after = after  # a function of the work directory and the result: problems found, or []
 
 
 D = talikrun.DECK_NAME
@@ -227,6 +232,95 @@ CASES += [
 ]
 
 
+# The faults of the process around the run.  BIG is a long run (99999 steps)
+# writing KESTAD.DAT; KEPLER a run whose solver reports non-convergence on
+# the console many times while the report goes to KESTAD.DAT.
+BIG_RUN = ["1995", "1", "1", "0", "0", "0", "300", "99999", "6"]
+BIG = deck(run=BIG_RUN, epoch=["1995", "1", "1", "0", "0", "0", "100"])
+KEPLER = deck(run=["1995", "1", "1", "0", "0", "0", "60", "9999", "6"], epoch=["1995", "1", "1", "0", "0", "0", "100"],
+              elements=["30000.0", "0.99", "51.6", "100.0", "30.0", "0.01"], rates=["0.0", "0.0", "0.0", "1.0", "0.0"])
+PROMPT = b"File name missing or blank - please enter file name\r\nUNIT 7? "
+OTHER_USER = 65534
+
+
+def shell(script):
+    """Runs talik ($0, with its argument as $1) from a bash script."""
+    return ["bash", "-c", script]
+
+
+def as_root():
+    return None if os.geteuid() == 0 else "needs root, to give files to another user"
+
+
+def signal_case(name, number):
+    # The signal comes once the temporary report exists, mid-run.
+    script = ('"$0" "$1" & p=$!; until compgen -G "KESTAD.DAT.*" >/dev/null || ! kill -0 $p 2>/dev/null; do :; done; '
+              f"kill -{name} $p; wait $p 2>/dev/null")
+    return Case(f"signal-{name.lower()}", BIG, None, status=128 + number, stdout=None, prefix=shell(script))
+
+
+def report_has_no_console_text(r):
+    return ["KESTAD.DAT holds console text"] if r.report is None or b"CONVERGE" in r.report else []
+
+
+def owner_kept(r):
+    st = os.stat(os.path.join(r.home, "KESTAD.DAT"))
+    return [] if (st.st_uid, st.st_gid) == (OTHER_USER, OTHER_USER) else [f"KESTAD.DAT belongs to {st.st_uid}"]
+
+
+def give_report_away(home):
+    path = os.path.join(home, "KESTAD.DAT")
+    with open(path, "wb") as f:
+        f.write(b"an older report\r\n")
+    os.chown(path, OTHER_USER, OTHER_USER)
+
+
+def dangling_link(home):
+    os.mkdir(os.path.join(home, "sub"))
+    os.symlink("sub/target.dat", os.path.join(home, "KESTAD.DAT"))
+
+
+def link_followed(r):
+    link = os.path.join(r.home, "KESTAD.DAT")
+    target = os.path.join(r.home, "sub", "target.dat")
+    if not os.path.islink(link):
+        return ["KESTAD.DAT is no longer a link"]
+    return [] if os.path.isfile(target) and os.path.getsize(target) > 0 else ["the link's target was not written"]
+
+
+def planted_link(home):
+    shared = os.path.join(home, "shared")
+    os.mkdir(shared)
+    os.chmod(shared, 0o1777)
+    os.symlink(os.path.join(home, "elsewhere.dat"), os.path.join(shared, "KESTAD.DAT"))
+    os.lchown(os.path.join(shared, "KESTAD.DAT"), OTHER_USER, OTHER_USER)
+
+
+PROCESS_CASES = [
+    Case("stdout-closed", KEPLER, None, status=0, stdout=None, keep_report=False, prefix=shell('exec "$0" "$1" >&-'),
+         after=report_has_no_console_text),
+    signal_case("INT", 2),
+    signal_case("TERM", 15),
+    signal_case("HUP", 1),
+    Case("pipe-closed", deck(iout=" 6", run=BIG_RUN), "cannot write to the console: Broken pipe", stdout=None,
+         prefix=shell('"$0" "$1" | head -c1 >/dev/null; exit ${PIPESTATUS[0]}')),
+    Case("file-size-limit", BIG, "KESTAD.DAT: cannot be written: File too large",
+         prefix=shell('ulimit -f 100; exec "$0" "$1"')),
+    Case("prompt-nul-bytes", deck(), "standard input: the deck's name holds a NUL byte", stdout=PROMPT,
+         prefix=shell('exec "$0" </dev/zero')),
+    Case("prompt-too-long", deck(), "standard input: the deck's name is longer than 4095 bytes", stdout=PROMPT,
+         prefix=shell('head -c 5000 /dev/zero | tr "\\0" a | "$0"')),
+    Case("owner-kept", deck(), None, status=0, keep_report=False, setup=give_report_away, needs=as_root,
+         after=owner_kept),
+    Case("dangling-link-followed", deck(), None, status=0, keep_report=False, setup=dangling_link,
+         left=["KESTAD.DAT", D, "sub"], after=link_followed),
+    Case("planted-link-refused", deck(), "KESTAD.DAT: is a link in a world-writable sticky directory that belongs "
+         "to neither you nor the directory's owner; it is not followed", stdout=OPEN_ERROR, setup=planted_link,
+         needs=as_root, left=["KESTAD.DAT", D, "shared"], prefix=shell('cd shared && exec "$0" ../"$1"')),
+]
+CASES += PROCESS_CASES
+
+
 def run_case(talik, case):
     before = talikrun.plain_report(talik) if case.keep_report else None
     if case.workdir == "ro":
@@ -234,7 +328,8 @@ def run_case(talik, case):
         # can be neither created nor replaced there, even by root.
         wrapper = os.path.join(os.path.dirname(os.path.abspath(__file__)), "read_only.sh")
         return talikrun.run(talik, case.text, before=before, setup=case.setup, arg=case.arg, prefix=[wrapper])
-    return talikrun.run(talik, case.text, before=before, setup=case.setup, workdir=case.workdir, arg=case.arg)
+    return talikrun.run(talik, case.text, before=before, setup=case.setup, workdir=case.workdir, arg=case.arg,
+                        prefix=case.prefix, keep=case.after is not None)
 
 
 def check(talik, case):
@@ -249,7 +344,7 @@ def check(talik, case):
         return [f"no end within {talikrun.TIMEOUT} s"], None
     if r.status != case.status:
         problems.append(f"exit status {r.status}, expected {case.status}")
-    expected_err = ("talik: " + case.err + "\n").encode("latin-1")
+    expected_err = b"" if case.err is None else ("talik: " + case.err + "\n").encode("latin-1")
     if r.stderr != expected_err:
         problems.append(f"stderr {r.stderr!r}\n   expected {expected_err!r}")
     if case.stdout is not None and r.stdout != case.stdout:
@@ -260,6 +355,9 @@ def check(talik, case):
         problems.append("KESTAD.DAT was changed" if r.report is not None else "KESTAD.DAT is gone")
     if r.left != sorted(case.left):
         problems.append(f"the directory holds {r.left}, expected {sorted(case.left)}")
+    if case.after is not None:
+        problems += case.after(r)
+        r.discard()
     return problems, None
 
 

@@ -57,6 +57,12 @@ class Result:
     timed_out: bool
     deck: bytes | None  # the deck as written, None when none was
     name: str  # the deck's file name
+    home: str | None = None  # the work directory, when the run was asked to keep it
+
+    def discard(self):
+        """Removes the work directory of a run that kept it."""
+        if self.home is not None:
+            shutil.rmtree(self.home, ignore_errors=True)
 
     def save(self, where):
         """Writes the deck, the console, stderr and KESTAD.DAT into where,
@@ -68,7 +74,8 @@ class Result:
                 _write(os.path.join(where, name), data)
 
 
-def run(talik, text, name=DECK_NAME, before=None, setup=None, workdir=None, arg=None, prefix=(), timeout=TIMEOUT):
+def run(talik, text, name=DECK_NAME, before=None, setup=None, workdir=None, arg=None, prefix=(), timeout=TIMEOUT,
+        keep=False):
     """Runs talik on a deck in a fresh directory, removed afterwards, with
     an empty standard input.
 
@@ -78,7 +85,8 @@ def run(talik, text, name=DECK_NAME, before=None, setup=None, workdir=None, arg=
     arg: the argument to give instead of the deck's name.  workdir: run
     there instead of in the fresh directory (the deck stays in the fresh
     one and is named by its full path).  prefix: a command that runs talik
-    (given as its arguments)."""
+    (given as its arguments).  keep: leave the work directory for the caller
+    to look at (Result.home), to be removed with Result.discard()."""
     data = text.encode("latin-1") if isinstance(text, str) else text
     home = tempfile.mkdtemp(prefix="talik-run-")
     try:
@@ -98,9 +106,11 @@ def run(talik, text, name=DECK_NAME, before=None, setup=None, workdir=None, arg=
             status, out, err, timed_out = None, e.stdout or b"", e.stderr or b"", True
         path = os.path.join(home, REPORT)
         report = read(path) if os.path.isfile(path) else None
-        return Result(status, out, err, report, sorted(os.listdir(home)), timed_out, data, name)
+        return Result(status, out, err, report, sorted(os.listdir(home)), timed_out, data, name,
+                      home if keep else None)
     finally:
-        shutil.rmtree(home, ignore_errors=True)
+        if not keep:
+            shutil.rmtree(home, ignore_errors=True)
 
 
 @functools.cache
