@@ -16,6 +16,7 @@
 #include "format/pending_file.hpp"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,6 +24,7 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 #include "format/errors.hpp"
@@ -51,6 +53,24 @@ int register_pending(const std::string& path) {
     }
     return -1;
 }
+
+// Holds back the signals that remove pending files, so that a file is
+// never created without being in the table.
+class SignalsHeld {
+public:
+    SignalsHeld() {
+        sigset_t held;
+        sigemptyset(&held);
+        for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, s);
+        pthread_sigmask(SIG_BLOCK, &held, &before_);
+    }
+    ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t before_{};
+};
 
 void forget_pending(int slot) {
     if (slot >= 0) pending[static_cast<std::size_t>(slot)].used.store(false);
@@ -114,12 +134,16 @@ std::unique_ptr<PendingFile> PendingFile::create(const std::string& given) {
     }
 
     std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        const int error = errno;
-        throw OutputError(given + ": cannot create a file beside it: " + std::strerror(error) + note);
+    int fd = -1;
+    int slot = -1;
+    int error = 0;
+    {
+        const SignalsHeld held;
+        fd = ::mkstemp(temporary.data());
+        error = errno;
+        if (fd >= 0) slot = register_pending(temporary);
     }
-    const int slot = register_pending(temporary);
+    if (fd < 0) throw OutputError(given + ": cannot create a file beside it: " + std::strerror(error) + note);
     // The owner and group of the file replaced, where the caller may give
     // them (a change of owner clears set-id bits, so the mode comes after).
     if (exists && (info.st_uid != ::geteuid() || info.st_gid != ::getegid()) &&
