@@ -3,6 +3,7 @@
 // with the colour the picture must show there, for check_render.py.
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <numbers>
 #include <string>
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
+    std::filesystem::create_directories(dir);
     const PlotData d = fixture();
     write(dir + "/map.svg", map_svg(d));
     write(dir + "/sky.svg", sky_svg(d.passes.front()));
@@ -90,9 +92,23 @@ int main(int argc, char** argv) {
         probes += line;
     };
     for (const SiteView& s : d.sites) probe("site", s.lon_deg, s.lat_deg, style::kSite);
+    // Sunlit track samples in and out of a pass, halfway between ticks and
+    // well inside a stretch of one kind, away from the sites.
+    for (const bool in_pass : {true, false}) {
+        for (std::size_t i = 20; i + 20 < d.track.size(); ++i) {
+            const TrackSample& t = d.track[i];
+            const bool plain = t.sunlit && t.in_pass == in_pass && (t.t_ms - kStart) % 600000 == 300000 &&
+                               d.track[i - 4].in_pass == in_pass && d.track[i + 4].in_pass == in_pass &&
+                               d.track[i - 4].sunlit && d.track[i + 4].sunlit &&
+                               central_angle(t.lat_deg, t.lon_deg, 40.43, -4.25) > 5.0;
+            if (!plain) continue;
+            probe(in_pass ? "pass" : "track", t.lon_deg - 360.0, t.lat_deg, style::kSunlit);
+            break;
+        }
+    }
     probe("land", 20.0, 5.0, style::kLand);      // central Africa
     probe("land", 100.0, 65.0, style::kLand);    // Siberia
-    probe("sea", -130.0, 0.0, style::kSea);      // mid-Pacific
+    probe("sea", -125.0, 8.0, style::kSea);      // mid-Pacific
     probe("sea", -35.0, -58.0, style::kSea);     // South Atlantic
     write(dir + "/probes.txt", probes);
     return 0;
