@@ -1,16 +1,26 @@
 #!/bin/sh
-# Installs what building and testing talik needs, when it is missing:
-# a C++20 compiler, CMake, GoogleTest/GoogleMock and Google Benchmark,
-# Python 3 for the end-to-end tables, and clang with its runtime libraries
-# for the fuzzers (libFuzzer and the sanitizers).
+# Installs what talik needs on Debian, when it is missing.
+#   scripts/setup.sh          building talik: a C++20 compiler and CMake
+#   scripts/setup.sh --test   also the tests and benchmarks: GoogleTest/GoogleMock,
+#                             Google Benchmark, Python 3, clang with its runtime
+#                             libraries for the fuzzers, pugixml, and for the
+#                             pictures xmllint with the W3C DTDs, Chromium and
+#                             Python's imaging library
 set -e
+case "${1:-}" in
+    "") with_tests=no ;;
+    --test) with_tests=yes ;;
+    *) echo "usage: scripts/setup.sh [--test]" >&2; exit 2 ;;
+esac
 need=""
 command -v g++ >/dev/null 2>&1 || need="$need g++"
 command -v cmake >/dev/null 2>&1 || need="$need cmake"
-command -v python3 >/dev/null 2>&1 || need="$need python3"
-for pkg in libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev; do
-    dpkg -s "$pkg" >/dev/null 2>&1 || need="$need $pkg"
-done
+if [ "$with_tests" = yes ]; then
+    for pkg in python3 libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev libpugixml-dev \
+               libxml2-utils w3c-sgml-lib chromium python3-pil; do
+        dpkg -s "$pkg" >/dev/null 2>&1 || need="$need $pkg"
+    done
+fi
 if [ -n "$need" ]; then
     echo "installing:$need"
     sudo_cmd=""
