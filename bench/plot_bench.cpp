@@ -36,7 +36,8 @@ PlotData largest_run() {
         pass.tca_ms = pass.aos_ms + 300'000;
         pass.los_ms = pass.tca_ms + 300'000;
         for (int s = 0; s <= 60; ++s) {
-            pass.sky.push_back({pass.aos_ms + s * 10'000LL, 120.0 + 3.0 * s, 45.0 * std::sin(s * std::numbers::pi / 60), s < 40});
+            pass.sky.push_back(
+                {pass.aos_ms + s * 10'000LL, 120.0 + 3.0 * s, 45.0 * std::sin(s * std::numbers::pi / 60), s < 40});
         }
         d.passes.push_back(pass);
     }

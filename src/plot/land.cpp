@@ -53,7 +53,8 @@ std::vector<GeoLine> parse_land(std::string_view text) {
             while (pos < line.size()) {
                 const auto x = read_number<long>(line, pos, line_no);
                 const auto y = read_number<long>(line, pos, line_no);
-                ring.push_back({grid.tx + static_cast<double>(x) * grid.sx, grid.ty + static_cast<double>(y) * grid.sy});
+                ring.push_back(
+                    {grid.tx + static_cast<double>(x) * grid.sx, grid.ty + static_cast<double>(y) * grid.sy});
             }
             if (ring.size() < 4 || ring.front().lon != ring.back().lon || ring.front().lat != ring.back().lat) {
                 bad_line(line_no, "a ring must be closed and have at least three corners");

@@ -15,10 +15,10 @@ namespace {
 
 constexpr double kPictureWidth = MapFrame::kLeft + MapFrame::kWidth + 40.0;  // picture units
 constexpr double kMapBottom = MapFrame::kTop + MapFrame::kHeight;
-constexpr double kLegendTop = kMapBottom + 44.0;                          // picture units
-constexpr double kLegendRow = 24.0;                                       // picture units
-constexpr double kLegendColumn = 360.0;                                   // picture units
-constexpr double kPictureHeight = kLegendTop + 2 * kLegendRow + 8.0;     // picture units
+constexpr double kLegendTop = kMapBottom + 44.0;                      // picture units
+constexpr double kLegendRow = 24.0;                                   // picture units
+constexpr double kLegendColumn = 360.0;                               // picture units
+constexpr double kPictureHeight = kLegendTop + 2 * kLegendRow + 8.0;  // picture units
 constexpr int kGraticuleStepDeg = 30;
 
 std::string land_layer() {
@@ -41,7 +41,7 @@ std::string land_layer() {
     out += style::kLand;
     out += "\" fill-rule=\"evenodd\" stroke=\"";
     out += style::kCoast;
-    return out + "\" stroke-width=\"0.6\" d=\"" + path.str() + "\"/>\n";
+    return out + "\" stroke-width=\"" + coord(style::kFineLine) + "\" d=\"" + path.str() + "\"/>\n";
 }
 
 std::string degrees_label(int deg, char positive, char negative) {
@@ -59,33 +59,47 @@ std::string graticule_lines() {
     }
     std::string out = "<path fill=\"none\" stroke=\"";
     out += style::kGrid;
-    return out + "\" stroke-width=\"0.6\" d=\"" + path.str() + "\"/>\n";
+    return out + "\" stroke-width=\"" + coord(style::kFineLine) + "\" d=\"" + path.str() + "\"/>\n";
 }
 
 std::string graticule_labels() {
     std::string out = "<g font-size=\"12\" fill=\"#333333\" text-anchor=\"middle\">\n";
     for (int lon = -180; lon <= 180; lon += kGraticuleStepDeg) {
         const Px p = MapFrame::at({double(lon), -90});
-        out += "<text x=\"" + coord(p.x) + "\" y=\"" + coord(p.y + 16) + "\">" + degrees_label(lon, 'E', 'W') + "</text>\n";
+        out += "<text x=\"" + coord(p.x) + "\" y=\"" + coord(p.y + 16) + "\">" + degrees_label(lon, 'E', 'W') +
+               "</text>\n";
     }
     for (int lat = -90; lat <= 90; lat += kGraticuleStepDeg) {
         const Px p = MapFrame::at({-180, double(lat)});
-        out += "<text x=\"" + coord(p.x - 22) + "\" y=\"" + coord(p.y + 4) + "\">" + degrees_label(lat, 'N', 'S') + "</text>\n";
+        out += "<text x=\"" + coord(p.x - 22) + "\" y=\"" + coord(p.y + 4) + "\">" + degrees_label(lat, 'N', 'S') +
+               "</text>\n";
     }
     return out + "</g>\n";
+}
+
+// Header lines: baseline and font size, picture units.
+struct HeaderLine {
+    double baseline, font_size;
+};
+constexpr HeaderLine kTitleLine{34, 22}, kWindowLine{60, 14}, kObjectLine{82, 14};
+
+std::string header_text(HeaderLine line, std::string_view weight, const std::string& text) {
+    std::string out = "<text x=\"" + coord(MapFrame::kLeft) + "\" y=\"" + coord(line.baseline) + "\" font-size=\"" +
+                      coord(line.font_size) + "\"";
+    if (!weight.empty()) out += " font-weight=\"" + std::string(weight) + "\"";
+    return out + ">" + text + "</text>\n";
 }
 
 std::string header(const PlotData& data) {
     std::vector<std::string> names;
     for (const SiteView& site : data.sites) names.push_back(site.name);
     const std::string sites = escaped_list(names);
-    std::string out = "<text x=\"" + coord(MapFrame::kLeft) + "\" y=\"34\" font-size=\"22\" font-weight=\"bold\">" +
-                      escape_xml(data.title) + "</text>\n";
-    out += "<text x=\"" + coord(MapFrame::kLeft) + "\" y=\"60\" font-size=\"14\">Window: " +
-           utc_datetime(data.start_ms) + " to " + utc_datetime(data.end_ms) + " UTC</text>\n";
-    out += "<text x=\"" + coord(MapFrame::kLeft) + "\" y=\"82\" font-size=\"14\">Object: " + escape_xml(data.object) +
-           (data.sites.size() == 1 ? "; site: " : "; sites: ") + (sites.empty() ? "none" : sites) + "</text>\n";
-    return out;
+    return header_text(kTitleLine, "bold", escape_xml(data.title)) +
+           header_text(kWindowLine, "",
+                       "Window: " + utc_datetime(data.start_ms) + " to " + utc_datetime(data.end_ms) + " UTC") +
+           header_text(kObjectLine, "",
+                       "Object: " + escape_xml(data.object) + (data.sites.size() == 1 ? "; site: " : "; sites: ") +
+                           (sites.empty() ? "none" : sites));
 }
 
 // One legend entry: a sample of the drawing, then its explanation.
@@ -106,8 +120,9 @@ std::string line_sample(std::string_view colour, double width, std::string_view 
 std::string legend(const std::string& ticks_text) {
     const std::string site = "<rect x=\"11\" y=\"-5\" width=\"10\" height=\"10\" fill=\"" + std::string(style::kSite) +
                              "\" stroke=\"#000000\" stroke-width=\"1.2\"/>";
-    const std::string hatch = "<rect x=\"0\" y=\"-7\" width=\"32\" height=\"14\" fill=\"url(#talik-map-hatch)\" stroke=\"" +
-                              std::string(style::kPrefilter) + "\"/>";
+    const std::string hatch =
+        "<rect x=\"0\" y=\"-7\" width=\"32\" height=\"14\" fill=\"url(#talik-map-hatch)\" stroke=\"" +
+        std::string(style::kPrefilter) + "\"/>";
     std::string out = "<g font-size=\"13\">\n";
     out += legend_entry(0, line_sample(style::kSunlit, style::kTrackWidth, ""), "track, sunlit (solid)");
     out += legend_entry(1, line_sample(style::kEclipsed, style::kTrackWidth, style::kShadowDash),
@@ -126,9 +141,10 @@ std::string defs() {
     std::string out = "<defs>\n<clipPath id=\"talik-map-clip\"><rect x=\"" + coord(MapFrame::kLeft) + "\" y=\"" +
                       coord(MapFrame::kTop) + "\" width=\"" + coord(MapFrame::kWidth) + "\" height=\"" +
                       coord(MapFrame::kHeight) + "\"/></clipPath>\n";
-    out += "<pattern id=\"talik-map-hatch\" width=\"8\" height=\"8\" patternUnits=\"userSpaceOnUse\" "
-           "patternTransform=\"rotate(45)\"><path d=\"M0,0v8\" stroke=\"" +
-           std::string(style::kPrefilter) + "\" stroke-width=\"2.5\" stroke-opacity=\"0.6\"/></pattern>\n";
+    out +=
+        "<pattern id=\"talik-map-hatch\" width=\"8\" height=\"8\" patternUnits=\"userSpaceOnUse\" "
+        "patternTransform=\"rotate(45)\"><path d=\"M0,0v8\" stroke=\"" +
+        std::string(style::kPrefilter) + "\" stroke-width=\"2.5\" stroke-opacity=\"0.6\"/></pattern>\n";
     return out + "</defs>\n";
 }
 

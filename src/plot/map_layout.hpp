@@ -28,9 +28,6 @@ struct Box {
     bool overlaps(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
 };
 
-// Points closer than this to the simplified line are dropped, picture units.
-inline constexpr double kSimplifyTolerance = 0.25;
-
 // Adds lines already cut at the date line, projected and simplified.
 void add_geo_lines(PathData& path, const std::vector<GeoLine>& lines);
 

@@ -11,12 +11,12 @@
 namespace talik::plot {
 namespace {
 
-constexpr int kCirclePoints = 360;           // one point per degree of bearing
-constexpr double kCircleWidth = 1.4;         // picture units
-constexpr double kMarkerHalfSize = 5.0;      // picture units
-constexpr double kNameFontSize = 13.0;       // picture units
-constexpr double kNameOffset = 8.0;          // picture units
-constexpr double kNameCharWidth = 8.5;       // rough advance of a bold letter, picture units
+constexpr int kCirclePoints = 360;       // one point per degree of bearing
+constexpr double kCircleWidth = 1.4;     // picture units
+constexpr double kMarkerHalfSize = 5.0;  // picture units
+constexpr double kNameFontSize = 13.0;   // picture units
+constexpr double kNameOffset = 8.0;      // picture units
+constexpr double kNameCharWidth = 8.5;   // rough advance of a bold letter, picture units
 constexpr double kSameRadiusDeg = 1e-6;
 
 std::string rect(Px top_left, Px bottom_right) {
@@ -114,8 +114,8 @@ std::string site_marker_layer(const std::vector<SiteView>& sites) {
     for (const SiteView& site : sites) {
         if (!marker_position(site)) continue;
         const Px p = *marker_position(site);
-        out += "<rect x=\"" + coord(p.x - kMarkerHalfSize) + "\" y=\"" + coord(p.y - kMarkerHalfSize) +
-               "\" width=\"" + coord(2 * kMarkerHalfSize) + "\" height=\"" + coord(2 * kMarkerHalfSize) + "\" fill=\"";
+        out += "<rect x=\"" + coord(p.x - kMarkerHalfSize) + "\" y=\"" + coord(p.y - kMarkerHalfSize) + "\" width=\"" +
+               coord(2 * kMarkerHalfSize) + "\" height=\"" + coord(2 * kMarkerHalfSize) + "\" fill=\"";
         out += style::kSite;
         out += "\" stroke=\"";
         out += style::kInk;

@@ -50,9 +50,9 @@ std::string pass_row(const PassView& p) {
 
 std::string pass_table(const std::vector<PassView>& passes) {
     std::string out = "<div class=\"table-wrap\"><table>\n<thead><tr>";
-    for (const char* head : {"Object", "Site", "Rev", "AOS (UTC)", "AOS az (\u00B0)", "TCA (UTC)", "TCA el (\u00B0)",
-                             "TCA az (\u00B0)", "Range (km)", "LOS (UTC)", "LOS az (\u00B0)", "Duration",
-                             "Sunlit", "Marks", "Flags"}) {
+    for (const char* head :
+         {"Object", "Site", "Rev", "AOS (UTC)", "AOS az (\u00B0)", "TCA (UTC)", "TCA el (\u00B0)", "TCA az (\u00B0)",
+          "Range (km)", "LOS (UTC)", "LOS az (\u00B0)", "Duration", "Sunlit fraction", "Marks", "Flags"}) {
         out += "<th>" + std::string(head) + "</th>";
     }
     out += "</tr></thead>\n<tbody>\n";

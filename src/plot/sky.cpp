@@ -13,11 +13,11 @@
 namespace talik::plot {
 namespace {
 
-constexpr double kWidth = 360.0;    // picture units
-constexpr double kHeight = 440.0;   // picture units
-constexpr double kCentreX = 180.0;  // picture units
-constexpr double kCentreY = 222.0;  // picture units
-constexpr double kRadius = 130.0;   // horizon ring, picture units
+constexpr double kWidth = 360.0;     // picture units
+constexpr double kHeight = 440.0;    // picture units
+constexpr double kCentreX = 180.0;   // picture units
+constexpr double kCentreY = 222.0;   // picture units
+constexpr double kRadius = 130.0;    // horizon ring, picture units
 constexpr double kTrackWidth = 3.0;  // picture units
 constexpr double kMarkerSize = 5.0;  // picture units
 constexpr double kRadPerDeg = std::numbers::pi / 180.0;
@@ -68,7 +68,7 @@ std::string track(const std::vector<SkyPoint>& sky) {
     std::vector<Px> stretch;
     bool state = false;
     const auto flush = [&] {
-        (state ? sunlit : shadow).polyline(simplify(stretch, 0.2));
+        (state ? sunlit : shadow).polyline(simplify(stretch, kSimplifyTolerance));
         stretch.clear();
     };
     for (std::size_t i = 0; i < sky.size(); ++i) {
@@ -127,8 +127,8 @@ std::string legend() {
     std::string out = "<g font-size=\"11\">\n";
     out += "<path d=\"M16,392h26\" stroke=\"" + std::string(style::kSunlit) + "\" stroke-width=\"3\"/>";
     out += "<text x=\"46\" y=\"396\">sunlit</text>\n";
-    out += "<path d=\"M96,392h26\" stroke=\"" + std::string(style::kEclipsed) + "\" stroke-width=\"3\" stroke-dasharray=\"" +
-           std::string(style::kShadowDash) + "\"/>";
+    out += "<path d=\"M96,392h26\" stroke=\"" + std::string(style::kEclipsed) +
+           "\" stroke-width=\"3\" stroke-dasharray=\"" + std::string(style::kShadowDash) + "\"/>";
     out += "<text x=\"126\" y=\"396\">in the Earth's shadow</text>\n";
     out += "<text x=\"16\" y=\"414\">\u25CB AOS  \u25B2 TCA (highest)  \u25A0 LOS; times UTC</text>\n";
     out += "<text x=\"16\" y=\"430\">N up, E right as on a map; zenith at the centre</text>\n";
@@ -138,8 +138,8 @@ std::string legend() {
 }  // namespace
 
 std::string sky_svg_element(const PassView& pass) {
-    const std::string heading = escape_xml(pass.object) + " from " + escape_xml(pass.site) + ", rev " +
-                                std::to_string(pass.rev);
+    const std::string heading =
+        escape_xml(pass.object) + " from " + escape_xml(pass.site) + ", rev " + std::to_string(pass.rev);
     std::string out = svg_open(kWidth, kHeight);
     out += "<title>" + heading + "</title>\n";
     out += "<rect" + number_attr("width", kWidth) + number_attr("height", kHeight) + " fill=\"#FFFFFF\"/>\n";

@@ -21,10 +21,11 @@ inline constexpr std::string_view kGrid = "#9A9A9A";
 inline constexpr std::string_view kInk = "#000000";
 inline constexpr std::string_view kPaper = "#FFFFFF";
 
-inline constexpr std::string_view kShadowDash = "7 4";       // picture units
+inline constexpr std::string_view kShadowDash = "7 4";        // picture units
 inline constexpr std::string_view kMinElevationDash = "5 3";  // picture units
 inline constexpr double kTrackWidth = 1.6;                    // picture units
 inline constexpr double kPassWidth = 4.2;                     // picture units
+inline constexpr double kFineLine = 0.6;                      // coast and graticule, picture units
 inline constexpr std::string_view kFontFamily = "DejaVu Sans, Arial, Helvetica, sans-serif";
 
 }  // namespace talik::plot::style

@@ -10,6 +10,9 @@ struct Px {
     double x, y;  // picture units (pixels of the viewBox)
 };
 
+// Points closer than this to the simplified line are dropped, picture units.
+inline constexpr double kSimplifyTolerance = 0.25;
+
 // The line without points that lie within `tolerance` of the kept line
 // (Douglas-Peucker); the end points are always kept.
 std::vector<Px> simplify(const std::vector<Px>& line, double tolerance);
@@ -29,9 +32,9 @@ public:
 
 private:
     std::string d_;
-    long long x_ = 0, y_ = 0;            // current point, tenths
+    long long x_ = 0, y_ = 0;              // current point, tenths
     long long start_x_ = 0, start_y_ = 0;  // subpath start, tenths
-    bool in_lines_ = false;              // an 'l' is open
+    bool in_lines_ = false;                // an 'l' is open
 };
 
 }  // namespace talik::plot

@@ -60,11 +60,21 @@ std::string escape_xml(std::string_view text) {
             continue;
         }
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
             default:
                 if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F) {
                     out += kReplacement;
@@ -79,8 +89,8 @@ std::string escape_xml(std::string_view text) {
 
 std::string coord(double value) {
     const long long tenths = std::llround(value * 10.0);
-    const unsigned long long magnitude = tenths < 0 ? 0ULL - static_cast<unsigned long long>(tenths)
-                                                    : static_cast<unsigned long long>(tenths);
+    const unsigned long long magnitude =
+        tenths < 0 ? 0ULL - static_cast<unsigned long long>(tenths) : static_cast<unsigned long long>(tenths);
     std::string out = tenths < 0 ? "-" : "";
     out += std::to_string(magnitude / 10);
     if (magnitude % 10 != 0) {
@@ -93,7 +103,8 @@ std::string coord(double value) {
 std::string fixed(double value, int decimals) {
     if (!std::isfinite(value)) return "-";
     std::array<char, 64> buf{};
-    const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, decimals);
+    const auto [end, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, decimals);
     if (ec != std::errc()) return "-";
     std::string out(buf.data(), end);
     // "-0.0" reads as a value below zero; it is zero as shown.
@@ -123,8 +134,11 @@ Civil civil(std::int64_t t_s) {
     const auto day = floor<days>(tp);
     const year_month_day ymd{day};
     const hh_mm_ss hms{tp - day};
-    return {static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()),
-            static_cast<unsigned>(hms.hours().count()), static_cast<unsigned>(hms.minutes().count()),
+    return {static_cast<int>(ymd.year()),
+            static_cast<unsigned>(ymd.month()),
+            static_cast<unsigned>(ymd.day()),
+            static_cast<unsigned>(hms.hours().count()),
+            static_cast<unsigned>(hms.minutes().count()),
             static_cast<unsigned>(hms.seconds().count())};
 }
 

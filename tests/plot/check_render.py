@@ -65,7 +65,8 @@ def check_map(chromium: str, directory: str) -> int:
 
 def colour_box(image: Image.Image, colour: str):
     """Bounding box of the pixels showing the colour."""
-    masks = [band.point(lambda v, w=w: 255 if abs(v - w) <= TOLERANCE else 0) for band, w in zip(image.split(), rgb(colour))]
+    masks = [band.point(lambda v, w=w: 255 if abs(v - w) <= TOLERANCE else 0)
+             for band, w in zip(image.split(), rgb(colour))]
     mask = ImageChops.multiply(ImageChops.multiply(masks[0], masks[1]), masks[2])
     # Erosion drops the odd anti-aliased pixel of another colour that comes close.
     return mask.filter(ImageFilter.MinFilter(5)).getbbox() or (0, 0, 0, 0)

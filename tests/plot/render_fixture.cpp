@@ -45,17 +45,31 @@ PlotData fixture() {
     d.start_ms = kStart;
     d.end_ms = kStart + 6 * 3600 * 1000;
     d.sites.push_back({"MADRID", 40.43, -4.25, 19.9, 12.4, 10.0, Prefilter::None, 0});
-    d.sites.push_back({"<script>alert(1)</script> & \"Q\" 'S'", -15.0, 170.0, 19.9, 19.9, 0.0,
-                       Prefilter::LongitudeBand, 30.0});
+    d.sites.push_back(
+        {"<script>alert(1)</script> & \"Q\" 'S'", -15.0, 170.0, 19.9, 19.9, 0.0, Prefilter::LongitudeBand, 30.0});
     for (std::int64_t t = d.start_ms; t <= d.end_ms; t += kStepMs) {
         TrackSample s = sample(t);
         for (const SiteView& site : d.sites) {
-            s.in_pass = s.in_pass || central_angle(s.lat_deg, s.lon_deg, site.lat_deg, site.lon_deg) < site.horizon_radius_deg;
+            s.in_pass =
+                s.in_pass || central_angle(s.lat_deg, s.lon_deg, site.lat_deg, site.lon_deg) < site.horizon_radius_deg;
         }
         d.track.push_back(s);
     }
-    PassView p{"TESTSAT <b>99999</b>", "MADRID & <i>co</i>", 12345, kStart + 600000, kStart + 900000, kStart + 1200000,
-               200.0, 62.5, 290.0, 480.0, 20.0, 0.6, "AB", {"filter_cut", "<script>x</script>"}, {}};
+    PassView p{"TESTSAT <b>99999</b>",
+               "MADRID & <i>co</i>",
+               12345,
+               kStart + 600000,
+               kStart + 900000,
+               kStart + 1200000,
+               200.0,
+               62.5,
+               290.0,
+               480.0,
+               20.0,
+               0.6,
+               "AB",
+               {"filter_cut", "<script>x</script>"},
+               {}};
     for (int k = 0; k <= 40; ++k) {
         const double f = k / 40.0;
         p.sky.push_back({p.aos_ms + static_cast<std::int64_t>(f * 600000), 200.0 + 180.0 * f,
@@ -106,10 +120,10 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    probe("land", 20.0, 5.0, style::kLand);      // central Africa
-    probe("land", 100.0, 65.0, style::kLand);    // Siberia
-    probe("sea", -125.0, 8.0, style::kSea);      // mid-Pacific
-    probe("sea", -35.0, -58.0, style::kSea);     // South Atlantic
+    probe("land", 20.0, 5.0, style::kLand);    // central Africa
+    probe("land", 100.0, 65.0, style::kLand);  // Siberia
+    probe("sea", -125.0, 8.0, style::kSea);    // mid-Pacific
+    probe("sea", -35.0, -58.0, style::kSea);   // South Atlantic
     write(dir + "/probes.txt", probes);
     return 0;
 }
