@@ -4,13 +4,15 @@
 #                              compiler and CMake
 #   scripts/setup.sh --test    also what the tests need: GoogleTest and
 #                              GoogleMock, Python 3, clang with its runtime
-#                              libraries (libFuzzer and the sanitizers)
+#                              libraries (libFuzzer and the sanitizers),
+#                              pugixml, and for the pictures xmllint with the
+#                              W3C DTDs, Chromium and Python's imaging library
 #   scripts/setup.sh --bench   also Google Benchmark (the bench preset)
 set -e
 packages="g++ cmake"
 for arg in "$@"; do
     case "$arg" in
-    --test) packages="$packages libgtest-dev libgmock-dev python3 clang libclang-rt-dev" ;;
+    --test) packages="$packages libgtest-dev libgmock-dev python3 clang libclang-rt-dev libpugixml-dev libxml2-utils w3c-sgml-lib chromium python3-pil" ;;
     --bench) packages="$packages libbenchmark-dev" ;;
     *) echo "usage: $0 [--test] [--bench]" >&2; exit 2 ;;
     esac

@@ -1,0 +1,131 @@
+// The sites on the map: pre-filter regions, visibility circles, markers.
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "plot/map_layout.hpp"
+#include "plot/style.hpp"
+#include "plot/text.hpp"
+
+namespace talik::plot {
+namespace {
+
+constexpr int kCirclePoints = 360;       // one point per degree of bearing
+constexpr double kCircleWidth = 1.4;     // picture units
+constexpr double kMarkerHalfSize = 5.0;  // picture units
+constexpr double kNameFontSize = 13.0;   // picture units
+constexpr double kNameOffset = 8.0;      // picture units
+constexpr double kNameCharWidth = 8.5;   // rough advance of a bold letter, picture units
+constexpr double kSameRadiusDeg = 1e-6;
+
+std::string rect(Px top_left, Px bottom_right) {
+    return "<rect x=\"" + coord(top_left.x) + "\" y=\"" + coord(top_left.y) + "\" width=\"" +
+           coord(bottom_right.x - top_left.x) + "\" height=\"" + coord(bottom_right.y - top_left.y) + "\"/>\n";
+}
+
+// The region between two longitudes (west < east, east - west <= 360), as
+// one or two rectangles split at the date line.
+std::string band(double west, double east) {
+    const double w = wrap_lon(west);
+    const double e = w + (east - west);
+    std::string out = rect(MapFrame::at({w, 90}), MapFrame::at({std::min(e, 180.0), -90}));
+    if (e > 180.0) out += rect(MapFrame::at({-180, 90}), MapFrame::at({e - 360.0, -90}));
+    return out;
+}
+
+std::string prefilter_region(const SiteView& site) {
+    const double v = site.prefilter_value;
+    if (!std::isfinite(v) || !std::isfinite(site.lon_deg)) return {};
+    switch (site.prefilter) {
+        case Prefilter::LongitudeBand: {
+            const double half = std::clamp(std::fabs(v), 0.0, 180.0);
+            return band(site.lon_deg - half, site.lon_deg + half);
+        }
+        case Prefilter::LatitudeAtLeast:
+            return rect(MapFrame::at({-180, 90}), MapFrame::at({180, std::clamp(v, -90.0, 90.0)}));
+        case Prefilter::LatitudeAtMost:
+            return rect(MapFrame::at({-180, std::clamp(v, -90.0, 90.0)}), MapFrame::at({180, -90}));
+        case Prefilter::None:
+            break;
+    }
+    return {};
+}
+
+void add_circle(PathData& path, const SiteView& site, double radius_deg) {
+    if (!std::isfinite(radius_deg) || !std::isfinite(site.lat_deg) || !std::isfinite(site.lon_deg)) return;
+    add_geo_lines(path, split_at_date_line(small_circle({site.lon_deg, site.lat_deg}, radius_deg, kCirclePoints)));
+}
+
+std::optional<Px> marker_position(const SiteView& site) {
+    if (!std::isfinite(site.lat_deg) || !std::isfinite(site.lon_deg)) return std::nullopt;
+    return MapFrame::at({wrap_lon(site.lon_deg), std::clamp(site.lat_deg, -90.0, 90.0)});
+}
+
+// Names of sites in the map's eastern part go to the left of the marker.
+bool name_on_left(Px marker) { return marker.x > MapFrame::kLeft + 0.75 * MapFrame::kWidth; }
+
+}  // namespace
+
+std::string site_regions_layer(const std::vector<SiteView>& sites) {
+    std::string regions;
+    PathData horizon, min_elevation;
+    for (const SiteView& site : sites) {
+        regions += prefilter_region(site);
+        add_circle(horizon, site, site.horizon_radius_deg);
+        if (std::fabs(site.min_elev_radius_deg - site.horizon_radius_deg) > kSameRadiusDeg) {
+            add_circle(min_elevation, site, site.min_elev_radius_deg);
+        }
+    }
+    std::string out;
+    if (!regions.empty()) {
+        out += "<g fill=\"url(#talik-map-hatch)\" stroke=\"";
+        out += style::kPrefilter;
+        out += "\" stroke-width=\"1\">\n" + regions + "</g>\n";
+    }
+    const auto group = [&](const PathData& path, std::string_view dash) {
+        if (path.empty()) return;
+        out += "<g fill=\"none\" stroke=\"";
+        out += style::kCircle;
+        out += "\" stroke-width=\"" + coord(kCircleWidth) + "\"";
+        if (!dash.empty()) out += " stroke-dasharray=\"" + std::string(dash) + "\"";
+        out += "><path d=\"" + path.str() + "\"/></g>\n";
+    };
+    group(horizon, "");
+    group(min_elevation, style::kMinElevationDash);
+    return out;
+}
+
+std::vector<Box> site_marker_boxes(const std::vector<SiteView>& sites) {
+    std::vector<Box> boxes;
+    for (const SiteView& site : sites) {
+        if (!marker_position(site)) continue;
+        const Px p = *marker_position(site);
+        const double name_width = kNameCharWidth * static_cast<double>(site.name.size());
+        const double west = name_on_left(p) ? p.x - kNameOffset - name_width : p.x - kMarkerHalfSize;
+        const double east = name_on_left(p) ? p.x + kMarkerHalfSize : p.x + kNameOffset + name_width;
+        boxes.push_back({west, p.y - kNameOffset - kNameFontSize, east, p.y + kMarkerHalfSize});
+    }
+    return boxes;
+}
+
+std::string site_marker_layer(const std::vector<SiteView>& sites) {
+    std::string out = "<g font-size=\"" + coord(kNameFontSize) + "\" font-weight=\"bold\">\n";
+    for (const SiteView& site : sites) {
+        if (!marker_position(site)) continue;
+        const Px p = *marker_position(site);
+        out += "<rect x=\"" + coord(p.x - kMarkerHalfSize) + "\" y=\"" + coord(p.y - kMarkerHalfSize) + "\" width=\"" +
+               coord(2 * kMarkerHalfSize) + "\" height=\"" + coord(2 * kMarkerHalfSize) + "\" fill=\"";
+        out += style::kSite;
+        out += "\" stroke=\"";
+        out += style::kInk;
+        out += "\" stroke-width=\"1.2\"/>\n";
+        const bool left = name_on_left(p);
+        out += "<text x=\"" + coord(left ? p.x - kNameOffset : p.x + kNameOffset) + "\" y=\"" +
+               coord(p.y - kNameOffset) + "\"" + (left ? " text-anchor=\"end\"" : "") + ">" + escape_xml(site.name) +
+               "</text>\n";
+    }
+    return out + "</g>\n";
+}
+
+}  // namespace talik::plot

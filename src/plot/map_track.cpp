@@ -1,0 +1,151 @@
+// The ground track on the map: coloured stretches and time ticks.
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "plot/map_layout.hpp"
+#include "plot/style.hpp"
+#include "plot/text.hpp"
+
+namespace talik::plot {
+namespace {
+
+constexpr std::int64_t kMsPerMinute = 60'000;
+// Spacings for ticks and labels, minutes; each divides the next and a day.
+constexpr std::array<std::int64_t, 7> kSpacingsMin = {10, 30, 60, 180, 360, 720, 1440};
+constexpr std::int64_t kMaxTicks = 240;
+constexpr std::int64_t kMaxLabels = 24;
+constexpr double kTickHalfLength = 4.5;  // picture units
+constexpr double kLabelOffset = 7.0;     // from the track, picture units
+constexpr double kLabelFontSize = 11.0;  // picture units
+constexpr double kLabelCharWidth = 6.6;  // rough advance of a digit, picture units
+
+bool finite_sample(const TrackSample& s) { return std::isfinite(s.lat_deg) && std::isfinite(s.lon_deg); }
+
+int state_of(const TrackSample& s) { return (s.sunlit ? 2 : 0) + (s.in_pass ? 1 : 0); }
+
+std::string stroke_group(std::string_view colour, double width, std::string_view dash, const PathData& path) {
+    if (path.empty()) return {};
+    std::string out = "<g fill=\"none\" stroke=\"";
+    out += colour;
+    out += "\" stroke-width=\"" + coord(width) + "\" stroke-linejoin=\"round\"";
+    if (!dash.empty()) {
+        out += " stroke-dasharray=\"";
+        out += dash;
+        out += "\"";
+    }
+    out += "><path d=\"" + path.str() + "\"/></g>\n";
+    return out;
+}
+
+// The smallest spacing that keeps the count of marks within `max_count`.
+std::int64_t spacing_for(std::int64_t span_ms, std::int64_t at_least_min, std::int64_t max_count) {
+    for (const std::int64_t s : kSpacingsMin) {
+        if (s >= at_least_min && span_ms / (s * kMsPerMinute) <= max_count) return s;
+    }
+    return kSpacingsMin.back();
+}
+
+}  // namespace
+
+void add_geo_lines(PathData& path, const std::vector<GeoLine>& lines) {
+    for (const GeoLine& line : lines) {
+        std::vector<Px> px;
+        px.reserve(line.size());
+        for (const LonLat& p : line) px.push_back(MapFrame::at(p));
+        path.polyline(simplify(px, kSimplifyTolerance));
+    }
+}
+
+std::string track_layer(const std::vector<TrackSample>& track) {
+    // One path per state; a stretch takes the state of its first sample and
+    // ends on the first sample of the next, so the line has no gaps.
+    std::array<PathData, 4> paths;
+    GeoLine stretch;
+    int state = -1;
+    const auto flush = [&] {
+        if (state >= 0) add_geo_lines(paths[static_cast<std::size_t>(state)], split_at_date_line(stretch));
+        stretch.clear();
+    };
+    for (const TrackSample& s : track) {
+        if (!finite_sample(s)) {
+            flush();
+            state = -1;
+            continue;
+        }
+        const LonLat p{s.lon_deg, s.lat_deg};
+        stretch.push_back(p);
+        if (state >= 0 && state_of(s) != state) {
+            flush();
+            stretch.push_back(p);
+        }
+        state = state_of(s);
+    }
+    flush();
+    std::string out = "<g id=\"talik-map-track\">\n";
+    out += stroke_group(style::kEclipsed, style::kTrackWidth, style::kShadowDash, paths[0]);
+    out += stroke_group(style::kSunlit, style::kTrackWidth, "", paths[2]);
+    out += stroke_group(style::kEclipsed, style::kPassWidth, style::kShadowDash, paths[1]);
+    out += stroke_group(style::kSunlit, style::kPassWidth, "", paths[3]);
+    return out + "</g>\n";
+}
+
+std::string tick_layer(const PlotData& data, std::string& legend) {
+    const std::int64_t span = data.end_ms - data.start_ms;
+    const std::int64_t tick_min = spacing_for(span, 0, kMaxTicks);
+    const std::int64_t label_min = spacing_for(span, tick_min, kMaxLabels);
+    const std::int64_t tick_ms = tick_min * kMsPerMinute, label_ms = label_min * kMsPerMinute;
+    legend = "tick every " + std::to_string(tick_min) + " min, time (UTC) every " + std::to_string(label_min) + " min";
+
+    PathData ticks;
+    std::string labels;
+    std::vector<Box> placed = site_marker_boxes(data.sites);
+    for (std::size_t i = 1; i < data.track.size(); ++i) {
+        const TrackSample& a = data.track[i - 1];
+        const TrackSample& b = data.track[i];
+        if (!finite_sample(a) || !finite_sample(b) || b.t_ms <= a.t_ms) continue;
+        // Tick times t with a.t_ms < t <= b.t_ms (the first sample's own time
+        // too), whole multiples of the spacing.
+        std::int64_t t = (a.t_ms / tick_ms) * tick_ms;
+        while (t < a.t_ms || (t == a.t_ms && i > 1)) t += tick_ms;
+        const double a_lon = wrap_lon(a.lon_deg);
+        const double b_lon = a_lon + std::remainder(b.lon_deg - a.lon_deg, 360.0);
+        const Px pa = MapFrame::at({a_lon, a.lat_deg}), pb = MapFrame::at({b_lon, b.lat_deg});
+        const double len = std::hypot(pb.x - pa.x, pb.y - pa.y);
+        if (len == 0) continue;
+        const Px normal{-(pb.y - pa.y) / len, (pb.x - pa.x) / len};
+        for (; t <= b.t_ms; t += tick_ms) {
+            const double f = static_cast<double>(t - a.t_ms) / static_cast<double>(b.t_ms - a.t_ms);
+            const LonLat at{wrap_lon(a_lon + f * (b_lon - a_lon)), a.lat_deg + f * (b.lat_deg - a.lat_deg)};
+            const Px p = MapFrame::at(at);
+            ticks.move_to({p.x - normal.x * kTickHalfLength, p.y - normal.y * kTickHalfLength});
+            ticks.line_to({p.x + normal.x * kTickHalfLength, p.y + normal.y * kTickHalfLength});
+            if (t % label_ms != 0) continue;
+            // The label beside the tick, on the side its normal points to,
+            // unless it would cover another label or leave the map.
+            const std::string text = utc_hhmm(t);
+            const double w = kLabelCharWidth * static_cast<double>(text.size());
+            const bool right = normal.x >= 0;
+            const Px anchor{p.x + normal.x * kLabelOffset, p.y + normal.y * kLabelOffset + kLabelFontSize / 3};
+            const Box box{right ? anchor.x : anchor.x - w, anchor.y - kLabelFontSize, right ? anchor.x + w : anchor.x,
+                          anchor.y + 2};
+            bool free = box.x0 >= MapFrame::kLeft && box.x1 <= MapFrame::kLeft + MapFrame::kWidth &&
+                        box.y0 >= MapFrame::kTop && box.y1 <= MapFrame::kTop + MapFrame::kHeight;
+            for (const Box& other : placed) free = free && !box.overlaps(other);
+            if (!free) continue;
+            placed.push_back(box);
+            labels += "<text x=\"" + coord(anchor.x) + "\" y=\"" + coord(anchor.y) + "\"" +
+                      (right ? "" : " text-anchor=\"end\"") + ">" + text + "</text>\n";
+        }
+    }
+    std::string out = stroke_group(style::kInk, 1.0, "", ticks);
+    if (!labels.empty()) {
+        out += "<g font-size=\"" + coord(kLabelFontSize) + "\" fill=\"";
+        out += style::kInk;
+        out += "\">\n" + labels + "</g>\n";
+    }
+    return out;
+}
+
+}  // namespace talik::plot

@@ -1,0 +1,23 @@
+// plot.hpp - pictures of a prediction: world map, sky plots, one HTML page.
+//
+// Each function returns the whole document as text.  The SVG documents are
+// SVG 1.1 with their DOCTYPE; the page is HTML that is also well-formed XML,
+// carries its pictures inline and loads nothing.
+#pragma once
+
+#include <string>
+
+#include "plot/plot_data.hpp"
+
+namespace talik::plot {
+
+// The world map: land, graticule, ground track, sites, title and legend.
+std::string map_svg(const PlotData& data);
+
+// One pass's track in the sky (north up, east right, zenith at the centre).
+std::string sky_svg(const PassView& pass);
+
+// The map, a sky plot for each pass and the pass table.
+std::string page_html(const PlotData& data);
+
+}  // namespace talik::plot

@@ -1,0 +1,65 @@
+// plot_data.hpp - the plain data the pictures are drawn from.
+//
+// A caller fills these records from its own model (ground track, sites,
+// passes) and hands them to the drawing functions of plot.hpp; nothing here
+// computes an orbit.  Every string comes from the user's input and is
+// escaped where it is written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace talik::plot {
+
+// One step of the ground track.
+struct TrackSample {
+    std::int64_t t_ms;  // UTC, milliseconds since 1970-01-01 (no leap seconds)
+    double lat_deg;     // sub-satellite latitude, north positive
+    double lon_deg;     // east longitude, any range
+    bool sunlit;        // outside the Earth's shadow
+    bool in_pass;       // inside a pass of some site at this step
+};
+
+// Region in which a table station examines the satellite at all.
+enum class Prefilter { None, LongitudeBand, LatitudeAtLeast, LatitudeAtMost };
+
+struct SiteView {
+    std::string name;
+    double lat_deg = 0, lon_deg = 0;
+    double horizon_radius_deg = 0;   // central angle of the 0 deg elevation circle
+    double min_elev_radius_deg = 0;  // the same at the minimum elevation
+    double min_elevation_deg = 0;
+    Prefilter prefilter = Prefilter::None;
+    double prefilter_value = 0;  // band half width (deg) or the bounding latitude (deg)
+};
+
+// One point of a pass's track in the sky.
+struct SkyPoint {
+    std::int64_t t_ms;
+    double az_deg, el_deg;
+    bool sunlit;
+};
+
+// One pass, for a sky plot and a row of the pass table.
+struct PassView {
+    std::string object, site;
+    std::int32_t rev = 0;
+    std::int64_t aos_ms = 0, tca_ms = 0, los_ms = 0;
+    double aos_az_deg = 0, tca_el_deg = 0, tca_az_deg = 0, tca_range_km = 0, los_az_deg = 0;
+    double sunlit_fraction = 0;      // 0..1
+    std::string marks;               // antenna marks seen during the pass, e.g. "AB"
+    std::vector<std::string> flags;  // e.g. "starts_before_window", "filter_cut"
+    std::vector<SkyPoint> sky;       // AOS to LOS
+};
+
+struct PlotData {
+    std::string title;
+    std::string object;                     // object name and number
+    std::int64_t start_ms = 0, end_ms = 0;  // the window
+    std::vector<TrackSample> track;         // in time order
+    std::vector<SiteView> sites;
+    std::vector<PassView> passes;  // in time order
+};
+
+}  // namespace talik::plot

@@ -1,0 +1,129 @@
+// Renders a fixed synthetic prediction to map.svg, sky.svg and page.html in
+// the given directory, and writes probes.txt: places on the map (lon lat)
+// with the colour the picture must show there, for check_render.py.
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <string>
+
+#include "plot/plot.hpp"
+#include "plot/style.hpp"
+
+namespace {
+
+using namespace talik::plot;
+
+constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr std::int64_t kStart = 1718064000000;  // 2024-06-11 00:00:00 UTC
+constexpr std::int64_t kStepMs = 30'000;
+constexpr double kPeriodMin = 92.68, kInclinationDeg = 51.6;
+constexpr double kEarthDegPerMin = 360.0 / 1436.07;
+
+// A circular orbit's ground track, in shadow over a fixed arc of each turn.
+TrackSample sample(std::int64_t t_ms) {
+    const double minutes = static_cast<double>(t_ms - kStart) / 60000.0;
+    const double u = 2 * std::numbers::pi * minutes / kPeriodMin;
+    const double lat = std::asin(std::sin(kInclinationDeg * kDeg) * std::sin(u)) / kDeg;
+    const double lon = -30.0 + std::atan2(std::cos(kInclinationDeg * kDeg) * std::sin(u), std::cos(u)) / kDeg -
+                       kEarthDegPerMin * minutes;
+    const double phase = std::fmod(u, 2 * std::numbers::pi);
+    return {t_ms, lat, lon + 360.0, !(phase > 3.6 && phase < 5.4), false};
+}
+
+double central_angle(double lat1, double lon1, double lat2, double lon2) {
+    const double c = std::sin(lat1 * kDeg) * std::sin(lat2 * kDeg) +
+                     std::cos(lat1 * kDeg) * std::cos(lat2 * kDeg) * std::cos((lon1 - lon2) * kDeg);
+    return std::acos(std::fmax(-1.0, std::fmin(1.0, c))) / kDeg;
+}
+
+PlotData fixture() {
+    PlotData d;
+    d.title = "TESTSAT 99999 from <script>alert(1)</script> & \"co\" 'n'";
+    d.object = "TESTSAT <b>99999</b>";
+    d.start_ms = kStart;
+    d.end_ms = kStart + 6 * 3600 * 1000;
+    d.sites.push_back({"MADRID", 40.43, -4.25, 19.9, 12.4, 10.0, Prefilter::None, 0});
+    d.sites.push_back(
+        {"<script>alert(1)</script> & \"Q\" 'S'", -15.0, 170.0, 19.9, 19.9, 0.0, Prefilter::LongitudeBand, 30.0});
+    for (std::int64_t t = d.start_ms; t <= d.end_ms; t += kStepMs) {
+        TrackSample s = sample(t);
+        for (const SiteView& site : d.sites) {
+            s.in_pass =
+                s.in_pass || central_angle(s.lat_deg, s.lon_deg, site.lat_deg, site.lon_deg) < site.horizon_radius_deg;
+        }
+        d.track.push_back(s);
+    }
+    PassView p{"TESTSAT <b>99999</b>",
+               "MADRID & <i>co</i>",
+               12345,
+               kStart + 600000,
+               kStart + 900000,
+               kStart + 1200000,
+               200.0,
+               62.5,
+               290.0,
+               480.0,
+               20.0,
+               0.6,
+               "AB",
+               {"filter_cut", "<script>x</script>"},
+               {}};
+    for (int k = 0; k <= 40; ++k) {
+        const double f = k / 40.0;
+        p.sky.push_back({p.aos_ms + static_cast<std::int64_t>(f * 600000), 200.0 + 180.0 * f,
+                         62.5 * std::sin(std::numbers::pi * f), f < 0.6});
+    }
+    d.passes.push_back(p);
+    return d;
+}
+
+void write(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: render_fixture DIR\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    std::filesystem::create_directories(dir);
+    const PlotData d = fixture();
+    write(dir + "/map.svg", map_svg(d));
+    write(dir + "/sky.svg", sky_svg(d.passes.front()));
+    write(dir + "/page.html", page_html(d));
+    std::string probes;
+    const auto probe = [&](const char* what, double lon, double lat, std::string_view colour) {
+        char line[160];
+        std::snprintf(line, sizeof line, "%s %.4f %.4f %.*s\n", what, lon, lat, static_cast<int>(colour.size()),
+                      colour.data());
+        probes += line;
+    };
+    for (const SiteView& s : d.sites) probe("site", s.lon_deg, s.lat_deg, style::kSite);
+    // Sunlit track samples in and out of a pass, halfway between ticks and
+    // well inside a stretch of one kind, away from the sites.
+    for (const bool in_pass : {true, false}) {
+        for (std::size_t i = 20; i + 20 < d.track.size(); ++i) {
+            const TrackSample& t = d.track[i];
+            const bool plain = t.sunlit && t.in_pass == in_pass && (t.t_ms - kStart) % 600000 == 300000 &&
+                               d.track[i - 4].in_pass == in_pass && d.track[i + 4].in_pass == in_pass &&
+                               d.track[i - 4].sunlit && d.track[i + 4].sunlit &&
+                               central_angle(t.lat_deg, t.lon_deg, 40.43, -4.25) > 5.0;
+            if (!plain) continue;
+            probe(in_pass ? "pass" : "track", t.lon_deg - 360.0, t.lat_deg, style::kSunlit);
+            break;
+        }
+    }
+    probe("land", 20.0, 5.0, style::kLand);    // central Africa
+    probe("land", 100.0, 65.0, style::kLand);  // Siberia
+    probe("sea", -125.0, 8.0, style::kSea);    // mid-Pacific
+    probe("sea", -35.0, -58.0, style::kSea);   // South Atlantic
+    write(dir + "/probes.txt", probes);
+    return 0;
+}
