@@ -95,6 +95,7 @@ Look look_angles(const Station& st, Single R, Single DECL, Single GLONR) {
     const Single RHOSQ = R * R + RESQ - RE2 * CARC * R;
     look.RANGE = std::sqrt(RHOSQ);
     const Single CZ = ((RESQ + RHOSQ) - R * R) / RE2 / look.RANGE;
+    look.CZ = CZ;
     if (CZ > 0.0) {
         return look;
     }

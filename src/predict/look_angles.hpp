@@ -11,6 +11,10 @@ namespace talik {
 // What the station sees at one step.  The defaults are the values that mean
 // "not above the horizon, or not examined".
 struct Look {
+    // Cosine of the angle at the station between the Earth's centre and the
+    // satellite: minus the sine of the elevation, also below the horizon
+    // (2 when not examined).
+    Single CZ = 2.0;
     bool above_horizon = false;       // at or above: CZ not positive
     std::string_view MARK2 = "  ";    // blank, MRKLO or MRKHI
     Single RANGE = 9999.0;            // km
