@@ -9,7 +9,7 @@
 #                              W3C DTDs, Chromium and Python's imaging library
 #   scripts/setup.sh --bench   also Google Benchmark (the bench preset)
 set -e
-packages="g++ cmake"
+packages="g++ cmake libcli11-dev nlohmann-json3-dev"
 for arg in "$@"; do
     case "$arg" in
     --test) packages="$packages libgtest-dev libgmock-dev python3 clang libclang-rt-dev libpugixml-dev libxml2-utils w3c-sgml-lib chromium python3-pil" ;;

@@ -1,0 +1,288 @@
+// passes_cli.cpp - talik-passes' command line, sources, run and output,
+// with every failure turned into one line on stderr and an exit status.
+#include "app/passes_cli.hpp"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <cmath>
+#include <memory>
+#include <thread>
+
+#include "app/passes_sources.hpp"
+#include "format/errors.hpp"
+#include "format/pending_file.hpp"
+#include "passes/model_time.hpp"
+#include "passes/output.hpp"
+#include "passes/run_passes.hpp"
+#include "predict/statab.hpp"
+
+namespace talik {
+
+namespace {
+
+constexpr int EXIT_OK = 0;
+constexpr int EXIT_FAILED = 1;
+constexpr int EXIT_USAGE = 2;
+constexpr int EXIT_INTERNAL = 3;
+constexpr const char* PROGRAM = "talik-passes";
+constexpr double METRES_PER_KM = 1000.0;
+constexpr double SECONDS_PER_HOUR = 3600.0;
+constexpr double SECONDS_PER_DAY_D = 86400.0;
+constexpr std::int32_t STEP_MAX_S = 32767;          // the model's 16-bit step
+constexpr double HEIGHT_MIN_M = -1000.0;            // below the deepest land
+constexpr double HEIGHT_MAX_M = 100000.0;           // the edge of space
+constexpr std::size_t SOURCE_BYTES_MAX = 64U * 1024U * 1024U;
+
+struct Options {
+    std::vector<std::string> sources;
+    std::vector<std::string> stations;
+    std::vector<std::string> sites;
+    bool ellipsoid = false;
+    std::string start;
+    std::string end;
+    double hours = 0.0;
+    double days = 0.0;
+    std::int32_t step = 0;
+    double min_elevation = 0.0;
+    std::string select;
+    std::string format = "table";
+    std::string output;
+    unsigned threads = 0;
+    bool strict = false;
+};
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+double number(const std::string& field, const std::string& place, const char* what) {
+    std::size_t used = 0;
+    double v = 0.0;
+    try {
+        v = std::stod(field, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != field.size() || !std::isfinite(v)) {
+        throw InputError(place, std::string(what) + " " + quoted(field) + " is not a number");
+    }
+    return v;
+}
+
+std::string upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Reads a whole source: a file, or standard input for "-".
+std::string read_text(const std::string& name, std::FILE* in) {
+    std::FILE* f = name == "-" ? in : std::fopen(name.c_str(), "rb");
+    if (f == nullptr) throw InputError(name, std::string("cannot read: ") + std::strerror(errno));
+    std::string text;
+    char buf[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0 && text.size() <= SOURCE_BYTES_MAX) text.append(buf, n);
+    const bool failed = std::ferror(f) != 0;
+    const int error = errno;
+    if (f != in) std::fclose(f);
+    const std::string shown = name == "-" ? "standard input" : name;
+    if (failed) throw InputError(shown, std::string("cannot read: ") + std::strerror(error));
+    if (text.size() > SOURCE_BYTES_MAX) throw InputError(shown, "cannot read: larger than 64 MiB");
+    return text;
+}
+
+WindowRequest window_request(const Options& o) {
+    WindowRequest r;
+    if (!o.start.empty()) r.start = parse_iso(o.start, "--start");
+    if (!o.end.empty()) {
+        r.end = parse_iso(o.end, "--end");
+        r.span_option = "--end";
+    }
+    const auto span = [&](double amount, double unit, const char* option) {
+        if (!(amount > 0.0)) throw InputError(option, "the window must be longer than 0");
+        r.span_s = std::llround(std::fmin(amount * unit, 1.0e12));
+        r.span_option = option;
+    };
+    if (o.hours != 0.0) span(o.hours, SECONDS_PER_HOUR, "--hours");
+    if (o.days != 0.0) span(o.days, SECONDS_PER_DAY_D, "--days");
+    if (o.step != 0) {
+        if (o.step < 1 || o.step > STEP_MAX_S) {
+            throw InputError("--step", std::to_string(o.step) + " is outside 1 to " + std::to_string(STEP_MAX_S));
+        }
+        r.step_s = o.step;
+    }
+    if (o.min_elevation < 0.0 || o.min_elevation >= 90.0) {
+        throw InputError("--min-elevation", "the minimum elevation must be from 0 to below 90 degrees");
+    }
+    for (const std::string& s : o.stations) r.sites.push_back(parse_station(s));
+    for (const std::string& s : o.sites) r.sites.push_back(parse_site(s, o.ellipsoid, o.min_elevation));
+    if (!o.select.empty()) r.select = o.select;
+    r.strict = o.strict;
+    return r;
+}
+
+// "talik-passes: 120 of 2000 objects, 35.2 a second, 53 s left", redrawn in place.
+class ProgressLine {
+public:
+    explicit ProgressLine(std::FILE* err, std::size_t sites) : err_(err), sites_(std::max<std::size_t>(sites, 1)) {}
+    void operator()(std::size_t done, std::size_t total) {
+        const double elapsed =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+        const double rate = elapsed > 0.0 ? static_cast<double>(done) / elapsed : 0.0;
+        const double left = rate > 0.0 ? static_cast<double>(total - done) / rate : 0.0;
+        std::fprintf(err_, "\r%s: %zu of %zu objects, %.1f a second, %.0f s left\x1b[K", PROGRAM, done / sites_,
+                     total / sites_, rate / static_cast<double>(sites_), left);
+        if (done == total) std::fputs("\r\x1b[K", err_);
+        std::fflush(err_);
+    }
+
+private:
+    std::FILE* err_;
+    std::size_t sites_;
+    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+};
+
+OutputFormat output_format(const std::string& name) {
+    if (name == "csv") return OutputFormat::Csv;
+    if (name == "json") return OutputFormat::Json;
+    return OutputFormat::Table;
+}
+
+void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
+    const WindowRequest request = window_request(o);
+    std::vector<PassObject> objects;
+    std::vector<std::string> problems;
+    for (const std::string& source : o.sources) {
+        read_source(source, read_text(source, in), request, objects, problems);
+        for (const std::string& p : problems) std::fprintf(err, "%s: %s\n", PROGRAM, p.c_str());
+        problems.clear();
+    }
+    std::size_t object_width = 0;
+    std::size_t site_width = 0;
+    for (const PassObject& obj : objects) {
+        object_width = std::max(object_width, obj.label.size());
+        for (const Site& s : obj.sites) site_width = std::max(site_width, s.name.size());
+    }
+    std::unique_ptr<PendingFile> file;
+    if (!o.output.empty()) file = PendingFile::create(o.output);
+    PassWriter writer(output_format(o.format), file ? file->stream() : out,
+                      file ? file->cannot_write() : "cannot write to standard output", object_width, site_width);
+    writer.begin();
+    Progress progress;
+    if (isatty(fileno(err)) != 0) progress = ProgressLine(err, request.sites.empty() ? 1 : request.sites.size());
+    const unsigned threads = o.threads > 0 ? o.threads : std::max(1U, std::thread::hardware_concurrency());
+    run_passes(
+        objects, threads,
+        [&](const PassObject&, const Site&, std::vector<Pass>& passes) {
+            for (const Pass& p : passes) writer.write(p);
+        },
+        progress);
+    writer.end();
+    if (file) file->commit();
+}
+
+void define(CLI::App& app, Options& o) {
+    app.add_option("SOURCE", o.sources, "an input deck, a file of element sets (TLE, 3LE, OMM), or - for standard input")
+        ->required();
+    app.add_option("--station", o.stations, "one of the eight stations, by number or name (repeatable)");
+    app.add_option("--site", o.sites, "any site: LAT,LON[,HEIGHT_M[,NAME]], degrees north and east (repeatable)");
+    app.add_flag("--ellipsoid", o.ellipsoid, "place --site sites on WGS-84 at their height");
+    app.add_option("--start", o.start, "start of the window, YYYY-MM-DDTHH:MM:SS (UTC)");
+    auto* end = app.add_option("--end", o.end, "end of the window, YYYY-MM-DDTHH:MM:SS (UTC)");
+    auto* hours = app.add_option("--hours", o.hours, "length of the window, hours");
+    auto* days = app.add_option("--days", o.days, "length of the window, days");
+    end->excludes(hours)->excludes(days);
+    hours->excludes(days);
+    app.add_option("--step", o.step, "scan step for element sets, seconds (default 20)");
+    app.add_option("--min-elevation", o.min_elevation, "minimum elevation of a --site pass, degrees (default 0)");
+    app.add_option("--select", o.select, "only the element sets of this object (name or catalogue number)");
+    app.add_option("--format", o.format, "table, csv or json (default table)")
+        ->check(CLI::IsMember({"table", "csv", "json"}));
+    app.add_option("-o", o.output, "write to FILE, replaced only when the run succeeds");
+    app.add_option("--threads", o.threads, "worker threads (default: all cores)")->check(CLI::Range(1U, 1024U));
+    app.add_flag("--strict", o.strict, "one bad element set in a catalogue is fatal");
+    app.set_version_flag("--version", std::string(PROGRAM) + " " + TALIK_VERSION);
+    app.footer("Exit status: 0 done, 1 an input refused or an output not written, 2 bad command line.\n"
+               "See talik-passes(1).");
+}
+
+}  // namespace
+
+Site parse_station(const std::string& text) {
+    Site s;
+    s.kind = SiteKind::Station;
+    for (int n = 1; n <= STATAB::COUNT; ++n) {
+        const std::string_view padded = STATAB::STNAME(n);
+        const std::string name(padded.substr(0, padded.find_last_not_of(' ') + 1));
+        if (text == std::to_string(n) || upper(text) == name) {
+            s.station = n;
+            s.name = name;
+            return s;
+        }
+    }
+    throw InputError("--station " + quoted(text), "not a station: give 1 to 8 or a name (MADRID, ...)");
+}
+
+Site parse_site(const std::string& text, bool ellipsoid, double min_elevation_deg) {
+    const std::string place = "--site " + quoted(text);
+    std::vector<std::string> fields;
+    std::size_t from = 0;
+    while (fields.size() < 3) {
+        const std::size_t comma = text.find(',', from);
+        if (comma == std::string::npos) break;
+        fields.push_back(text.substr(from, comma - from));
+        from = comma + 1;
+    }
+    fields.push_back(text.substr(from));
+    if (fields.size() < 2) throw InputError(place, "give LAT,LON[,HEIGHT_M[,NAME]]");
+    Site s;
+    s.kind = ellipsoid ? SiteKind::Ellipsoid : SiteKind::Sphere;
+    s.lat_deg = number(fields[0], place, "latitude");
+    s.lon_deg = number(fields[1], place, "longitude");
+    if (s.lat_deg < -90.0 || s.lat_deg > 90.0) throw InputError(place, "latitude " + fields[0] + " is outside -90 to 90");
+    const double height_m = fields.size() > 2 && !fields[2].empty() ? number(fields[2], place, "height") : 0.0;
+    if (height_m < HEIGHT_MIN_M || height_m > HEIGHT_MAX_M) {
+        throw InputError(place, "height " + fields[2] + " m is outside -1000 to 100000");
+    }
+    s.height_km = height_m / METRES_PER_KM;
+    s.min_elevation_deg = min_elevation_deg;
+    s.name = fields.size() > 3 && !fields[3].empty() ? fields[3] : fields[0] + "," + fields[1];
+    return s;
+}
+
+int passes_program(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err) {
+    CLI::App app{"Rise, culmination and set of satellites over stations and sites, as a table, CSV or JSON.",
+                 PROGRAM};
+    Options o;
+    define(app, o);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::fputs(app.help().c_str(), out);
+        return std::fflush(out) == 0 ? EXIT_OK : EXIT_FAILED;
+    } catch (const CLI::CallForVersion&) {
+        std::fprintf(out, "%s %s\n", PROGRAM, TALIK_VERSION);
+        return std::fflush(out) == 0 ? EXIT_OK : EXIT_FAILED;
+    } catch (const CLI::ParseError& e) {
+        std::fprintf(err, "%s: %s (see %s --help)\n", PROGRAM, e.what(), PROGRAM);
+        return EXIT_USAGE;
+    }
+    try {
+        run(o, in, out, err);
+        return EXIT_OK;
+    } catch (const InputError& e) {
+        std::fprintf(err, "%s: %s\n", PROGRAM, e.what());
+    } catch (const OutputError& e) {
+        std::fprintf(err, "%s: %s\n", PROGRAM, e.what());
+    } catch (const std::exception& e) {
+        std::fprintf(err, "%s: internal error: %s\n", PROGRAM, e.what());
+        return EXIT_INTERNAL;
+    }
+    return EXIT_FAILED;
+}
+
+}  // namespace talik

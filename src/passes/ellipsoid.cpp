@@ -1,0 +1,74 @@
+// ellipsoid_site, ellipsoid_look - a site on the ellipsoid and its view.
+//
+// Given:   e          Ellipsoid  equatorial radius (km) and flattening
+//          lat, lon   double     geodetic latitude, east longitude, degrees
+//          height     double     above the ellipsoid, km
+//          pos        Vec3       the satellite, equatorial (true of date), km
+//          gst_deg    double     Greenwich sidereal angle, degrees
+// Returned: the site's Earth-fixed vectors; the look (elevation, azimuth,
+//           range)
+//
+// Notes:
+//  - The equatorial position turns into the Earth-fixed frame by the
+//    sidereal angle about the polar axis: the sub-satellite longitude is
+//    the right ascension less the sidereal angle.
+//  - The elevation is measured from the plane normal to the ellipsoid
+//    (geodetic), not from the plane normal to the radius.
+#include "passes/ellipsoid.hpp"
+
+#include <cmath>
+#include <numbers>
+
+namespace talik {
+
+namespace {
+
+constexpr double RAD_PER_DEG = std::numbers::pi / 180.0;
+
+double dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+}  // namespace
+
+EllipsoidSite ellipsoid_site(const Ellipsoid& e, double lat_deg, double lon_deg, double height_km) {
+    const double phi = lat_deg * RAD_PER_DEG;
+    const double lam = lon_deg * RAD_PER_DEG;
+    const double e2 = e.f * (2.0 - e.f);
+    const double sp = std::sin(phi);
+    const double cp = std::cos(phi);
+    const double sl = std::sin(lam);
+    const double cl = std::cos(lam);
+    // Radius of curvature in the prime vertical.
+    const double n = e.a / std::sqrt(1.0 - e2 * sp * sp);
+    EllipsoidSite s{};
+    s.pos[0] = (n + height_km) * cp * cl;
+    s.pos[1] = (n + height_km) * cp * sl;
+    s.pos[2] = (n * (1.0 - e2) + height_km) * sp;
+    s.east[0] = -sl;
+    s.east[1] = cl;
+    s.east[2] = 0.0;
+    s.north[0] = -sp * cl;
+    s.north[1] = -sp * sl;
+    s.north[2] = cp;
+    s.up[0] = cp * cl;
+    s.up[1] = cp * sl;
+    s.up[2] = sp;
+    return s;
+}
+
+SiteLook ellipsoid_look(const EllipsoidSite& site, const Vec3& pos, double gst_deg) {
+    const double g = gst_deg * RAD_PER_DEG;
+    const double cg = std::cos(g);
+    const double sg = std::sin(g);
+    const double fixed[3] = {pos[0] * cg + pos[1] * sg, -pos[0] * sg + pos[1] * cg, pos[2]};
+    const double d[3] = {fixed[0] - site.pos[0], fixed[1] - site.pos[1], fixed[2] - site.pos[2]};
+    SiteLook look{};
+    look.range_km = std::sqrt(dot(d, d));
+    look.sin_elevation = dot(d, site.up) / look.range_km;
+    look.elevation_deg = std::asin(std::fmax(-1.0, std::fmin(1.0, look.sin_elevation))) / RAD_PER_DEG;
+    double az = std::atan2(dot(d, site.east), dot(d, site.north)) / RAD_PER_DEG;
+    if (az < 0.0) az += 360.0;
+    look.azimuth_deg = az;
+    return look;
+}
+
+}  // namespace talik

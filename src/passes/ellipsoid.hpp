@@ -1,0 +1,42 @@
+// ellipsoid.hpp - a site on an ellipsoid of revolution and what it sees of
+// a satellite, with plain vectors.
+#pragma once
+
+#include "numeric/single.hpp"
+
+namespace talik {
+
+struct Ellipsoid {
+    double a;  // equatorial radius, km
+    double f;  // flattening
+};
+
+// WGS-84: 6378.137 km, 1/298.257223563.
+inline constexpr Ellipsoid WGS84{6378.137, 1.0 / 298.257223563};
+
+// A site at geodetic latitude and longitude (degrees) and height (km) above
+// the ellipsoid: its Earth-fixed position (km) and the unit vectors east,
+// north and up (the ellipsoid's normal).
+struct EllipsoidSite {
+    double pos[3];
+    double east[3];
+    double north[3];
+    double up[3];
+};
+
+EllipsoidSite ellipsoid_site(const Ellipsoid& e, double lat_deg, double lon_deg, double height_km);
+
+// What the site sees of a satellite at equatorial position pos (km) when the
+// Greenwich sidereal angle is gst_deg: the sine of the elevation, the
+// elevation and azimuth (degrees, azimuth from north through east, 0 to
+// 360) and the range (km).
+struct SiteLook {
+    double sin_elevation;
+    double elevation_deg;
+    double azimuth_deg;
+    double range_km;
+};
+
+SiteLook ellipsoid_look(const EllipsoidSite& site, const Vec3& pos, double gst_deg);
+
+}  // namespace talik

@@ -1,0 +1,258 @@
+// find_passes - scanning an object's steps for passes over a site and
+// refining their ends and culmination on the same model.
+//
+// Notes:
+//  - A pass is a stretch of steps in a pass (Sample::in).  Its ends lie
+//    between the last step out and the first step in: bisection on whole
+//    seconds of the model's time narrows that to one second, and within it
+//    the elevation (or, where the pre-filter cuts, the pre-filter's margin)
+//    is interpolated linearly to the tenth of a second.  A pass already in
+//    progress at the first step, or still at the last, ends there, flagged.
+//  - The culmination: from the highest step of the pass, ternary search on
+//    whole seconds within a step either side (and within the pass), then a
+//    parabola through the best whole second and its two neighbours; held
+//    inside the pass.
+//  - Between steps: where the elevation rises and then falls while below
+//    the minimum (the window's ends counting as lower), the highest whole
+//    second is sought; if it is in a pass, that pass is refined as above.
+//  - Revolutions are counted as talik counts them, at northward equator
+//    crossings between steps in the run's order; a pass carries the count
+//    of its earliest step (for a pass between steps, of the step before).
+//  - A run backward is scanned backward, as talik runs it; its passes are
+//    turned back into time order at the end.
+#include "passes/find_passes.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+#include "passes/model_time.hpp"
+#include "passes/view.hpp"
+
+namespace talik {
+
+namespace {
+
+// The edge of a pass between a whole second out and one in.
+struct Edge {
+    std::int64_t tenths;  // the crossing
+    Sample inside;        // the whole second in the pass next to it
+    bool filter_cut;      // the pre-filter, not the horizon, ends the pass here
+};
+
+// The culmination within a pass.
+struct Peak {
+    std::int64_t tenths;
+    double el_deg;
+    double az_deg;
+    double range_km;
+};
+
+double lerp_azimuth(double a, double b, double f) {
+    double d = b - a;
+    if (d > 180.0) d -= 360.0;
+    if (d < -180.0) d += 360.0;
+    double az = a + f * d;
+    if (az < 0.0) az += 360.0;
+    if (az >= 360.0) az -= 360.0;
+    return az;
+}
+
+// What accumulates over the steps of one pass, in the run's order.
+struct OpenPass {
+    Edge first;
+    bool first_at_scan_end = false;  // the pass was in progress at the first step
+    Sample best;                     // the highest step
+    Sample last;                     // the latest step in the pass
+    int steps = 0;
+    int lit = 0;
+    std::string marks;
+    std::int32_t rev = 0;
+};
+
+class Finder {
+public:
+    Finder(const PassObject& object, const Site& site)
+        : object_(object),
+          site_(site),
+          view_(object, site, nrev_),
+          between_(object.scan.between_steps || site.kind != SiteKind::Station) {}
+
+    std::vector<Pass> run();
+
+private:
+    Edge edge(Sample out, Sample in);
+    std::optional<Sample> highest(std::int64_t lo, std::int64_t hi);
+    Peak peak(const Sample& best, std::int64_t lo, std::int64_t hi, std::int64_t aos, std::int64_t los);
+    OpenPass open(const Sample& s, std::int32_t rev, const Sample* before);
+    void add(OpenPass& p, const Sample& s, std::int32_t rev) const;
+    void between(const Sample& a, const Sample& b, std::int32_t rev);
+    void emit(const Edge& a, bool a_at_scan_end, const Edge& b, bool b_at_scan_end, const OpenPass& p);
+
+    const PassObject& object_;
+    const Site& site_;
+    std::int32_t nrev_ = 0;
+    View view_;
+    bool between_;
+    std::vector<Pass> passes_;
+};
+
+Edge Finder::edge(Sample out, Sample in) {
+    while (std::llabs(in.t - out.t) > 1) {
+        const Sample mid = view_.at(out.t + (in.t - out.t) / 2);
+        (mid.in ? in : out) = mid;
+    }
+    const bool cut = out.sin_el > 0.0 && !out.filter_ok && in.filter_ok;
+    const double v_out = cut ? out.filter_margin : view_.above_min_deg(out);
+    const double v_in = cut ? in.filter_margin : view_.above_min_deg(in);
+    const double f = v_out == v_in ? 1.0 : std::clamp(v_out / (v_out - v_in), 0.0, 1.0);
+    const std::int64_t tenth = std::lround(f * TENTHS);
+    return {out.t * TENTHS + (in.t > out.t ? tenth : -tenth), in, cut};
+}
+
+// The highest whole second from lo to hi: ternary search on the sine of the
+// elevation, then the best of the last three.
+std::optional<Sample> Finder::highest(std::int64_t lo, std::int64_t hi) {
+    if (lo > hi) return std::nullopt;
+    while (hi - lo > 2) {
+        const std::int64_t m1 = lo + (hi - lo) / 3;
+        const std::int64_t m2 = hi - (hi - lo) / 3;
+        if (view_.at(m1).sin_el < view_.at(m2).sin_el) {
+            lo = m1 + 1;
+        } else {
+            hi = m2 - 1;
+        }
+    }
+    std::optional<Sample> best;
+    for (std::int64_t t = lo; t <= hi; ++t) {
+        const Sample s = view_.at(t);
+        if (!best || s.sin_el > best->sin_el) best = s;
+    }
+    return best;
+}
+
+// The culmination near the step best, within the pass's whole seconds lo to
+// hi and its ends aos and los (tenths).
+Peak Finder::peak(const Sample& best, std::int64_t lo, std::int64_t hi, std::int64_t aos, std::int64_t los) {
+    const std::int64_t reach = std::abs(object_.scan.step);
+    const Sample c = highest(std::max(lo, best.t - reach), std::min(hi, best.t + reach)).value_or(best);
+    const Sample before = view_.at(c.t - 1);
+    const Sample after = view_.at(c.t + 1);
+    const double em = view_.above_min_deg(before);
+    const double e0 = view_.above_min_deg(c);
+    const double ep = view_.above_min_deg(after);
+    const double curve = em - 2.0 * e0 + ep;
+    const double vertex = curve < 0.0 ? std::clamp(0.5 * (em - ep) / curve, -0.5, 0.5) : 0.0;
+    const std::int64_t tenths = std::clamp(c.t * TENTHS + std::lround(vertex * TENTHS), aos, los);
+    const double x = static_cast<double>(tenths - c.t * TENTHS) / TENTHS;
+    Peak p{tenths, e0 + 0.5 * (ep - em) * x + 0.5 * curve * x * x, c.az_deg, c.range_km};
+    p.el_deg += site_.kind == SiteKind::Station ? 0.0 : site_.min_elevation_deg;
+    const Sample& toward = x < 0.0 ? before : after;
+    if (toward.in && x != 0.0) {
+        p.az_deg = lerp_azimuth(c.az_deg, toward.az_deg, std::fabs(x));
+        p.range_km = c.range_km + (toward.range_km - c.range_km) * std::fabs(x);
+    }
+    return p;
+}
+
+OpenPass Finder::open(const Sample& s, std::int32_t rev, const Sample* before) {
+    OpenPass p;
+    p.first_at_scan_end = before == nullptr;
+    p.first = before ? edge(*before, s) : Edge{s.t * TENTHS, s, false};
+    p.best = s;
+    p.rev = rev;
+    add(p, s, rev);
+    return p;
+}
+
+void Finder::add(OpenPass& p, const Sample& s, std::int32_t rev) const {
+    ++p.steps;
+    p.lit += s.lit;
+    if (s.antenna != ' ' && p.marks.find(s.antenna) == std::string::npos) p.marks += s.antenna;
+    if (s.sin_el > p.best.sin_el) p.best = s;
+    p.last = s;
+    if (object_.scan.step < 0) p.rev = rev;  // backward, the earliest step comes last
+}
+
+// A pass that rises and sets between the steps a and b, both out.
+void Finder::between(const Sample& a, const Sample& b, std::int32_t rev) {
+    const auto m = highest(std::min(a.t, b.t) + 1, std::max(a.t, b.t) - 1);
+    if (!m || !m->in) return;
+    OpenPass p;
+    p.best = *m;
+    p.lit = m->lit;
+    if (m->antenna != ' ') p.marks = std::string(1, m->antenna);
+    p.rev = rev;
+    emit(edge(a, *m), false, edge(b, *m), false, p);
+}
+
+void Finder::emit(const Edge& a, bool a_at_scan_end, const Edge& b, bool b_at_scan_end, const OpenPass& p) {
+    const bool a_first = a.tenths <= b.tenths;
+    const Edge& rise = a_first ? a : b;
+    const Edge& set = a_first ? b : a;
+    Pass pass;
+    pass.object = object_.label;
+    pass.site = site_.name;
+    pass.rev = p.rev;
+    pass.aos = rise.tenths;
+    pass.aos_az_deg = rise.inside.az_deg;
+    pass.los = set.tenths;
+    pass.los_az_deg = set.inside.az_deg;
+    const Peak top = peak(p.best, rise.inside.t, set.inside.t, pass.aos, pass.los);
+    pass.tca = top.tenths;
+    pass.tca_el_deg = top.el_deg;
+    pass.tca_az_deg = top.az_deg;
+    pass.tca_range_km = top.range_km;
+    pass.sunlit_fraction = p.steps > 0 ? static_cast<double>(p.lit) / p.steps : p.lit;
+    pass.marks = p.marks;
+    pass.starts_before_window = a_first ? a_at_scan_end : b_at_scan_end;
+    pass.ends_after_window = a_first ? b_at_scan_end : a_at_scan_end;
+    pass.filter_cut = a.filter_cut || b.filter_cut;
+    passes_.push_back(std::move(pass));
+}
+
+std::vector<Pass> Finder::run() {
+    const Scan& scan = object_.scan;
+    std::int32_t rev = nrev_;
+    std::int32_t rev_before = rev;
+    std::optional<Sample> p2;  // the two steps before, in the run's order
+    std::optional<Sample> p1;
+    std::optional<OpenPass> pass;
+    for (std::int32_t k = 0; k < scan.count; ++k) {
+        const Sample s = view_.at(scan.start + static_cast<std::int64_t>(k) * scan.step);
+        if (p1 && p1->GLAT < 0.0 && s.GLAT >= 0.0) ++rev;
+        if (s.in) {
+            if (pass) {
+                add(*pass, s, rev);
+            } else {
+                pass = open(s, rev, p1 ? &*p1 : nullptr);
+            }
+        } else if (pass) {
+            emit(pass->first, pass->first_at_scan_end, edge(s, pass->last), false, *pass);
+            pass.reset();
+        } else if (between_ && p1 && !p1->in && (!p2 || (!p2->in && p1->sin_el > p2->sin_el)) &&
+                   p1->sin_el >= s.sin_el) {
+            between(p2 ? *p2 : *p1, s, rev_before);
+        }
+        p2 = p1;
+        p1 = s;
+        rev_before = rev;
+    }
+    if (pass) {
+        emit(pass->first, pass->first_at_scan_end, Edge{pass->last.t * TENTHS, pass->last, false}, true, *pass);
+    } else if (between_ && p1 && p2 && !p1->in && !p2->in && p1->sin_el > p2->sin_el) {
+        between(*p2, *p1, rev_before);
+    }
+    if (scan.step < 0) std::reverse(passes_.begin(), passes_.end());
+    return passes_;
+}
+
+}  // namespace
+
+std::vector<Pass> find_passes(const PassObject& object, const Site& site) {
+    Finder f(object, site);
+    return f.run();
+}
+
+}  // namespace talik

@@ -1,0 +1,111 @@
+// model_seconds, model_datim, iso_tenths, parse_iso - the model's calendar
+// as a count of seconds, and as text.
+//
+// Notes:
+//  - From 1901 on, every fourth year is a leap year (MONTAB's rule), so the
+//    calendar repeats in cycles of four years of 1461 days, the fourth year
+//    of each cycle being the leap year.
+#include "passes/model_time.hpp"
+
+#include <array>
+#include <cstdio>
+
+#include "format/errors.hpp"
+#include "time/check_date.hpp"
+
+namespace talik {
+
+namespace {
+
+constexpr int FIRST_YEAR = 1901;
+constexpr std::int64_t DAYS_PER_CYCLE = 1461;  // four years, one of them leap
+constexpr std::int64_t DAYS_PER_YEAR = 365;
+constexpr std::int64_t SECONDS_PER_DAY_INT = 86400;
+
+std::array<int, 12> month_lengths(int year) {
+    std::array<int, 12> len{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year % 4 == 0) len[1] = 29;
+    return len;
+}
+
+}  // namespace
+
+std::int64_t model_seconds(const DATIM& dt) {
+    const int years = dt[YEAR] - FIRST_YEAR;
+    std::int64_t days = DAYS_PER_CYCLE * (years / 4) + DAYS_PER_YEAR * (years % 4);
+    const auto len = month_lengths(dt[YEAR]);
+    for (int m = 1; m < dt[MONTH]; ++m) days += len[static_cast<std::size_t>(m - 1)];
+    days += dt[DAY] - 1;
+    return days * SECONDS_PER_DAY_INT + dt[HOUR] * 3600 + dt[MINUTE] * 60 + dt[SECOND];
+}
+
+DATIM model_datim(std::int64_t seconds) {
+    std::int64_t days = seconds / SECONDS_PER_DAY_INT;
+    std::int64_t rest = seconds % SECONDS_PER_DAY_INT;
+    if (rest < 0) {
+        rest += SECONDS_PER_DAY_INT;
+        --days;
+    }
+    std::int64_t year = FIRST_YEAR + 4 * (days / DAYS_PER_CYCLE);
+    days %= DAYS_PER_CYCLE;
+    // The first three years of a cycle have 365 days, the fourth 366.
+    const std::int64_t in_cycle = days / DAYS_PER_YEAR < 3 ? days / DAYS_PER_YEAR : 3;
+    year += in_cycle;
+    days -= in_cycle * DAYS_PER_YEAR;
+    const auto len = month_lengths(static_cast<int>(year));
+    int month = 1;
+    while (days >= len[static_cast<std::size_t>(month - 1)]) {
+        days -= len[static_cast<std::size_t>(month - 1)];
+        ++month;
+    }
+    return {static_cast<std::int16_t>(year), static_cast<std::int16_t>(month), static_cast<std::int16_t>(days + 1),
+            static_cast<std::int16_t>(rest / 3600), static_cast<std::int16_t>(rest / 60 % 60),
+            static_cast<std::int16_t>(rest % 60)};
+}
+
+std::string iso_tenths(std::int64_t tenths) {
+    std::int64_t seconds = tenths / TENTHS;
+    std::int64_t tenth = tenths % TENTHS;
+    if (tenth < 0) {
+        tenth += TENTHS;
+        --seconds;
+    }
+    const DATIM d = model_datim(seconds);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%dZ", d[YEAR], d[MONTH], d[DAY], d[HOUR],
+                  d[MINUTE], d[SECOND], static_cast<int>(tenth));
+    return text;
+}
+
+DATIM parse_iso(std::string_view text, const std::string& place) {
+    const std::string quoted = "\"" + std::string(text) + "\"";
+    if (!text.empty() && (text.back() == 'Z' || text.back() == 'z')) text.remove_suffix(1);
+    DATIM dt{0, 0, 0, 0, 0, 0};
+    // The pattern's digits and separators, one character each.
+    constexpr std::string_view PATTERN = "dddd-dd-ddTdd:dd:dd";
+    const bool shape = text.size() == 10 || text.size() == 16 || text.size() == 19;
+    for (std::size_t i = 0; shape && i < text.size(); ++i) {
+        const char want = PATTERN[i];
+        const char got = text[i];
+        const bool ok = want == 'd' ? (got >= '0' && got <= '9') : want == 'T' ? (got == 'T' || got == ' ') : got == want;
+        if (!ok) throw InputError(place, quoted + " is not a date-time (YYYY-MM-DDTHH:MM:SS)");
+    }
+    if (!shape) throw InputError(place, quoted + " is not a date-time (YYYY-MM-DDTHH:MM:SS)");
+    const auto number = [&](std::size_t at, std::size_t width) {
+        int v = 0;
+        for (std::size_t i = at; i < at + width && i < text.size(); ++i) v = v * 10 + (text[i] - '0');
+        return static_cast<std::int16_t>(v);
+    };
+    dt[YEAR] = number(0, 4);
+    dt[MONTH] = number(5, 2);
+    dt[DAY] = number(8, 2);
+    if (text.size() >= 16) {
+        dt[HOUR] = number(11, 2);
+        dt[MINUTE] = number(14, 2);
+    }
+    if (text.size() == 19) dt[SECOND] = number(17, 2);
+    check_date(dt, [&](int) { return place + ": " + quoted; });
+    return dt;
+}
+
+}  // namespace talik

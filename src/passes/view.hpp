@@ -1,0 +1,47 @@
+// view.hpp - one object seen from one site at whole seconds of the model's
+// time: the samples a pass finder scans and refines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "passes/ellipsoid.hpp"
+#include "passes/pass.hpp"
+#include "predict/step.hpp"
+
+namespace talik {
+
+struct Sample {
+    std::int64_t t = 0;          // model seconds
+    double sin_el = -1.0;        // sine of the elevation, whatever the pre-filter says
+    bool filter_ok = true;       // the station's pre-filter lets the step through
+    double filter_margin = 1.0;  // how far inside the pre-filter (degrees); negative outside
+    bool in = false;             // in a pass: pre-filter and elevation agree
+    double az_deg = 0.0;         // azimuth and range, when in
+    double range_km = 0.0;
+    Single GLAT;                 // the revolution count's input
+    std::int16_t lit = 0;        // sunlit, when in
+    char antenna = ' ';          // 'A' or 'B' when in and above the stations' sphere horizon
+};
+
+class View {
+public:
+    // The run state for the object from the start of its scan (prepare_run);
+    // nrev receives the revolution number there.
+    View(const PassObject& object, const Site& site, std::int32_t& nrev);
+
+    Sample at(std::int64_t t);
+    // Elevation of a sample less the site's minimum, degrees.
+    double above_min_deg(const Sample& s) const;
+    // The sine of the minimum elevation a sample needs.
+    double min_sin() const { return min_sin_; }
+
+private:
+    const PassObject& object_;
+    const Site& site_;
+    RunState state_;
+    EllipsoidSite ellipsoid_{};
+    double min_sin_ = 0.0;
+};
+
+}  // namespace talik
