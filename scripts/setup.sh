@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what a fresh Debian machine lacks, through apt-get.
 #   scripts/setup.sh           what building the programs needs: a C++20
-#                              compiler and CMake
+#                              compiler, CMake, CLI11 and nlohmann-json
 #   scripts/setup.sh --test    also what the tests need: GoogleTest and
 #                              GoogleMock, Python 3, clang with its runtime
 #                              libraries (libFuzzer and the sanitizers),

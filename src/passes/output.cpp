@@ -53,6 +53,9 @@ std::string table_time(std::int64_t tenths) {
     return t;
 }
 
+// The columns after the object and the site, each as wide as its widest value.
+constexpr const char* TABLE_COLUMNS = "%7s  %-21s  %6s  %-21s  %5s  %6s  %10s  %-21s  %6s  %8s  %6s  %-5s";
+
 std::string padded(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
 }
@@ -110,14 +113,15 @@ std::string json_object(const Pass& p) {
 }
 
 std::string table_heading(std::size_t object_width, std::size_t site_width) {
-    return padded("OBJECT", object_width) + "  " + padded("SITE", site_width) +
-           "    REV  AOS (UTC)              AZ     TCA (UTC)              EL     AZ       RANGE"
-           "  LOS (UTC)              AZ       DUR  SUNLIT  MARKS  FLAGS";
+    char text[256];
+    std::snprintf(text, sizeof text, TABLE_COLUMNS, "REV", "AOS (UTC)", "AZ", "TCA (UTC)", "EL", "AZ", "RANGE",
+                  "LOS (UTC)", "AZ", "DUR", "SUNLIT", "MARKS");
+    return padded("OBJECT", object_width) + "  " + padded("SITE", site_width) + text + "  FLAGS";
 }
 
 std::string table_row(const Pass& p, std::size_t object_width, std::size_t site_width) {
     char text[256];
-    std::snprintf(text, sizeof text, "%7d  %s  %6s  %s  %5s  %6s  %10s  %s  %6s  %8s  %6s  %-5s", p.rev,
+    std::snprintf(text, sizeof text, TABLE_COLUMNS, std::to_string(p.rev).c_str(),
                   table_time(p.aos).c_str(), fixed(p.aos_az_deg, ANGLE_DECIMALS).c_str(),
                   table_time(p.tca).c_str(), fixed(p.tca_el_deg, ANGLE_DECIMALS).c_str(),
                   fixed(p.tca_az_deg, ANGLE_DECIMALS).c_str(), fixed(p.tca_range_km, RANGE_DECIMALS).c_str(),
