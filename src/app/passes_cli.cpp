@@ -188,8 +188,10 @@ void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
 void define(CLI::App& app, Options& o) {
     app.add_option("SOURCE", o.sources, "an input deck, a file of element sets (TLE, 3LE, OMM), or - for standard input")
         ->required();
-    app.add_option("--station", o.stations, "one of the eight stations, by number or name (repeatable)");
-    app.add_option("--site", o.sites, "any site: LAT,LON[,HEIGHT_M[,NAME]], degrees north and east (repeatable)");
+    app.add_option("--station", o.stations, "one of the eight stations, by number or name (repeatable)")
+        ->allow_extra_args(false);
+    app.add_option("--site", o.sites, "any site: LAT,LON[,HEIGHT_M[,NAME]], degrees north and east (repeatable)")
+        ->allow_extra_args(false);
     app.add_flag("--ellipsoid", o.ellipsoid, "place --site sites on WGS-84 at their height");
     app.add_option("--start", o.start, "start of the window, YYYY-MM-DDTHH:MM:SS (UTC)");
     auto* end = app.add_option("--end", o.end, "end of the window, YYYY-MM-DDTHH:MM:SS (UTC)");

@@ -29,10 +29,19 @@
 
 #include "passes/model_time.hpp"
 #include "passes/view.hpp"
+#include "time/addtim.hpp"
+#include "time/montab.hpp"
 
 namespace talik {
 
 namespace {
+
+// No satellite on a bound orbit above the ground moves faster than the
+// escape speed at the surface (11.2 km/s) relative to the Earth's centre,
+// nor a site faster than 0.5 km/s: the fastest the line of sight can move
+// relative to a site, km/s.
+constexpr double RELATIVE_SPEED_MAX = 11.7;
+constexpr double RAD_PER_DEG = 0.017453292519943295;
 
 // The edge of a pass between a whole second out and one in.
 struct Edge {
@@ -87,6 +96,7 @@ private:
     Peak peak(const Sample& best, std::int64_t lo, std::int64_t hi, std::int64_t aos, std::int64_t los);
     OpenPass open(const Sample& s, std::int32_t rev, const Sample* before);
     void add(OpenPass& p, const Sample& s, std::int32_t rev) const;
+    bool may_rise(const Sample& s) const;
     void between(const Sample& a, const Sample& b, std::int32_t rev);
     void emit(const Edge& a, bool a_at_scan_end, const Edge& b, bool b_at_scan_end, const OpenPass& p);
 
@@ -175,6 +185,16 @@ void Finder::add(OpenPass& p, const Sample& s, std::int32_t rev) const {
     if (object_.scan.step < 0) p.rev = rev;  // backward, the earliest step comes last
 }
 
+// Whether the satellite, out at step s, may reach the minimum elevation
+// within a step of it: the line of sight turns at most at the fastest
+// relative speed over the nearest the satellite can come in that time.
+bool Finder::may_rise(const Sample& s) const {
+    const double reach = RELATIVE_SPEED_MAX * std::abs(object_.scan.step);
+    const double nearest = s.range_km - reach;
+    if (nearest <= 0.0) return true;
+    return view_.above_min_deg(s) + reach / nearest / RAD_PER_DEG >= 0.0;
+}
+
 // A pass that rises and sets between the steps a and b, both out.
 void Finder::between(const Sample& a, const Sample& b, std::int32_t rev) {
     const auto m = highest(std::min(a.t, b.t) + 1, std::max(a.t, b.t) - 1);
@@ -219,8 +239,15 @@ std::vector<Pass> Finder::run() {
     std::optional<Sample> p2;  // the two steps before, in the run's order
     std::optional<Sample> p1;
     std::optional<OpenPass> pass;
+    // The steps' date-times advance as talik advances them.
+    DATIM now = model_datim(scan.start);
+    MONLEN monlen;
+    MONTAB(now, monlen);
+    const auto minutes = static_cast<std::int16_t>(scan.step / 60);
+    const auto seconds = static_cast<std::int16_t>(scan.step - 60 * minutes);
     for (std::int32_t k = 0; k < scan.count; ++k) {
-        const Sample s = view_.at(scan.start + static_cast<std::int64_t>(k) * scan.step);
+        const Sample s = view_.at(scan.start + static_cast<std::int64_t>(k) * scan.step, now);
+        ADDTIM(now, minutes, seconds, monlen);
         if (p1 && p1->GLAT < 0.0 && s.GLAT >= 0.0) ++rev;
         if (s.in) {
             if (pass) {
@@ -232,7 +259,7 @@ std::vector<Pass> Finder::run() {
             emit(pass->first, pass->first_at_scan_end, edge(s, pass->last), false, *pass);
             pass.reset();
         } else if (between_ && p1 && !p1->in && (!p2 || (!p2->in && p1->sin_el > p2->sin_el)) &&
-                   p1->sin_el >= s.sin_el) {
+                   p1->sin_el >= s.sin_el && may_rise(*p1)) {
             between(p2 ? *p2 : *p1, s, rev_before);
         }
         p2 = p1;
@@ -241,7 +268,7 @@ std::vector<Pass> Finder::run() {
     }
     if (pass) {
         emit(pass->first, pass->first_at_scan_end, Edge{pass->last.t * TENTHS, pass->last, false}, true, *pass);
-    } else if (between_ && p1 && p2 && !p1->in && !p2->in && p1->sin_el > p2->sin_el) {
+    } else if (between_ && p1 && p2 && !p1->in && !p2->in && p1->sin_el > p2->sin_el && may_rise(*p1)) {
         between(*p2, *p1, rev_before);
     }
     if (scan.step < 0) std::reverse(passes_.begin(), passes_.end());

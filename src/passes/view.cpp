@@ -54,8 +54,7 @@ View::View(const PassObject& object, const Site& site, std::int32_t& nrev) : obj
     if (site.kind != SiteKind::Station) min_sin_ = std::sin(site.min_elevation_deg * RAD_PER_DEG);
 }
 
-Sample View::at(std::int64_t t) {
-    const DATIM dt = model_datim(t);
+Sample View::at(std::int64_t t, const DATIM& dt) {
     const Step step = predict_step(state_, dt);
     if (!step.finite()) {
         throw InputError(object_.source, "the orbit cannot be computed at " + iso_tenths(t * TENTHS) +
@@ -71,12 +70,14 @@ Sample View::at(std::int64_t t) {
         if (step.examined) {
             s.sin_el = -step.look.CZ;
             s.in = step.visible();
+            s.range_km = step.look.RANGE;
         } else {
             const Single GLONR = step.GLON * DEGRAD;
-            s.sin_el = -look_angles(state_.station, step.R, step.DECL, GLONR).CZ;
+            const Look look = look_angles(state_.station, step.R, step.DECL, GLONR);
+            s.sin_el = -look.CZ;
+            s.range_km = look.RANGE;
         }
         s.az_deg = step.look.AZIM;
-        s.range_km = step.look.RANGE;
         break;
     case SiteKind::Sphere:
         s.sin_el = -step.look.CZ;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "passes/ellipsoid.hpp"
+#include "passes/model_time.hpp"
 #include "passes/pass.hpp"
 #include "predict/step.hpp"
 
@@ -17,8 +18,8 @@ struct Sample {
     bool filter_ok = true;       // the station's pre-filter lets the step through
     double filter_margin = 1.0;  // how far inside the pre-filter (degrees); negative outside
     bool in = false;             // in a pass: pre-filter and elevation agree
-    double az_deg = 0.0;         // azimuth and range, when in
-    double range_km = 0.0;
+    double az_deg = 0.0;         // azimuth, when in
+    double range_km = 0.0;       // range, km
     Single GLAT;                 // the revolution count's input
     std::int16_t lit = 0;        // sunlit, when in
     char antenna = ' ';          // 'A' or 'B' when in and above the stations' sphere horizon
@@ -30,7 +31,9 @@ public:
     // nrev receives the revolution number there.
     View(const PassObject& object, const Site& site, std::int32_t& nrev);
 
-    Sample at(std::int64_t t);
+    Sample at(std::int64_t t) { return at(t, model_datim(t)); }
+    // The same, with t's DATIM already at hand.
+    Sample at(std::int64_t t, const DATIM& dt);
     // Elevation of a sample less the site's minimum, degrees.
     double above_min_deg(const Sample& s) const;
     // The sine of the minimum elevation a sample needs.

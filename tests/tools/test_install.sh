@@ -23,12 +23,13 @@ if ! cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
 fi
 
 fail=0
-for f in bin/talik share/man/man1/talik.1 share/talik/examples/README.md \
+for f in bin/talik bin/talik-passes share/man/man1/talik.1 share/man/man1/talik-passes.1 share/talik/examples/README.md \
          share/talik/examples/leo-madrid.deck share/talik/examples/polar-esrange.deck \
          share/talik/examples/polar-syowa.deck share/talik/examples/elliptic-file.deck; do
     [ -f "$prefix/$f" ] || { echo "not installed: $f"; fail=1; }
 done
 [ -x "$prefix/bin/talik" ] || { echo "bin/talik is not executable"; fail=1; }
+"$prefix/bin/talik-passes" --version >/dev/null || { echo "talik-passes --version failed"; fail=1; }
 [ $fail -eq 0 ] || exit 1
 
 version=$("$prefix/bin/talik" --version) || { echo "talik --version failed"; exit 1; }
