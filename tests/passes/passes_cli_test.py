@@ -9,6 +9,7 @@ usage: passes_cli_test.py TALIK_PASSES SOURCE_DIR
   line's, and AOS and LOS lie within one step of its first and last lines;
   a refused deck is refused by talik-passes too;
 - names with commas and quotes read back whole through Python's csv and json;
+- the README's excerpts come from real runs;
 - refusals: one line naming the place, status 1 (2 for the command line),
   and an -o file left as it was.
 """
@@ -21,7 +22,7 @@ import subprocess
 import sys
 import tempfile
 
-PASSES, ROOT = sys.argv[1], sys.argv[2]
+PASSES, ROOT = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 DECK_DIRS = [os.path.join(ROOT, "tests", "corpus", "decks"), os.path.join(ROOT, "tests", "decks")]
 sys.path.insert(0, os.path.join(ROOT, "tests", "tools"))
 import talikrun  # noqa: E402
@@ -180,7 +181,21 @@ def check_refusals():
             fail(f"-o from standard input: {r.returncode} {r.stderr!r}")
 
 
+def check_readme():
+    """Each README excerpt marked <!-- passes, run in examples/: ARGS --> is
+    the output of that run."""
+    text = open(os.path.join(ROOT, "README.md"), encoding="utf-8").read()
+    marks = re.findall(r"<!-- passes, run in examples/: (.*?) -->\n```\n(.*?)```", text, re.S)
+    if not marks:
+        fail("README has no talik-passes excerpt")
+    for args, excerpt in marks:
+        r = run(*args.split(), cwd=os.path.join(ROOT, "examples"))
+        if r.returncode != 0 or r.stdout.decode() != excerpt:
+            fail(f"README excerpt of {args} differs from the run:\n{r.stdout.decode()}")
+
+
 def main():
+    check_readme()
     checked = check_corpus()
     check_names()
     check_refusals()
