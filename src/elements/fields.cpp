@@ -119,7 +119,7 @@ double decimal(const Field& field, const Bounds& bounds) {
     if (error != std::errc{} || end != digits.data() + digits.size()) refuse(field, quoted(text) + " is not a number");
     const bool above_low = bounds.low_open ? value > bounds.low : value >= bounds.low;
     const bool below_high = bounds.high_open ? value < bounds.high : value <= bounds.high;
-    if (!above_low || !below_high) refuse(field, quoted(text) + " is outside " + bounds.shown);
+    if (!above_low || !below_high) refuse(field, quoted(text) + " is " + bounds.refusal);
     return value;
 }
 

@@ -38,13 +38,13 @@ struct Bounds {
     double high;
     bool low_open;
     bool high_open;
-    const char* shown;
+    const char* refusal;  // completes "VALUE is ..."
 };
-inline constexpr Bounds kAnyNumber{-1e308, 1e308, false, false, "any"};
-inline constexpr Bounds kEccentricityBounds{0.0, 1.0, false, true, "[0, 1)"};
-inline constexpr Bounds kMeanMotionBounds{0.0, 1e308, true, false, "above 0"};
-inline constexpr Bounds kInclinationBounds{0.0, 180.0, false, false, "[0, 180]"};
-inline constexpr Bounds kAngleBounds{0.0, 360.0, false, false, "[0, 360]"};
+inline constexpr Bounds kAnyNumber{-1e308, 1e308, false, false, "too large"};
+inline constexpr Bounds kEccentricityBounds{0.0, 1.0, false, true, "outside [0, 1)"};
+inline constexpr Bounds kMeanMotionBounds{0.0, 1e308, true, false, "not above 0"};
+inline constexpr Bounds kInclinationBounds{0.0, 180.0, false, false, "outside [0, 180]"};
+inline constexpr Bounds kAngleBounds{0.0, 360.0, false, false, "outside [0, 360]"};
 
 // A decimal number: optional sign, digits with an optional point, optional
 // exponent ("-.22483E-4", "10.84869164", "+5"); blanks around it ignored.
