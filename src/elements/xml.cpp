@@ -63,6 +63,7 @@ void read_xml(const std::string& display, std::string_view text, ElementSetsRead
                          parsed.description() + ")");
     }
     const pugi::xml_node root = document.document_element();
+    if (!root) throw InputError(display + ": the XML document holds no element");
     const std::string root_name = root.name();
     if (root_name == "omm") {
         read_message(display, root, lines, out);

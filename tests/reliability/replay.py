@@ -43,7 +43,8 @@ def main(argv):
     files = []
     for d in argv[2:]:
         if os.path.isdir(d):
-            files += sorted(os.path.join(d, n) for n in os.listdir(d) if not n.startswith("."))
+            files += sorted(os.path.join(d, n) for n in os.listdir(d)
+                            if not n.startswith(".") and os.path.isfile(os.path.join(d, n)))
     plain = decks.run(talik, decks.deck())
     if plain.status != 0 or not plain.report:
         print(f"the plain deck does not run: {plain.status} {plain.stderr!r}")
