@@ -74,6 +74,12 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
     EXPECT_EQ(a.epoch_us, 1602564768472320);  // 2020-10-13T04:52:48.472320
     EXPECT_EQ(elements_of(a), elements_of(kvn.sets[0]));
     EXPECT_EQ(elements_of(a), elements_of(json.sets[0]));
+    // Day of the year, a UTC mark and digits past the microsecond, rounded to the nearest.
+    for (const char* epoch : {"2020-287T04:52:48.47231950Z", "2020-10-13T04:52:48.4723204999"}) {
+        const ElementSetsRead other = read_element_sets("e.kvn", replaced(kKvn, "2020-10-13T04:52:48.472320", epoch));
+        ASSERT_EQ(other.sets.size(), 1U) << epoch;
+        EXPECT_EQ(other.sets[0].epoch_us, a.epoch_us) << epoch;
+    }
     // A letter for the first digit of the number (same checksum): Alpha-5.
     const ElementSetsRead alpha5 =
         read_element_sets("a.tle", replaced(kLine1, "00005", "A0005") + "\n" + replaced(kLine2, "00005", "A0005"));
