@@ -51,6 +51,7 @@ std::string right(const std::string& text, int width) {
 }  // namespace
 
 std::string real_field(Single x, int width) {
+    if (x == 0.0 && !std::signbit(static_cast<double>(x)) && width >= 3) return right("0.0", width);
     const auto w = static_cast<std::size_t>(width);
     std::string nearest;
     double nearest_error = INFINITY;
@@ -79,6 +80,8 @@ std::string real_field(Single x, int width) {
     return right(nearest, width);
 }
 
+Single as_deck_real(double x) { return std::strtof(real_field(Single(x), REAL_DIGITS).c_str(), nullptr); }
+
 std::string deck_text(const RunDescription& d) {
     const RunLine& l = d.line;
     const ElementSet& s = d.elements;
@@ -89,7 +92,7 @@ std::string deck_text(const RunDescription& d) {
     text += integer_field(s.NREV0, 5) + "\n";
     const auto reals = s.reals();
     for (std::size_t i = 0; i < reals.size(); ++i) {
-        text += real_field(reals[i], 10);
+        text += " " + real_field(reals[i], REAL_DIGITS);
         if (i == 5 || i == 9) text += "\n";
     }
     return text;
