@@ -1,18 +1,20 @@
 #!/bin/sh
 # Installs what a fresh Debian machine lacks, through apt-get.
 #   scripts/setup.sh           what building the programs needs: a C++20
-#                              compiler, CMake, CLI11 and nlohmann-json
+#                              compiler, CMake, and the JSON, XML and
+#                              command-line libraries of the companion tools
 #   scripts/setup.sh --test    also what the tests need: GoogleTest and
 #                              GoogleMock, Python 3, clang with its runtime
 #                              libraries (libFuzzer and the sanitizers),
-#                              pugixml, and for the pictures xmllint with the
-#                              W3C DTDs, Chromium and Python's imaging library
+#                              python3-sgp4 for the cross-checks, and for the
+#                              pictures xmllint with the W3C DTDs, Chromium
+#                              and Python's imaging library
 #   scripts/setup.sh --bench   also Google Benchmark (the bench preset)
 set -e
-packages="g++ cmake libcli11-dev nlohmann-json3-dev"
+packages="g++ cmake nlohmann-json3-dev libpugixml-dev libcli11-dev"
 for arg in "$@"; do
     case "$arg" in
-    --test) packages="$packages libgtest-dev libgmock-dev python3 clang libclang-rt-dev libpugixml-dev libxml2-utils w3c-sgml-lib chromium python3-pil" ;;
+    --test) packages="$packages libgtest-dev libgmock-dev python3 python3-sgp4 clang libclang-rt-dev libxml2-utils w3c-sgml-lib chromium python3-pil" ;;
     --bench) packages="$packages libbenchmark-dev" ;;
     *) echo "usage: $0 [--test] [--bench]" >&2; exit 2 ;;
     esac

@@ -6,7 +6,6 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -21,6 +20,8 @@
 #include "passes/output.hpp"
 #include "passes/run_passes.hpp"
 #include "predict/statab.hpp"
+#include "time/check_date.hpp"
+#include "time/iso_datim.hpp"
 
 namespace talik {
 
@@ -73,11 +74,6 @@ double number(const std::string& field, const std::string& place, const char* wh
     return v;
 }
 
-std::string upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // Reads a whole source: a file, or standard input for "-".
 std::string read_text(const std::string& name, std::FILE* in) {
     std::FILE* f = name == "-" ? in : std::fopen(name.c_str(), "rb");
@@ -95,11 +91,20 @@ std::string read_text(const std::string& name, std::FILE* in) {
     return text;
 }
 
+// A date-time option: ISO text of a supported date-time.
+DATIM checked_datim(const std::string& text, const std::string& option) {
+    const std::string place = option + " " + quoted(text);
+    const auto dt = parse_iso_datim(text);
+    if (!dt) throw InputError(place, "not a date-time (YYYY-MM-DDTHH:MM:SS)");
+    check_date(*dt, [&](int) { return place; });
+    return *dt;
+}
+
 WindowRequest window_request(const Options& o) {
     WindowRequest r;
-    if (!o.start.empty()) r.start = parse_iso(o.start, "--start");
+    if (!o.start.empty()) r.start = checked_datim(o.start, "--start");
     if (!o.end.empty()) {
-        r.end = parse_iso(o.end, "--end");
+        r.end = checked_datim(o.end, "--end");
         r.span_option = "--end";
     }
     const auto span = [&](double amount, double unit, const char* option) {
@@ -161,6 +166,9 @@ void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
         for (const std::string& p : problems) std::fprintf(err, "%s: %s\n", PROGRAM, p.c_str());
         problems.clear();
     }
+    if (request.select && objects.empty()) {
+        throw InputError("--select " + quoted(*request.select), "no element set of the sources matches");
+    }
     std::size_t object_width = 0;
     std::size_t site_width = 0;
     for (const PassObject& obj : objects) {
@@ -217,16 +225,11 @@ void define(CLI::App& app, Options& o) {
 Site parse_station(const std::string& text) {
     Site s;
     s.kind = SiteKind::Station;
-    for (int n = 1; n <= STATAB::COUNT; ++n) {
-        const std::string_view padded = STATAB::STNAME(n);
-        const std::string name(padded.substr(0, padded.find_last_not_of(' ') + 1));
-        if (text == std::to_string(n) || upper(text) == name) {
-            s.station = n;
-            s.name = name;
-            return s;
-        }
-    }
-    throw InputError("--station " + quoted(text), "not a station: give 1 to 8 or a name (MADRID, ...)");
+    s.station = STATAB::find(text);
+    if (s.station == 0) throw InputError("--station " + quoted(text), "not a station: 1 to 8 or a name");
+    const std::string_view padded = STATAB::STNAME(s.station);
+    s.name = std::string(padded.substr(0, padded.find_last_not_of(' ') + 1));
+    return s;
 }
 
 Site parse_site(const std::string& text, bool ellipsoid, double min_elevation_deg) {

@@ -12,8 +12,10 @@
 #include "app/passes_sources.hpp"
 
 #include <cstdlib>
-#include <limits>
+#include <exception>
 
+#include "elements/convert.hpp"
+#include "elements/elements.hpp"
 #include "format/deck.hpp"
 #include "orbit/check_elements.hpp"
 #include "orbit/elminp.hpp"
@@ -32,6 +34,12 @@ constexpr std::int64_t SECONDS_PER_MINUTE_INT = 60;
 // refused before the step count could overflow.
 constexpr std::int64_t SPAN_MAX_S = std::int64_t{1000} * 86400;
 constexpr int FIELD_RECORDS = 2;  // records a deck is recognised by
+
+// A window refusal that holds for every set of a file, carried past the
+// per-set handling.
+struct FatalWindow {
+    std::exception_ptr error;
+};
 
 bool integer_field(std::string_view f) {
     std::size_t i = f.find_first_not_of(" \t");
@@ -114,9 +122,42 @@ void read_deck(const std::string& name, const std::string& text, const WindowReq
     objects.push_back(std::move(o));
 }
 
-// The element readers are not in this build yet: no source is taken for
-// an element file, and every source is read as a deck.
-bool element_file(std::string_view /*text*/) { return false; }
+// The objects of an element file: each set converted to talik's, its scan
+// worked out from its epoch and checked; a set that fails is noted and
+// skipped, or ends the run when strict.  A window given by --start fails
+// alike for every set, so it ends the run.
+void read_elements(const std::string& name, const std::string& text, const WindowRequest& request,
+                   std::vector<PassObject>& objects, std::vector<std::string>& notes) {
+    ElementSetsRead read = read_element_sets(name, text);
+    for (const std::string& p : read.problems) {
+        if (request.strict) throw InputError(p);
+        notes.push_back(p);
+    }
+    for (const std::string& w : read.warnings) notes.push_back("warning: " + w);
+    const std::vector<MeanElements> sets = request.select ? select_sets(read.sets, *request.select) : read.sets;
+    for (const MeanElements& m : sets) {
+        try {
+            const Converted c = convert_elements(m);
+            for (const std::string& w : c.warnings) notes.push_back("warning: " + w);
+            PassObject o;
+            o.label = std::to_string(m.catalog_number) + (m.name.empty() ? "" : " " + m.name);
+            o.source = m.source;
+            o.elements = c.set;
+            try {
+                o.scan = element_scan(request, c.set.EPOCH, m.source);
+            } catch (const InputError&) {
+                if (request.start) throw FatalWindow(std::current_exception());
+                throw;
+            }
+            o.sites = sites_or(request, DEFAULT_STATION);
+            check_for_scan(o.elements, o.scan, element_places(m), m.source + ": the decay");
+            objects.push_back(std::move(o));
+        } catch (const InputError& e) {
+            if (request.strict) throw;
+            notes.push_back(e.what());
+        }
+    }
+}
 
 }  // namespace
 
@@ -145,9 +186,15 @@ bool looks_like_deck(std::string_view text) {
 }
 
 void read_source(const std::string& name, const std::string& text, const WindowRequest& request,
-                 std::vector<PassObject>& objects, std::vector<std::string>& /*problems*/) {
-    if (looks_like_deck(text) || !element_file(text)) {
+                 std::vector<PassObject>& objects, std::vector<std::string>& notes) {
+    if (looks_like_deck(text) || !detect_element_format(text)) {
         read_deck(name, text, request, objects);
+        return;
+    }
+    try {
+        read_elements(name, text, request, objects, notes);
+    } catch (const FatalWindow& w) {
+        std::rethrow_exception(w.error);
     }
 }
 

@@ -37,10 +37,11 @@ bool looks_like_deck(std::string_view text);
 
 // Reads the source ("-" for standard input, read by the caller into text)
 // and appends its objects.  A deck gives one object, an element file one per
-// set (after --select).  A set that cannot be used is reported through
-// problems and skipped (thrown as InputError when request.strict).
+// set (after --select).  A set that cannot be used is noted in notes (the
+// lines for standard error, with the warnings) and skipped, or thrown as
+// InputError when request.strict.
 void read_source(const std::string& name, const std::string& text, const WindowRequest& request,
-                 std::vector<PassObject>& objects, std::vector<std::string>& problems);
+                 std::vector<PassObject>& objects, std::vector<std::string>& notes);
 
 // The scan of an element set whose epoch is epoch: --start or the epoch
 // rounded up to a whole minute; --end, --hours or --days or one day; --step

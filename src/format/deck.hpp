@@ -57,6 +57,8 @@ public:
     std::string place(int record, int first, int last) const;
     std::string place(int record) const;
 
+    // True when every record has been taken.
+    bool at_end() const { return position_ >= contents_.size(); }
     // Takes the next record; throws InputError when the deck has no more.
     std::string_view next_record();
 

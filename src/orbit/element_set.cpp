@@ -10,11 +10,15 @@
 
 namespace talik {
 
+const Format& element_set_format() {
+    static const Format f("(7I5/6F10.0/5F10.0)");
+    return f;
+}
+
 ElementSet read_element_set(Deck& deck) {
-    static const Format INFMT("(7I5/6F10.0/5F10.0)");
     ElementSet s;
     DATIM& E = s.EPOCH;
-    read(deck, INFMT,
+    read(deck, element_set_format(),
          {&E[0], &E[1], &E[2], &E[3], &E[4], &E[5], &s.NREV0, &s.SMA, &s.ECC, &s.INCL, &s.RAAN, &s.ARGP, &s.MANOM,
           &s.SMADT, &s.RAANDT, &s.ARGPDT, &s.MMOTION});
     return s;

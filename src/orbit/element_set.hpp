@@ -52,7 +52,10 @@ enum ElementField : int {
     EL_PERIGEE,
 };
 
-// Reads the three element records with "(7I5/6F10.0/5F10.0)"; the fifth
+// The format of the three element records, "(7I5/6F10.0/5F10.0)".
+const Format& element_set_format();
+
+// Reads the three element records with element_set_format(); the fifth
 // field of the rates record is never looked at.  Throws InputError for a
 // record that is missing or cannot be read.
 ElementSet read_element_set(Deck& deck);

@@ -1,5 +1,5 @@
-// model_seconds, model_datim, iso_tenths, parse_iso - the model's calendar
-// as a count of seconds, and as text.
+// model_seconds, model_datim, iso_tenths - the model's calendar as a count
+// of seconds, and as text.
 //
 // Notes:
 //  - From 1901 on, every fourth year is a leap year (MONTAB's rule), so the
@@ -10,8 +10,6 @@
 #include <array>
 #include <cstdio>
 
-#include "format/errors.hpp"
-#include "time/check_date.hpp"
 
 namespace talik {
 
@@ -75,37 +73,6 @@ std::string iso_tenths(std::int64_t tenths) {
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%dZ", d[YEAR], d[MONTH], d[DAY], d[HOUR],
                   d[MINUTE], d[SECOND], static_cast<int>(tenth));
     return text;
-}
-
-DATIM parse_iso(std::string_view text, const std::string& place) {
-    const std::string quoted = "\"" + std::string(text) + "\"";
-    if (!text.empty() && (text.back() == 'Z' || text.back() == 'z')) text.remove_suffix(1);
-    DATIM dt{0, 0, 0, 0, 0, 0};
-    // The pattern's digits and separators, one character each.
-    constexpr std::string_view PATTERN = "dddd-dd-ddTdd:dd:dd";
-    const bool shape = text.size() == 10 || text.size() == 16 || text.size() == 19;
-    for (std::size_t i = 0; shape && i < text.size(); ++i) {
-        const char want = PATTERN[i];
-        const char got = text[i];
-        const bool ok = want == 'd' ? (got >= '0' && got <= '9') : want == 'T' ? (got == 'T' || got == ' ') : got == want;
-        if (!ok) throw InputError(place, quoted + " is not a date-time (YYYY-MM-DDTHH:MM:SS)");
-    }
-    if (!shape) throw InputError(place, quoted + " is not a date-time (YYYY-MM-DDTHH:MM:SS)");
-    const auto number = [&](std::size_t at, std::size_t width) {
-        int v = 0;
-        for (std::size_t i = at; i < at + width && i < text.size(); ++i) v = v * 10 + (text[i] - '0');
-        return static_cast<std::int16_t>(v);
-    };
-    dt[YEAR] = number(0, 4);
-    dt[MONTH] = number(5, 2);
-    dt[DAY] = number(8, 2);
-    if (text.size() >= 16) {
-        dt[HOUR] = number(11, 2);
-        dt[MINUTE] = number(14, 2);
-    }
-    if (text.size() == 19) dt[SECOND] = number(17, 2);
-    check_date(dt, [&](int) { return place + ": " + quoted; });
-    return dt;
 }
 
 }  // namespace talik

@@ -1,5 +1,5 @@
 // model_time.hpp - the model's date-times as a count of seconds, and as
-// text.
+// text to the tenth of a second.
 //
 // The model steps whole-second DATIMs with the month table's leap rule
 // (every year divisible by 4).  Counting seconds on that same calendar lets
@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "time/datim.hpp"
 
@@ -27,10 +26,5 @@ DATIM model_datim(std::int64_t seconds);
 
 // "2021-10-17T15:03:12.3Z" for a time in tenths of a second.
 std::string iso_tenths(std::int64_t tenths);
-
-// Reads "YYYY-MM-DD", "YYYY-MM-DDTHH:MM" or "YYYY-MM-DDTHH:MM:SS", with a
-// blank in place of the T and an optional trailing Z, into a checked DATIM;
-// throws InputError at place otherwise.
-DATIM parse_iso(std::string_view text, const std::string& place);
 
 }  // namespace talik

@@ -77,18 +77,26 @@ FieldPlace deck_run_line_places(const Deck& deck, int record) {
     };
 }
 
+const Format& output_choice_format() {
+    static const Format f("(i2)");
+    return f;
+}
+
+const Format& run_line_format() {
+    static const Format f("(16I5)");
+    return f;
+}
+
 std::int16_t read_output_choice(Deck& deck) {
-    static const Format FMTOUT("(i2)");
     std::int16_t iout = 0;
-    read(deck, FMTOUT, {&iout});
+    read(deck, output_choice_format(), {&iout});
     return iout;
 }
 
 RunLine read_run_line(Deck& deck) {
-    static const Format FMTRLN("(16I5)");
     RunLine l;
     DATIM& d = l.DTSTRT;
-    read(deck, FMTRLN, {&d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &l.ISTEP, &l.NCALC, &l.ISTA});
+    read(deck, run_line_format(), {&d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &l.ISTEP, &l.NCALC, &l.ISTA});
     check_run_line(l, deck_run_line_places(deck, deck.records_read()));
     return l;
 }

@@ -35,7 +35,11 @@ void check_run_line(const RunLine& line, const FieldPlace& place);
 // Where each field of the run line in record `record` stands.
 FieldPlace deck_run_line_places(const Deck& deck, int record);
 
-// Record 1, the output choice, "(i2)".
+// The formats of record 1, "(i2)", and of the run line, "(16I5)".
+const Format& output_choice_format();
+const Format& run_line_format();
+
+// Record 1, the output choice.
 std::int16_t read_output_choice(Deck& deck);
 // Record 2, the run line, "(16I5)", checked.
 RunLine read_run_line(Deck& deck);

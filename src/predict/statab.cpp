@@ -4,6 +4,7 @@
 
 #include "predict/statab.hpp"
 
+#include <cctype>
 #include <cstddef>
 
 namespace talik {
@@ -33,5 +34,19 @@ const Row& row(int ista) { return ROWS[static_cast<std::size_t>(ista - 1)]; }
 Single STATAB::STLAT(int ista) { return row(ista).lat; }
 Single STATAB::STLON(int ista) { return row(ista).lon; }
 StationFilter STATAB::filter(int ista) { return row(ista).filter; }
+
+int STATAB::find(std::string_view key) {
+    if (key.size() == 1 && key[0] >= '1' && key[0] <= '0' + COUNT) return key[0] - '0';
+    for (int ista = 1; ista <= COUNT; ++ista) {
+        const std::string_view name = STNAME(ista).substr(0, STNAME(ista).find(' '));
+        if (name.size() != key.size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; i < name.size() && same; ++i) {
+            same = std::toupper(static_cast<unsigned char>(key[i])) == name[i];
+        }
+        if (same) return ista;
+    }
+    return 0;
+}
 
 }  // namespace talik

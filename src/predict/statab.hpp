@@ -38,6 +38,9 @@ struct STATAB {
     static Single STLAT(int ista);  // degrees, north positive
     static Single STLON(int ista);  // degrees east, 0 to 360
     static StationFilter filter(int ista);
+    // The row named by its number ("6") or its name in any case ("madrid");
+    // 0 for none.
+    static int find(std::string_view number_or_name);
 };
 
 }  // namespace talik

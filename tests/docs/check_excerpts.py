@@ -9,6 +9,10 @@ naming a deck by its path below ROOT and what the block shows of its run:
   <!-- output: examples/leo-madrid.deck -->   lines of the console output
   <!-- file: examples/elliptic-file.deck -->  lines of KESTAD.DAT
   <!-- stderr: tests/docs/errors/x.deck -->   lines of the standard error
+  <!-- command: talik-deck examples/iss.tle --> lines a companion program
+                                                 (beside TALIK) writes to its
+                                                 standard output and error,
+                                                 run in ROOT
 
 In a manual page (a document ending in .1) the marker is a roff comment,
 .\" output: examples/leo-madrid.deck, and the block is the text between the
@@ -27,6 +31,7 @@ followed by a fenced block.
 """
 import os
 import re
+import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # keep the source tree clean
@@ -34,6 +39,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.p
 import talikrun  # noqa: E402
 
 MARKER = re.compile(r"^\s*<!--\s*(output|file|stderr):\s*(\S+)\s*-->\s*$")
+COMMAND = re.compile(r"^\s*<!--\s*(command):\s*(.+?)\s*-->\s*$")
 ROFF_MARKER = re.compile(r'^\.\\"\s*(output|file|stderr):\s*(\S+)\s*$')
 ROFF_ESCAPES = (("\\-", "-"), ("\\(aq", "'"), ("\\e", "\\"))
 PAGE_START = b"\r\n\f\r \r"
@@ -84,7 +90,7 @@ def excerpts(path: str):
         return
     i = 0
     while i < len(lines):
-        m = MARKER.match(lines[i])
+        m = MARKER.match(lines[i]) or COMMAND.match(lines[i])
         i += 1
         if not m:
             continue
@@ -104,6 +110,14 @@ def excerpts(path: str):
         yield where, m.group(1), m.group(2), block
 
 
+def run_command(talik: str, root: str, command: str) -> list[str]:
+    """What a program beside talik writes when run in root, standard output then error."""
+    program, *args = command.split()
+    p = subprocess.run([os.path.join(os.path.dirname(talik), program), *args], cwd=root, capture_output=True,
+                       timeout=300)
+    return lines_of(p.stdout + p.stderr)
+
+
 def contains(whole: list[str], excerpt: list[str]) -> bool:
     n = len(excerpt)
     return n > 0 and any(whole[k:k + n] == excerpt for k in range(len(whole) - n + 1))
@@ -121,6 +135,14 @@ def main(argv: list[str]) -> int:
         try:
             for line, kind, deck, block in excerpts(document):
                 count += 1
+                if kind == "command":
+                    if deck not in runs:
+                        runs[deck] = {"command": run_command(talik, root, deck)}
+                    if not contains(runs[deck]["command"], block):
+                        print(f"{document}:{line}: this excerpt is not what `{deck}` writes:")
+                        print("\n".join("    " + b for b in block))
+                        failures += 1
+                    continue
                 path = os.path.join(root, deck)
                 if not os.path.isfile(path):
                     print(f"{document}:{line}: no deck {deck}")

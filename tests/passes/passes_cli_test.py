@@ -9,6 +9,7 @@ usage: passes_cli_test.py TALIK_PASSES SOURCE_DIR
   line's, and AOS and LOS lie within one step of its first and last lines;
   a refused deck is refused by talik-passes too;
 - names with commas and quotes read back whole through Python's csv and json;
+- a bad set in a catalogue is reported and skipped (fatal with --strict);
 - the README's excerpts come from real runs;
 - refusals: one line naming the place, status 1 (2 for the command line),
   and an -o file left as it was.
@@ -119,11 +120,12 @@ def check_corpus():
 
 
 def check_names():
-    leo = os.path.join(ROOT, "examples", "leo-madrid.deck")
+    iss = talikrun.read(os.path.join(ROOT, "examples", "iss.tle")).split(b"\n", 1)[1]
+    name = 'ISS, "ZARYA"'
     with tempfile.TemporaryDirectory() as home:
-        odd = os.path.join(home, 'leo, "odd".deck')
+        odd = os.path.join(home, "odd.tle")
         with open(odd, "wb") as f:
-            f.write(talikrun.read(leo))
+            f.write(name.encode() + b"\n" + iss)
         site = '40.4,-3.7,650,Site, with "quotes"'
         rows = {}
         for fmt in ("csv", "json"):
@@ -133,14 +135,14 @@ def check_names():
                 return
             text = r.stdout.decode()
             rows[fmt] = list(csv.DictReader(io.StringIO(text, newline=""))) if fmt == "csv" else json.loads(text)
-        header = next(csv.reader(io.StringIO(run("--format", "csv", leo).stdout.decode())))
+        header = next(csv.reader(io.StringIO(run("--format", "csv", odd).stdout.decode())))
         if header != ["object", "site", "rev", "aos_utc", "aos_az_deg", "tca_utc", "tca_el_deg", "tca_az_deg",
                       "tca_range_km", "los_utc", "los_az_deg", "duration_s", "sunlit_fraction", "marks", "flags"]:
             fail(f"CSV header {header}")
-        if len(rows["csv"]) != len(rows["json"]) or not rows["csv"]:
-            fail("CSV and JSON hold different passes")
+        if len(rows["csv"]) != len(rows["json"]) or len(rows["csv"]) < 8:
+            fail("CSV and JSON hold different passes, or too few")
         for c, j in zip(rows["csv"], rows["json"]):
-            if c["object"] != odd or j["object"] != odd:
+            if c["object"] != "25544 " + name or j["object"] != c["object"]:
                 fail(f"object read back as {c['object']!r} / {j['object']!r}")
             if c["site"] not in ("MADRID", 'Site, with "quotes"') or c["site"] != j["site"]:
                 fail(f"site read back as {c['site']!r} / {j['site']!r}")
@@ -151,14 +153,39 @@ def check_names():
                 fail(f"flags: CSV {c['flags']!r} JSON {j['flags']}")
 
 
+def check_catalogue():
+    """A catalogue with one bad set: reported and skipped, fatal with
+    --strict; --select; standard input."""
+    examples = os.path.join(ROOT, "examples")
+    iss = talikrun.read(os.path.join(examples, "iss.tle"))
+    other = talikrun.read(os.path.join(examples, "sun-synchronous.tle"))
+    bad = iss.replace(b"ISS (ZARYA)", b"BROKEN").replace(b" 0007417 ", b" 00O7417 ")
+    with tempfile.TemporaryDirectory() as home:
+        cat = os.path.join(home, "cat.tle")
+        with open(cat, "wb") as f:
+            f.write(iss + bad + other)
+        r = run("--format", "json", cat)
+        objects = sorted({p["object"] for p in json.loads(r.stdout or b"[]")})
+        err = r.stderr.decode()
+        if r.returncode != 0 or len(objects) != 2 or err.count("\n") != 1 or "cat.tle: line 6" not in err:
+            fail(f"a bad set among good ones: {r.returncode} {objects} {err!r}")
+        r = run("--strict", cat)
+        if r.returncode != 1 or r.stdout or "cat.tle: line 6" not in r.stderr.decode():
+            fail(f"--strict: {r.returncode} {r.stderr!r}")
+        r = run("--format", "json", "--select", "25544", "-", stdin=iss + other)
+        objects = {p["object"] for p in json.loads(r.stdout or b"[]")}
+        if r.returncode != 0 or objects != {"25544 ISS (ZARYA)"}:
+            fail(f"--select from standard input: {r.returncode} {objects} {r.stderr!r}")
+
+
 def check_refusals():
     leo = os.path.join(ROOT, "examples", "leo-madrid.deck")
     cases = [
         (["--site", "91,0", leo], 1, '--site "91,0": latitude 91 is outside -90 to 90'),
         (["--station", "9", leo], 1, '--station "9"'),
-        (["--start", "1995-13-01", leo], 1, "--start"),
+        (["--start", "1995-13-01T00:00", leo], 1, "--start"),
         (["--days", "500", leo], 1, "--days"),
-        (["--start", "1995-06-15T00:00", "--end", "1996-03-01", leo], 1, "--end: the last step falls"),
+        (["--start", "1995-06-15T00:00", "--end", "1996-03-01T00:00", leo], 1, "--end: the last step falls"),
         (["--format", "xml", leo], 2, "--format"),
         (["--end", "1995-06-16", "--hours", "3", leo], 2, "excludes"),
         ([os.path.join(ROOT, "tests", "decks", "bad-station.deck")], 1, "record 2, columns 41-45"),
@@ -190,7 +217,7 @@ def check_readme():
         fail("README has no talik-passes excerpt")
     for args, excerpt in marks:
         r = run(*args.split(), cwd=os.path.join(ROOT, "examples"))
-        if r.returncode != 0 or r.stdout.decode() != excerpt:
+        if r.returncode != 0 or r.stdout.decode().replace("\r\n", "\n") != excerpt:
             fail(f"README excerpt of {args} differs from the run:\n{r.stdout.decode()}")
 
 
@@ -198,6 +225,7 @@ def main():
     check_readme()
     checked = check_corpus()
     check_names()
+    check_catalogue()
     check_refusals()
     print(f"{checked} corpus decks checked; {len(failures)} failures")
     return 1 if failures else 0

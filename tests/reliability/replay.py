@@ -44,7 +44,8 @@ def main(argv):
     files = []
     for d in argv[2:]:
         if os.path.isdir(d):
-            files += sorted(os.path.join(d, n) for n in os.listdir(d) if not n.startswith("."))
+            files += sorted(os.path.join(d, n) for n in os.listdir(d)
+                            if not n.startswith(".") and os.path.isfile(os.path.join(d, n)))
     good = talikrun.plain_report(talik)
     return talikrun.tally((path, check(talik, talikrun.read(path), good)) for path in files)
 

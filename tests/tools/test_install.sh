@@ -23,7 +23,9 @@ if ! cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
 fi
 
 fail=0
-for f in bin/talik bin/talik-passes share/man/man1/talik.1 share/man/man1/talik-passes.1 share/talik/examples/README.md \
+for f in bin/talik bin/talik-deck bin/talik-passes share/man/man1/talik.1 share/man/man1/talik-deck.1 \
+         share/man/man1/talik-passes.1 share/talik/examples/README.md \
+         share/talik/examples/iss.tle share/talik/examples/vanguard-1.xml \
          share/talik/examples/leo-madrid.deck share/talik/examples/polar-esrange.deck \
          share/talik/examples/polar-syowa.deck share/talik/examples/elliptic-file.deck; do
     [ -f "$prefix/$f" ] || { echo "not installed: $f"; fail=1; }
@@ -50,5 +52,9 @@ if [ -f "$expected/leo-madrid.out" ]; then
 else
     grep -q "TALI-K" stdout || { echo "installed talik: no banner in the output"; exit 1; }
 fi
+# The companion tool: a deck from an installed element set, run by talik.
+"$prefix/bin/talik-deck" "$prefix/share/talik/examples/iss.tle" >iss.deck 2>stderr \
+    && "$prefix/bin/talik" iss.deck >stdout 2>>stderr </dev/null \
+    || { echo "installed talik-deck on iss.tle:"; cat stderr; exit 1; }
 echo "installed and ran $version from $prefix"
 exit 0

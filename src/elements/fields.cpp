@@ -1,0 +1,202 @@
+// fields.cpp - field conversions shared by the element-set readers.
+//
+// Given:   a field's text and its label for messages.
+// Returns: doubles, whole numbers, trimmed text, epochs in microseconds.
+// Notes:   decimal text goes through std::from_chars, which rounds
+//          correctly whatever the locale, so the same digits give the same
+//          double in every encoding; the syntax is checked first, since
+//          from_chars would also take "inf", "nan" and a bare exponent-less
+//          hexadecimal form never seen in an element set.
+#include "elements/fields.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <system_error>
+
+namespace talik::elements {
+
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+std::size_t skip_digits(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && is_digit(text[pos])) ++pos;
+    return pos;
+}
+
+bool is_decimal(std::string_view text) {
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+    const std::size_t integer_end = skip_digits(text, pos);
+    std::size_t digits = integer_end - pos;
+    pos = integer_end;
+    if (pos < text.size() && text[pos] == '.') {
+        const std::size_t fraction_end = skip_digits(text, pos + 1);
+        digits += fraction_end - pos - 1;
+        pos = fraction_end;
+    }
+    if (digits == 0) return false;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        ++pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+        const std::size_t exponent_end = skip_digits(text, pos);
+        if (exponent_end == pos) return false;
+        pos = exponent_end;
+    }
+    return pos == text.size();
+}
+
+std::string_view checked_length(const Field& field) {
+    const std::string_view text = trim(field.text);
+    if (text.size() > kMaxElementFieldBytes) {
+        refuse(field, std::to_string(text.size()) + " characters, more than " + std::to_string(kMaxElementFieldBytes));
+    }
+    return text;
+}
+
+// Reads exactly count digits at pos into value; false when they are not there.
+bool fixed_digits(std::string_view text, std::size_t& pos, std::size_t count, std::int64_t& value) {
+    if (pos + count > text.size()) return false;
+    value = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!is_digit(text[pos + i])) return false;
+        value = value * 10 + (text[pos + i] - '0');
+    }
+    pos += count;
+    return true;
+}
+
+bool literal(std::string_view text, std::size_t& pos, char c) {
+    if (pos >= text.size() || text[pos] != c) return false;
+    ++pos;
+    return true;
+}
+
+// Microseconds of a decimal fraction of a second given by its digits,
+// rounded to the nearest (a half upwards).
+std::int64_t fraction_us(std::string_view digits) {
+    std::int64_t us = 0;
+    for (std::size_t i = 0; i < 6; ++i) us = us * 10 + (i < digits.size() ? digits[i] - '0' : 0);
+    if (digits.size() > 6 && digits[6] >= '5') ++us;
+    return us;
+}
+
+unsigned days_in_month(std::int64_t year, std::int64_t month) {
+    static constexpr unsigned kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && is_leap_year(year) ? 29U : kDays[month - 1];
+}
+
+}  // namespace
+
+void refuse(const Field& field, const std::string& complaint) { throw InputError(field.label + ": " + complaint); }
+
+std::string quoted(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    std::string out = "\"";
+    for (const char c : text.substr(0, kShown)) out += c >= ' ' && c <= '~' ? c : '?';
+    if (text.size() > kShown) out += "...";
+    return out + "\"";
+}
+
+std::string_view trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+double decimal(const Field& field, const Bounds& bounds) {
+    const std::string_view text = checked_length(field);
+    if (!is_decimal(text)) refuse(field, quoted(text) + " is not a number");
+    const std::string_view digits = text[0] == '+' ? text.substr(1) : text;
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error == std::errc::result_out_of_range) refuse(field, quoted(text) + " is out of range");
+    if (error != std::errc{} || end != digits.data() + digits.size()) refuse(field, quoted(text) + " is not a number");
+    const bool above_low = bounds.low_open ? value > bounds.low : value >= bounds.low;
+    const bool below_high = bounds.high_open ? value < bounds.high : value <= bounds.high;
+    if (!above_low || !below_high) refuse(field, quoted(text) + " is " + bounds.refusal);
+    return value;
+}
+
+std::int32_t whole_number(const Field& field, std::int32_t max) {
+    const std::string_view text = checked_length(field);
+    if (text.empty() || skip_digits(text, 0) != text.size()) refuse(field, quoted(text) + " is not a whole number");
+    std::int64_t value = 0;
+    for (const char c : text) {
+        value = value * 10 + (c - '0');
+        if (value > max) refuse(field, quoted(text) + " is above " + std::to_string(max));
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::optional<std::int32_t> alpha5_number(std::string_view text) {
+    constexpr std::string_view kLetters = "ABCDEFGHJKLMNPQRSTUVWXYZ";  // I and O look like 1 and 0
+    constexpr std::int32_t kFirstLetterValue = 10;
+    if (text.size() != 5 || skip_digits(text, 1) != 5) return std::nullopt;
+    const std::size_t letter = kLetters.find(text[0]);
+    if (letter == std::string_view::npos) return std::nullopt;
+    const std::int32_t number = (static_cast<std::int32_t>(letter) + kFirstLetterValue) * 10000;
+    return number + std::stoi(std::string(text.substr(1)));
+}
+
+std::string text_value(const Field& field) { return std::string(checked_length(field)); }
+
+bool is_leap_year(std::int64_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+std::int64_t days_from_civil(std::int64_t year, unsigned month, unsigned day) {
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t year_of_era = year - era * 400;
+    const std::int64_t day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const std::int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    return era * 146097 + day_of_era - 719468;
+}
+
+std::int64_t iso_epoch_us(const Field& field) {
+    std::string_view text = checked_length(field);
+    const std::string complaint = quoted(text);
+    if (!text.empty() && (text.back() == 'Z' || text.back() == 'z')) text.remove_suffix(1);
+    std::size_t pos = 0;
+    std::int64_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    bool shape = fixed_digits(text, pos, 4, year) && literal(text, pos, '-');
+    const bool day_of_year_form = shape && pos + 3 < text.size() && text[pos + 3] == 'T';
+    if (day_of_year_form) {
+        shape = fixed_digits(text, pos, 3, day);
+    } else {
+        shape = shape && fixed_digits(text, pos, 2, month) && literal(text, pos, '-') && fixed_digits(text, pos, 2, day);
+    }
+    shape = shape && literal(text, pos, 'T') && fixed_digits(text, pos, 2, hour) && literal(text, pos, ':') &&
+            fixed_digits(text, pos, 2, minute) && literal(text, pos, ':') && fixed_digits(text, pos, 2, second);
+    std::string_view fraction;
+    if (shape && pos < text.size()) {
+        shape = literal(text, pos, '.') && pos < text.size() && skip_digits(text, pos) == text.size();
+        fraction = text.substr(pos);
+    }
+    if (!shape) refuse(field, complaint + " is not a date and time (YYYY-MM-DDThh:mm:ss.ffffff)");
+    const bool date_exists = day_of_year_form ? day >= 1 && day <= (is_leap_year(year) ? 366 : 365)
+                                              : month >= 1 && month <= 12 && day >= 1 && day <= days_in_month(year, month);
+    if (!date_exists || hour > 23 || minute > 59 || second > 59) {
+        refuse(field, complaint + " is not a date and time that exists");
+    }
+    const std::int64_t days = day_of_year_form ? days_from_civil(year, 1, 1) + day - 1
+                                               : days_from_civil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
+    return days * kMicrosecondsPerDay + ((hour * 60 + minute) * 60 + second) * kMicrosecondsPerSecond + fraction_us(fraction);
+}
+
+LineIndex::LineIndex(std::string_view text) {
+    starts_.push_back(0);
+    for (std::size_t pos = text.find('\n'); pos != std::string_view::npos; pos = text.find('\n', pos + 1)) {
+        starts_.push_back(pos + 1);
+    }
+}
+
+std::size_t LineIndex::line_of(std::size_t offset) const {
+    return static_cast<std::size_t>(std::upper_bound(starts_.begin(), starts_.end(), offset) - starts_.begin());
+}
+
+}  // namespace talik::elements

@@ -1,0 +1,87 @@
+// fields.hpp - the field conversions every element-set reader shares: decimal
+// text to double, whole numbers, dates and times to microseconds, and the
+// checks on the elements' ranges.  A field that cannot be taken throws
+// InputError "LABEL: complaint"; the reader prefixes the source's name and
+// skips the set.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "elements/elements.hpp"
+
+namespace talik::elements {
+
+// A field's text and how messages name it: "line 2, columns 27-33
+// (eccentricity)", "line 14: ECCENTRICITY", "entry 3: EPOCH".
+struct Field {
+    std::string_view text;
+    std::string label;
+};
+
+[[noreturn]] void refuse(const Field& field, const std::string& complaint);
+
+// The text in double quotes for a message: at most 40 characters, bytes
+// outside printable ASCII shown as '?', so a message stays one line.
+std::string quoted(std::string_view text);
+
+std::string_view trim(std::string_view text);
+bool equal_ignoring_case(std::string_view a, std::string_view b);
+
+// Closed or half-open ranges of the elements, with their text for messages.
+struct Bounds {
+    double low;
+    double high;
+    bool low_open;
+    bool high_open;
+    const char* refusal;  // completes "VALUE is ..."
+};
+inline constexpr Bounds kAnyNumber{-1e308, 1e308, false, false, "too large"};
+inline constexpr Bounds kEccentricityBounds{0.0, 1.0, false, true, "outside [0, 1)"};
+inline constexpr Bounds kMeanMotionBounds{0.0, 1e308, true, false, "not above 0"};
+inline constexpr Bounds kInclinationBounds{0.0, 180.0, false, false, "outside [0, 180]"};
+inline constexpr Bounds kAngleBounds{0.0, 360.0, false, false, "outside [0, 360]"};
+
+// A decimal number: optional sign, digits with an optional point, optional
+// exponent ("-.22483E-4", "10.84869164", "+5"); blanks around it ignored.
+// Converted with correct rounding; must be finite and within the bounds.
+double decimal(const Field& field, const Bounds& bounds = kAnyNumber);
+
+// Digits only (blanks around them ignored), at most max.
+std::int32_t whole_number(const Field& field, std::int32_t max);
+
+// A catalogue number in the two-line sets' Alpha-5 form: a letter (not I
+// or O) and four digits, A0000 = 100000 ... Z9999 = 339999; nullopt for
+// any other text.
+std::optional<std::int32_t> alpha5_number(std::string_view text);
+
+// A name or designator: blanks around it dropped, at most kMaxElementFieldBytes.
+std::string text_value(const Field& field);
+
+// Days from 1970-01-01 to the given date of the proleptic Gregorian calendar.
+std::int64_t days_from_civil(std::int64_t year, unsigned month, unsigned day);
+bool is_leap_year(std::int64_t year);
+
+inline constexpr std::int64_t kMicrosecondsPerSecond = 1'000'000;
+inline constexpr std::int64_t kMicrosecondsPerDay = 86'400 * kMicrosecondsPerSecond;
+
+// "YYYY-MM-DDThh:mm:ss[.f...][Z]" or "YYYY-DDDThh:mm:ss[.f...][Z]" (UTC) to
+// microseconds since 1970, the fraction rounded to the nearest microsecond
+// (a half upwards).
+std::int64_t iso_epoch_us(const Field& field);
+
+// Where each line of a text starts, to turn an offset into a line number.
+class LineIndex {
+public:
+    explicit LineIndex(std::string_view text);
+    std::size_t line_of(std::size_t offset) const;  // 1-based
+
+private:
+    std::vector<std::size_t> starts_;
+};
+
+}  // namespace talik::elements

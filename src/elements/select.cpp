@@ -1,0 +1,67 @@
+// select.cpp - the sets of one object, picked by catalogue number, name or
+// designator.
+//
+// Given:   the sets read and what the user typed.
+// Returns: the matching sets in file order.
+// Notes:   a name is matched whole first, so "ISS" finds a set named "ISS"
+//          even beside "ISS DEB"; only then as the start of names, and
+//          only when that start belongs to a single object.
+#include <algorithm>
+#include <set>
+
+#include "elements/fields.hpp"
+
+namespace talik {
+
+namespace {
+
+constexpr std::size_t kMaxCatalogueDigits = 9;
+constexpr std::size_t kObjectsShown = 5;
+
+std::optional<std::int32_t> catalogue_number(std::string_view text) {
+    if (const std::optional<std::int32_t> alpha5 = elements::alpha5_number(text)) return alpha5;
+    if (text.empty() || text.size() > kMaxCatalogueDigits || text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return std::stoi(std::string(text));
+}
+
+bool starts_ignoring_case(std::string_view name, std::string_view start) {
+    return name.size() >= start.size() && elements::equal_ignoring_case(name.substr(0, start.size()), start);
+}
+
+}  // namespace
+
+std::vector<MeanElements> select_sets(const std::vector<MeanElements>& sets, std::string_view name_or_number) {
+    const std::string_view wanted = elements::trim(name_or_number);
+    std::vector<MeanElements> picked;
+    if (wanted.empty()) return picked;
+    const auto pick = [&](auto matches) {
+        std::copy_if(sets.begin(), sets.end(), std::back_inserter(picked), matches);
+        return !picked.empty();
+    };
+    if (const std::optional<std::int32_t> number = catalogue_number(wanted)) {
+        pick([&](const MeanElements& set) { return set.catalog_number == *number; });
+        return picked;
+    }
+    if (pick([&](const MeanElements& set) {
+            return elements::equal_ignoring_case(set.name, wanted) ||
+                   (!set.object_id.empty() && elements::equal_ignoring_case(set.object_id, wanted));
+        })) {
+        return picked;
+    }
+    pick([&](const MeanElements& set) { return starts_ignoring_case(set.name, wanted); });
+    std::set<std::int32_t> objects;
+    std::string shown;
+    for (const MeanElements& set : picked) {
+        if (!objects.insert(set.catalog_number).second || objects.size() > kObjectsShown) continue;
+        shown += (shown.empty() ? "" : ", ") + set.name + " (" + std::to_string(set.catalog_number) + ")";
+    }
+    if (objects.size() > 1) {
+        throw InputError(elements::quoted(wanted) + " starts the names of " + std::to_string(objects.size()) +
+                         " objects: " + shown + (objects.size() > kObjectsShown ? ", ..." : ""));
+    }
+    return picked;
+}
+
+}  // namespace talik

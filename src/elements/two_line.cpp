@@ -1,0 +1,193 @@
+// two_line.cpp - two-line element sets, each after an optional name line.
+//
+// Given:   the text of a source of two-line sets.
+// Returns: one record per set; one problem per set that cannot be read.
+// Notes:   columns are counted from 1.  Line 1: catalogue number 3-7 (Alpha-5
+//          allowed), designator 10-17, epoch 19-32 (YYDDD.DDDDDDDD, years 57
+//          to 99 in the 1900s), first derivative of mean motion / 2 34-43,
+//          second derivative / 6 45-52 and BSTAR 54-61 with an implied
+//          point and exponent (" 12345-4" is 0.12345e-4).  Line 2:
+//          catalogue number 3-7, inclination 9-16, node 18-25, eccentricity
+//          27-33 (implied point), perigee 35-42, mean anomaly 44-51, mean
+//          motion 53-63, revolution number 64-68.  Column 69 of each line is
+//          the sum of its digits (a minus counting 1) modulo 10.  Implied
+//          points become decimal text, converted like every other field, so
+//          a set reads the same here as in a message.
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "elements/fields.hpp"
+#include "elements/keyed.hpp"
+#include "elements/readers.hpp"
+
+namespace talik::elements {
+
+namespace {
+
+constexpr std::size_t kTwoLineColumns = 69;
+constexpr std::int32_t kMaxFiveDigits = 99'999;
+constexpr int kCenturyPivot = 57;  // two-digit years from 57 are in the 1900s
+constexpr std::int64_t kMicrosecondsPerDayDigit8 = 864;  // 1e-8 day; a day's 8 decimals are whole microseconds
+constexpr std::size_t kDayDecimals = 8;
+
+// Columns that separate the fields and hold a blank.
+constexpr std::size_t kBlanksLine1[] = {2, 9, 18, 33, 44, 53, 62, 64};
+constexpr std::size_t kBlanksLine2[] = {2, 8, 17, 26, 34, 43, 52};
+
+bool starts_line(const Line& line, char number) {
+    return line.text.size() >= 2 && line.text[0] == number && line.text[1] == ' ';
+}
+
+Field columns(const Line& line, std::size_t first, std::size_t last, const char* what) {
+    return Field{line.text.substr(first - 1, last - first + 1),
+                 "line " + std::to_string(line.number) + ", columns " + std::to_string(first) + "-" +
+                     std::to_string(last) + " (" + what + ")"};
+}
+
+void check_layout(const Line& line, std::span<const std::size_t> blanks) {
+    const std::string where = "line " + std::to_string(line.number);
+    if (line.text.size() != kTwoLineColumns) {
+        throw InputError(where + ": " + std::to_string(line.text.size()) + " columns, a line of a two-line set has " +
+                         std::to_string(kTwoLineColumns));
+    }
+    int sum = 0;
+    for (const char c : line.text.substr(0, kTwoLineColumns - 1)) {
+        if (c >= '0' && c <= '9') sum += c - '0';
+        if (c == '-') sum += 1;
+    }
+    const char given = line.text[kTwoLineColumns - 1];
+    if (given < '0' || given > '9') {
+        throw InputError(where + ", column 69: " + quoted(std::string_view(&given, 1)) + " is not a checksum digit");
+    }
+    if (given - '0' != sum % 10) {
+        throw InputError(where + ": checksum " + given + ", expected " + std::to_string(sum % 10));
+    }
+    for (const std::size_t column : blanks) {
+        if (line.text[column - 1] != ' ') {
+            throw InputError(where + ", column " + std::to_string(column) + ": " +
+                             quoted(line.text.substr(column - 1, 1)) + " where a blank separates the fields");
+        }
+    }
+}
+
+std::int32_t catalog_number(const Field& field) {
+    const std::optional<std::int32_t> alpha5 = alpha5_number(field.text);
+    return alpha5 ? *alpha5 : whole_number(field, kMaxFiveDigits);
+}
+
+// YYDDD.DDDDDDDD; the day of the year counts from 1.
+std::int64_t epoch_us(const Field& field) {
+    const std::string_view text = field.text;
+    const std::string_view day = trim(text.substr(2));
+    const std::size_t point = day.find('.');
+    const std::string_view whole = day.substr(0, point);
+    const std::string_view decimals = point == std::string_view::npos ? std::string_view() : day.substr(point + 1);
+    const auto all_digits = [](std::string_view s) { return s.find_first_not_of("0123456789") == std::string_view::npos; };
+    if (text[0] == ' ' || text[1] == ' ' || !all_digits(text.substr(0, 2)) || whole.empty() || whole.size() > 3 ||
+        !all_digits(whole) || decimals.size() > kDayDecimals || !all_digits(decimals)) {
+        refuse(field, quoted(text) + " is not an epoch (YYDDD.DDDDDDDD)");
+    }
+    const int two_digits = (text[0] - '0') * 10 + (text[1] - '0');
+    const std::int64_t year = two_digits >= kCenturyPivot ? 1900 + two_digits : 2000 + two_digits;
+    const std::int64_t day_of_year = std::stoi(std::string(whole));
+    if (day_of_year < 1 || day_of_year > (is_leap_year(year) ? 366 : 365)) {
+        refuse(field, quoted(text) + ": day " + std::to_string(day_of_year) + " of " + std::to_string(year) +
+                          " does not exist");
+    }
+    std::int64_t fraction_us = 0;
+    for (std::size_t i = 0; i < kDayDecimals; ++i) fraction_us = fraction_us * 10 + (i < decimals.size() ? decimals[i] - '0' : 0);
+    fraction_us *= kMicrosecondsPerDayDigit8;
+    return (days_from_civil(year, 1, 1) + day_of_year - 1) * kMicrosecondsPerDay + fraction_us;
+}
+
+// " 12345-4" (sign, five digits, exponent sign, exponent digit) is 0.12345e-4.
+double implied_exponent(const Field& field) {
+    const std::string_view t = field.text;
+    const auto is_sign = [](char c, bool blank) { return c == '+' || c == '-' || (blank && c == ' '); };
+    bool shape = is_sign(t[0], true) && is_sign(t[6], false) && t[7] >= '0' && t[7] <= '9';
+    for (std::size_t i = 1; i < 6; ++i) shape = shape && t[i] >= '0' && t[i] <= '9';
+    if (!shape) refuse(field, quoted(t) + " is not a number with an implied point (\" 12345-4\")");
+    const std::string text = std::string(t[0] == '-' ? "-" : "") + "0." + std::string(t.substr(1, 5)) + "e" +
+                             std::string(t.substr(6, 2));
+    return decimal(Field{text, field.label});
+}
+
+double implied_eccentricity(const Field& field) {
+    if (field.text.find_first_not_of("0123456789") != std::string_view::npos) {
+        refuse(field, quoted(field.text) + " is not seven digits");
+    }
+    return decimal(Field{"0." + std::string(field.text), field.label}, kEccentricityBounds);
+}
+
+MeanElements two_line_set(const Line* name, const Line& line1, const Line& line2) {
+    check_layout(line1, kBlanksLine1);
+    check_layout(line2, kBlanksLine2);
+    MeanElements set{};
+    if (name != nullptr) {
+        std::string_view text = trim(name->text);
+        if (text.size() >= 2 && text[0] == '0' && text[1] == ' ') text = trim(text.substr(2));
+        set.name = text_value(Field{text, "line " + std::to_string(name->number) + " (name)"});
+    }
+    set.catalog_number = catalog_number(columns(line1, 3, 7, "catalogue number"));
+    const Field second_number = columns(line2, 3, 7, "catalogue number");
+    if (catalog_number(second_number) != set.catalog_number) {
+        refuse(second_number, quoted(second_number.text) + " differs from line " + std::to_string(line1.number) + "'s " +
+                                  quoted(line1.text.substr(2, 5)));
+    }
+    set.object_id = std::string(trim(line1.text.substr(9, 8)));
+    set.epoch_us = epoch_us(columns(line1, 19, 32, "epoch"));
+    set.mean_motion_dot = decimal(columns(line1, 34, 43, "first derivative of mean motion"));
+    set.mean_motion_ddot = implied_exponent(columns(line1, 45, 52, "second derivative of mean motion"));
+    set.bstar = implied_exponent(columns(line1, 54, 61, "BSTAR"));
+    set.inclination_deg = decimal(columns(line2, 9, 16, "inclination"), kInclinationBounds);
+    set.raan_deg = decimal(columns(line2, 18, 25, "right ascension of the node"), kAngleBounds);
+    set.eccentricity = implied_eccentricity(columns(line2, 27, 33, "eccentricity"));
+    set.arg_perigee_deg = decimal(columns(line2, 35, 42, "argument of perigee"), kAngleBounds);
+    set.mean_anomaly_deg = decimal(columns(line2, 44, 51, "mean anomaly"), kAngleBounds);
+    set.mean_motion = decimal(columns(line2, 53, 63, "mean motion"), kMeanMotionBounds);
+    const Field revolution = columns(line2, 64, 68, "revolution number");
+    set.rev_at_epoch = trim(revolution.text).empty() ? 0 : whole_number(revolution, kMaxFiveDigits);
+    return set;
+}
+
+}  // namespace
+
+void read_two_line(const std::string& display, std::string_view text, ElementSetsRead& out) {
+    std::vector<Line> lines;
+    for (Line line : split_lines(display, text)) {
+        line.text = line.text.substr(0, line.text.find_last_not_of(" \t") + 1);  // trailing blanks
+        if (!trim(line.text).empty()) lines.push_back(line);
+    }
+    const auto problem = [&](const Line& line, const std::string& what) {
+        out.problems.push_back(display + ": line " + std::to_string(line.number) + ": " + what);
+    };
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        const Line* name = nullptr;
+        if (!starts_line(lines[i], '1') && !starts_line(lines[i], '2')) name = &lines[i++];
+        if (i >= lines.size() || !starts_line(lines[i], '1')) {
+            if (name != nullptr) {
+                problem(*name, "no line 1 of a two-line set follows this name line");
+            } else {
+                problem(lines[i++], "line 2 of a two-line set without its line 1");
+            }
+            continue;
+        }
+        if (i + 1 >= lines.size() || !starts_line(lines[i + 1], '2')) {
+            problem(lines[i++], "line 1 of a two-line set without its line 2");
+            continue;
+        }
+        try {
+            MeanElements set = two_line_set(name, lines[i], lines[i + 1]);
+            set.source = display + ", line " + std::to_string(name != nullptr ? name->number : lines[i].number);
+            out.sets.push_back(std::move(set));
+        } catch (const InputError& e) {
+            out.problems.push_back(display + ": " + e.what());
+        }
+        i += 2;
+    }
+}
+
+}  // namespace talik::elements

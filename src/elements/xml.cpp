@@ -1,0 +1,78 @@
+// xml.cpp - mean-element messages in XML: <ndm> holding <omm>s, or one <omm>.
+//
+// Given:   the text of an XML document.
+// Returns: one record per <segment> (<omm> > <body> > <segment> > <metadata>
+//          and <data> > <meanElements>, <tleParameters>); one problem per
+//          segment, or <omm> without one, that cannot be read.
+// Notes:   pugixml parses without a DTD: it expands no entity but the five
+//          predefined ones and character references, fetches nothing, and
+//          builds the tree without recursion, so no input can make it
+//          reach outside the text or exhaust the stack.  The walk below
+//          goes down a fixed number of levels.
+#include <pugixml.hpp>
+
+#include "elements/fields.hpp"
+#include "elements/keyed.hpp"
+#include "elements/readers.hpp"
+
+namespace talik::elements {
+
+namespace {
+
+void collect(KeyedSet& set, const pugi::xml_node& block, const LineIndex& lines) {
+    for (const pugi::xml_node& element : block.children()) {
+        if (element.type() != pugi::node_element) continue;
+        const std::size_t offset = element.offset_debug() < 0 ? 0 : static_cast<std::size_t>(element.offset_debug());
+        set.add(element.name(), element.child_value(), "line " + std::to_string(lines.line_of(offset)));
+    }
+}
+
+std::string where(const pugi::xml_node& node, const LineIndex& lines) {
+    const std::ptrdiff_t offset = node.offset_debug();
+    return "line " + std::to_string(lines.line_of(offset < 0 ? 0 : static_cast<std::size_t>(offset)));
+}
+
+void read_message(const std::string& display, const pugi::xml_node& omm, const LineIndex& lines, ElementSetsRead& out) {
+    const pugi::xml_node body = omm.child("body");
+    if (!body.child("segment")) {
+        KeyedSet set(display, where(omm, lines));
+        set.spoil(where(omm, lines) + ": <omm> without <body><segment>");
+        set.deliver(out);
+        return;
+    }
+    for (const pugi::xml_node& segment : body.children("segment")) {
+        KeyedSet set(display, where(segment, lines));
+        const pugi::xml_node data = segment.child("data");
+        collect(set, segment.child("metadata"), lines);
+        collect(set, data.child("meanElements"), lines);
+        collect(set, data.child("tleParameters"), lines);
+        set.deliver(out);
+    }
+}
+
+}  // namespace
+
+void read_xml(const std::string& display, std::string_view text, ElementSetsRead& out) {
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed =
+        document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+    const LineIndex lines(text);
+    if (!parsed) {
+        const std::size_t offset = parsed.offset < 0 ? 0 : static_cast<std::size_t>(parsed.offset);
+        throw InputError(display + ": line " + std::to_string(lines.line_of(offset)) + ": not well-formed XML (" +
+                         parsed.description() + ")");
+    }
+    const pugi::xml_node root = document.document_element();
+    if (!root) throw InputError(display + ": the XML document holds no element");
+    const std::string root_name = root.name();
+    if (root_name == "omm") {
+        read_message(display, root, lines, out);
+    } else if (root_name == "ndm") {
+        for (const pugi::xml_node& omm : root.children("omm")) read_message(display, omm, lines, out);
+    } else {
+        throw InputError(display + ": " + where(root, lines) + ": the document is " + quoted("<" + root_name + ">") +
+                         ", not <ndm> or <omm>");
+    }
+}
+
+}  // namespace talik::elements

@@ -1,0 +1,101 @@
+// deck_text, real_field - a deck as text.
+//
+// Notes:
+//    A real is read back by the deck reader with one correctly rounded
+//    conversion to a single (strtof), so a text is kept when strtof gives
+//    the same float.  A zero before the point is dropped ("-.0318") to leave
+//    a column for another digit; exponents are written without their
+//    leading zeros ("1.25E-5").
+#include "predict/deck_text.hpp"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "format/errors.hpp"
+
+namespace talik {
+
+namespace {
+
+// "-0.5" -> "-.5", "0.25" -> ".25".
+std::string without_leading_zero(std::string text) {
+    const std::size_t zero = text[0] == '-' ? 1 : 0;
+    if (text.size() > zero + 1 && text[zero] == '0' && text[zero + 1] == '.') text.erase(zero, 1);
+    return text;
+}
+
+// "1.25E-05" -> "1.25E-5", "3.0E+02" -> "3.0E2".
+std::string short_exponent(std::string text) {
+    const std::size_t e = text.find('E');
+    std::string exponent = text.substr(e + 1);
+    const bool negative = exponent[0] == '-';
+    const std::size_t digits = exponent.find_first_not_of("+-0");
+    exponent = digits == std::string::npos ? "0" : exponent.substr(digits);
+    return without_leading_zero(text.substr(0, e)) + "E" + (negative ? "-" : "") + exponent;
+}
+
+std::string integer_field(long value, int width) {
+    const std::string text = std::to_string(value);
+    if (static_cast<int>(text.size()) > width) {
+        throw InternalError("deck_text: " + text + " does not fit " + std::to_string(width) + " columns");
+    }
+    return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
+}
+
+std::string right(const std::string& text, int width) {
+    return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
+}
+
+}  // namespace
+
+std::string real_field(Single x, int width) {
+    if (x == 0.0 && !std::signbit(static_cast<double>(x)) && width >= 3) return right("0.0", width);
+    const auto w = static_cast<std::size_t>(width);
+    std::string nearest;
+    double nearest_error = INFINITY;
+    auto consider = [&](const std::string& text) {
+        if (text.size() > w) return false;
+        const float back = std::strtof(text.c_str(), nullptr);
+        if (back == x.f()) return true;
+        const double error = std::fabs(static_cast<double>(back) - x);
+        if (error < nearest_error) {
+            nearest_error = error;
+            nearest = text;
+        }
+        return false;
+    };
+    char buf[64];
+    for (int decimals = width - 1; decimals >= 0; --decimals) {
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, static_cast<double>(x));
+        const std::string text = without_leading_zero(buf);
+        if (consider(text)) return right(text, width);
+    }
+    for (int digits = 9; digits >= 1; --digits) {
+        std::snprintf(buf, sizeof buf, "%.*E", digits - 1, static_cast<double>(x));
+        const std::string text = short_exponent(buf);
+        if (consider(text)) return right(text, width);
+    }
+    return right(nearest, width);
+}
+
+Single as_deck_real(double x) { return std::strtof(real_field(Single(x), REAL_DIGITS).c_str(), nullptr); }
+
+std::string deck_text(const RunDescription& d) {
+    const RunLine& l = d.line;
+    const ElementSet& s = d.elements;
+    std::string text = integer_field(d.IOUT, 2) + "\n";
+    for (const std::int16_t v : l.DTSTRT) text += integer_field(v, 5);
+    text += integer_field(l.ISTEP, 5) + integer_field(l.NCALC, 5) + integer_field(l.ISTA, 5) + "\n";
+    for (const std::int16_t v : s.EPOCH) text += integer_field(v, 5);
+    text += integer_field(s.NREV0, 5) + "\n";
+    const auto reals = s.reals();
+    for (std::size_t i = 0; i < reals.size(); ++i) {
+        text += " " + real_field(reals[i], REAL_DIGITS);
+        if (i == 5 || i == 9) text += "\n";
+    }
+    return text;
+}
+
+}  // namespace talik

@@ -1,0 +1,191 @@
+// Element-set reader: format detection, the one-line problems that name the
+// file, the place and the field, sources refused whole, and picking sets.
+// Values against an independent reader are checked by crosscheck.py.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "elements/elements.hpp"
+
+namespace talik {
+namespace {
+
+// VANGUARD 1 as python3-sgp4's exporter writes it (tests/elements/data).
+const std::string kLine1 = "1 00005U 58002B   20287.20333880 -.00000016  00000-0 -22483-4 0  9998";
+const std::string kLine2 = "2 00005  34.2443 225.5254 1845686 162.2516 205.2356 10.84869164218149";
+const std::string kKvn =
+    "CCSDS_OMM_VERS = 2.0\nCOMMENT test\nOBJECT_NAME = VANGUARD 1\nOBJECT_ID = 1958-002B\n"
+    "EPOCH = 2020-10-13T04:52:48.472320\nMEAN_MOTION = 10.84869164 [rev/day]\nECCENTRICITY = .1845686\n"
+    "INCLINATION = 34.2443\nRA_OF_ASC_NODE = 225.5254\nARG_OF_PERICENTER = 162.2516\nMEAN_ANOMALY = 205.2356\n"
+    "NORAD_CAT_ID = 5\nREV_AT_EPOCH = 21814\nBSTAR = -.22483E-4\nMEAN_MOTION_DOT = -1.6E-7\nMEAN_MOTION_DDOT = 0\n";
+
+const std::string kJson =
+    R"({"OBJECT_NAME": "VANGUARD 1", "OBJECT_ID": "1958-002B", "EPOCH": "2020-10-13T04:52:48.472320",)"
+    R"( "MEAN_MOTION": 10.84869164, "ECCENTRICITY": ".1845686", "INCLINATION": 34.2443, "RA_OF_ASC_NODE": 225.5254,)"
+    R"( "ARG_OF_PERICENTER": 162.2516, "MEAN_ANOMALY": 205.2356, "NORAD_CAT_ID": 5, "REV_AT_EPOCH": "21814",)"
+    R"( "BSTAR": -0.22483E-4, "MEAN_MOTION_DOT": -1.6E-7, "MEAN_MOTION_DDOT": 0, "DECAY_DATE": null})";
+
+auto elements_of(const MeanElements& s) {
+    return std::tie(s.catalog_number, s.epoch_us, s.mean_motion, s.eccentricity, s.inclination_deg, s.raan_deg,
+                    s.arg_perigee_deg, s.mean_anomaly_deg, s.mean_motion_dot, s.mean_motion_ddot, s.bstar,
+                    s.rev_at_epoch);
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+TEST(ElementFormat, IsRecognisedFromTheContent) {
+    const std::string tle = kLine1 + "\n" + kLine2 + "\n";
+    const struct {
+        std::string text;
+        std::optional<ElementFormat> format;
+    } cases[] = {
+        {tle, ElementFormat::TwoLine},
+        {"\n0 VANGUARD 1\r\n" + tle, ElementFormat::TwoLine},
+        {"\xEF\xBB\xBF  <?xml version=\"1.0\"?><ndm/>", ElementFormat::Xml},
+        {" [ ]", ElementFormat::Json},
+        {"{\"EPOCH\": 1}", ElementFormat::Json},
+        {"COMMENT a\nCOMMENT b\nCOMMENT c\n\nCCSDS_OMM_VERS = 2.0\n", ElementFormat::Kvn},
+        {"OBJECT_NAME,\"EPOCH\",MEAN_MOTION\n", ElementFormat::Csv},
+        {"OBJECT_NAME;EPOCH\n", std::nullopt},
+        {"hello\nworld\n" + tle, std::nullopt},
+        {" \r\n\t", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(detect_element_format(c.text), c.format) << c.text;
+}
+
+TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
+    const ElementSetsRead tle = read_element_sets("v.3le", "0 VANGUARD 1\r\n" + kLine1 + "  \r\n" + kLine2 + "\r\n");
+    const ElementSetsRead kvn = read_element_sets("v.kvn", kKvn);
+    const ElementSetsRead json = read_element_sets("v.json", "[7, " + kJson + "]");
+    ASSERT_EQ(tle.sets.size(), 1U);
+    ASSERT_EQ(kvn.sets.size(), 1U);
+    ASSERT_EQ(json.sets.size(), 1U);
+    const MeanElements& a = tle.sets[0];
+    EXPECT_EQ(a.name, "VANGUARD 1");
+    EXPECT_EQ(a.object_id, "58002B");
+    EXPECT_EQ(a.source, "v.3le, line 1");
+    EXPECT_EQ(kvn.sets[0].source, "v.kvn, line 1");
+    EXPECT_EQ(json.sets[0].source, "v.json, entry 2");
+    EXPECT_EQ(a.epoch_us, 1602564768472320);  // 2020-10-13T04:52:48.472320
+    EXPECT_EQ(elements_of(a), elements_of(kvn.sets[0]));
+    EXPECT_EQ(elements_of(a), elements_of(json.sets[0]));
+    // Day of the year, a UTC mark and digits past the microsecond, rounded to the nearest.
+    for (const char* epoch : {"2020-287T04:52:48.47231950Z", "2020-10-13T04:52:48.4723204999"}) {
+        const ElementSetsRead other = read_element_sets("e.kvn", replaced(kKvn, "2020-10-13T04:52:48.472320", epoch));
+        ASSERT_EQ(other.sets.size(), 1U) << epoch;
+        EXPECT_EQ(other.sets[0].epoch_us, a.epoch_us) << epoch;
+    }
+    // A letter for the first digit of the number (same checksum): Alpha-5.
+    const ElementSetsRead alpha5 =
+        read_element_sets("a.tle", replaced(kLine1, "00005", "A0005") + "\n" + replaced(kLine2, "00005", "A0005"));
+    ASSERT_EQ(alpha5.sets.size(), 1U);
+    EXPECT_EQ(alpha5.sets[0].catalog_number, 100005);
+}
+
+TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
+    const std::string line2 = "\n" + kLine2 + "\n";
+    const struct {
+        std::string name;
+        std::string text;
+        std::string problem;
+    } cases[] = {
+        {"iss.tle", kLine1 + "\n" + replaced(kLine2, "218149", "218140"), "iss.tle: line 2: checksum 0, expected 9"},
+        {"t", kLine1.substr(0, 60) + line2, "t: line 1: 60 columns, a line of a two-line set has 69"},
+        {"t", replaced(kLine1, "20287", "20827") + line2,
+         "t: line 1, columns 19-32 (epoch): \"20827.20333880\": day 827 of 2020 does not exist"},
+        {"t", kLine1 + "\n" + replaced(kLine2, "10.8", "1x.8"),
+         "t: line 2, columns 53-63 (mean motion): \"1x.84869164\" is not a number"},
+        {"t", kLine1 + "\n" + replaced(kLine2, "00005", "00050"),
+         "t: line 2, columns 3-7 (catalogue number): \"00050\" differs from line 1's \"00005\""},
+        {"t", replaced(kLine1, " 00000-0 -22483-4", " 00000-0-22483-4 ") + line2,
+         "t: line 1, column 53: \"-\" where a blank separates the fields"},
+        {"t", kLine1 + line2 + "NAME\n", "t: line 3: no line 1 of a two-line set follows this name line"},
+        {"k", replaced(kKvn, ".1845686", "1.2"), "k: line 7: ECCENTRICITY: \"1.2\" is outside [0, 1)"},
+        {"k", replaced(kKvn, "MEAN_MOTION = 10.84869164 [rev/day]\n", ""), "k: line 1: MEAN_MOTION: missing"},
+        {"k", replaced(kKvn, "2020-10-13", "2021-02-29"),
+         "k: line 5: EPOCH: \"2021-02-29T04:52:48.472320\" is not a date and time that exists"},
+        {"k", kKvn + "REF_FRAME = GCRF\n", "k: line 17: REF_FRAME: \"GCRF\": only sets in the TEME frame are read"},
+        {"k", kKvn + "BSTAR = 0\n", "k: line 17: BSTAR given a second time (first at line 14)"},
+        {"k", "COMMENT x\n" + kKvn + "MEAN_ELEMENT_THEORY = DSST\n",
+         "k: line 18: MEAN_ELEMENT_THEORY: \"DSST\": only SGP4 mean elements are read"},
+        {"j", replaced(kJson, R"("EPOCH": "2020-10-13T04:52:48.472320",)", ""), "j: entry 1: EPOCH: missing"},
+        {"j", "[7, " + kJson + "]", "j: entry 1: not an object of a set's keys"},
+        {"c", "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
+              "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n\n2020-01-01T00:00:00,\"-1\",0,0,0,0,0,1,0,0,0\r\n",
+         "c: line 3: MEAN_MOTION: \"-1\" is not above 0"},
+        {"c", "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
+              "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n2020-01-01T00:00:00,\"1,5\"\n",
+         "c: line 2: 2 fields, the header has 11"},
+    };
+    for (const auto& c : cases) {
+        const ElementSetsRead read = read_element_sets(c.name, c.text);
+        EXPECT_EQ(read.problems, std::vector<std::string>{c.problem}) << c.text;
+    }
+}
+
+TEST(ElementSets, Sgp4ExtendedElementsAreReadWithAWarning) {
+    const ElementSetsRead read = read_element_sets("k", kKvn + "MEAN_ELEMENT_THEORY = SGP4-XP\n");
+    EXPECT_EQ(read.sets.size(), 1U);
+    EXPECT_EQ(read.warnings, std::vector<std::string>{
+                                 "k: line 1: MEAN_ELEMENT_THEORY SGP4-XP: the elements are read as SGP4 mean elements"});
+}
+
+TEST(ElementSets, ASourceThatCannotBeReadIsRefusedInOneLine) {
+    const struct {
+        std::string text;
+        std::string message;  // the start of it, when the rest is the parser's own words
+    } cases[] = {
+        {"", "f: empty, no element set"},
+        {"hello\n", "f: not an element-set source (two-line sets, or mean-element messages in KVN, XML, JSON or CSV "
+                    "with a header)"},
+        {"\n1 " + std::string(5000, 'x') + "\n2 \n", "f: line 2: longer than 4096 bytes, not an element-set source"},
+        {"<ndm>\n<omm>\n</ndm>", "f: line 3: not well-formed XML (Start-end tags mismatch)"},
+        {"<oem/>", "f: line 1: the document is \"<oem>\", not <ndm> or <omm>"},
+        {"[{\"EPOCH\": 1},\n{\"EPOCH\" 2}]", "f: line 2: not valid JSON: parse error at line 2, column 10"},
+        {std::string(100, '[') + std::string(100, ']'), "f: nested deeper than 64 levels, not a list of element sets"},
+        {"OBJECT_NAME,EPOCH\nX,2020-01-01T00:00:00\n", "f: line 1: the header has no column MEAN_MOTION"},
+        {std::string(kMaxElementSourceBytes + 1, '['), "f: larger than 64 MiB"},
+    };
+    for (const auto& c : cases) {
+        try {
+            read_element_sets("f", c.text);
+            ADD_FAILURE() << "read: " << c.message;
+        } catch (const InputError& e) {
+            const std::string what = e.what();
+            EXPECT_EQ(what.substr(0, c.message.size()), c.message);
+            EXPECT_EQ(what.find('\n'), std::string::npos) << what;
+        }
+    }
+    EXPECT_THROW(read_element_file("/nonexistent/sets.tle"), InputError);
+}
+
+TEST(ElementSets, SelectingByNumberNameDesignatorOrUniqueStart) {
+    std::vector<MeanElements> sets(5);
+    const std::pair<const char*, std::int32_t> objects[] = {
+        {"ISS (ZARYA)", 25544}, {"ISS DEB", 47000}, {"ISS (ZARYA)", 25544}, {"HST", 20580}, {"ISS", 100001}};
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        sets[i].name = objects[i].first;
+        sets[i].catalog_number = objects[i].second;
+        sets[i].object_id = i == 3 ? "1990-037B" : "";
+    }
+    const auto numbers = [&](std::string_view query) {
+        std::vector<std::int32_t> found;
+        for (const MeanElements& set : select_sets(sets, query)) found.push_back(set.catalog_number);
+        return found;
+    };
+    EXPECT_EQ(numbers("25544"), (std::vector<std::int32_t>{25544, 25544}));
+    EXPECT_EQ(numbers(" A0001 "), (std::vector<std::int32_t>{100001}));
+    EXPECT_EQ(numbers("iss"), (std::vector<std::int32_t>{100001}));
+    EXPECT_EQ(numbers("iss (z"), (std::vector<std::int32_t>{25544, 25544}));
+    EXPECT_EQ(numbers("1990-037b"), (std::vector<std::int32_t>{20580}));
+    EXPECT_EQ(numbers("GOES"), std::vector<std::int32_t>{});
+    EXPECT_THROW(numbers("IS"), InputError);
+}
+
+}  // namespace
+}  // namespace talik
