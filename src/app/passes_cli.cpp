@@ -139,8 +139,12 @@ public:
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
         const double rate = elapsed > 0.0 ? static_cast<double>(done) / elapsed : 0.0;
         const double left = rate > 0.0 ? static_cast<double>(total - done) / rate : 0.0;
-        std::fprintf(err_, "\r%s: %zu of %zu objects, %.1f a second, %.0f s left\x1b[K", PROGRAM, done / sites_,
-                     total / sites_, rate / static_cast<double>(sites_), left);
+        if (done == 0) {
+            std::fprintf(err_, "\r%s: 0 of %zu objects\x1b[K", PROGRAM, total / sites_);
+        } else {
+            std::fprintf(err_, "\r%s: %zu of %zu objects, %.1f a second, %.0f s left\x1b[K", PROGRAM,
+                         done / sites_, total / sites_, rate / static_cast<double>(sites_), left);
+        }
         if (done == total) std::fputs("\r\x1b[K", err_);
         std::fflush(err_);
     }

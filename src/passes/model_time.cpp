@@ -69,7 +69,7 @@ std::string iso_tenths(std::int64_t tenths) {
         --seconds;
     }
     const DATIM d = model_datim(seconds);
-    char text[40];
+    char text[80];  // room for any 16-bit field
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%dZ", d[YEAR], d[MONTH], d[DAY], d[HOUR],
                   d[MINUTE], d[SECOND], static_cast<int>(tenth));
     return text;
