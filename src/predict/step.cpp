@@ -59,20 +59,26 @@ bool Step::finite() const {
 
 Step predict_step(RunState& state, const DATIM& DTNOW) {
     Step s;
+    predict_step(state, DTNOW, s);
+    return s;
+}
+
+void predict_step(RunState& state, const DATIM& DTNOW, Step& s) {
     s.kepler = ORBIT(DTNOW, s.R, s.DECL, s.RA, s.POS, s.JDN, s.GST, s.orbout, state.orbel);
     Single PHIF;
     ALTLAT(s.R, s.DECL, s.HGT, PHIF);
     s.GLAT = PHIF / DEGRAD;
     s.GLON = MOD(s.RA / DEGRAD - s.GST + 360.0, 360.0);
     s.examined = examined(state.station, s.GLAT, s.GLON);
-    if (s.examined) {
-        const Single GLONR = s.GLON * DEGRAD;
-        s.look = look_angles(state.station, s.R, s.DECL, GLONR);
-    }
+    s.look = s.examined ? look_angles(state.station, s.R, s.DECL, s.GLON * DEGRAD) : Look{};
     if (s.look.above_horizon) {
         sun_and_marks(state, s, DTNOW);
+    } else {
+        s.LIT = 0;
+        s.ALAT = 0.0;
+        s.ANTMK = "  ";
+        s.SHADMK = "  ";
     }
-    return s;
 }
 
 std::int16_t sunlit(const RunState& state, const Step& step, const DATIM& DTNOW) {

@@ -64,6 +64,9 @@ struct Step {
 // and, when the station's pre-filter passes, the look angles, the marks and,
 // at or above the horizon, the Sun, the shadow and the antenna mark.
 Step predict_step(RunState& state, const DATIM& DTNOW);
+// The same into step, whose every field is written (a loop's one Step saves
+// building a new one at every step).
+void predict_step(RunState& state, const DATIM& DTNOW, Step& step);
 
 // Whether the satellite of step is sunlit (1) or in the shadow (0), also for
 // a step below the horizon.

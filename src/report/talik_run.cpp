@@ -124,9 +124,10 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
     const auto MINSTP = static_cast<std::int16_t>(line.ISTEP / 60);
     const auto SECSTP = static_cast<std::int16_t>(line.ISTEP - 60 * MINSTP);
     Pager pager(IOUT, console, report_file.get());
+    Step step;
     for (std::int32_t K = 1; K <= line.NCALC; ++K) {
-        const Step step = predict_step(state, DTNOW);
-        report_kepler(console, step.kepler);
+        predict_step(state, DTNOW, step);
+        if (!step.kepler.converged) report_kepler(console, step.kepler);
         // mended: whatever the element set, a value that is not a number
         // must never reach the report; the run stops with a message instead.
         if (!step.finite()) {

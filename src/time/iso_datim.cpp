@@ -37,7 +37,7 @@ std::optional<DATIM> parse_iso_datim(std::string_view text) {
 }
 
 std::string iso_text(const DATIM& dt) {
-    char buf[40];
+    char buf[64];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02dZ", dt[YEAR], dt[MONTH], dt[DAY], dt[HOUR], dt[MINUTE],
                   dt[SECOND]);
     return buf;
