@@ -63,12 +63,20 @@ SiteLook ellipsoid_look(const EllipsoidSite& site, const Vec3& pos, double gst_d
     const double d[3] = {fixed[0] - site.pos[0], fixed[1] - site.pos[1], fixed[2] - site.pos[2]};
     SiteLook look{};
     look.range_km = std::sqrt(dot(d, d));
-    look.sin_elevation = dot(d, site.up) / look.range_km;
-    look.elevation_deg = std::asin(std::fmax(-1.0, std::fmin(1.0, look.sin_elevation))) / RAD_PER_DEG;
-    double az = std::atan2(dot(d, site.east), dot(d, site.north)) / RAD_PER_DEG;
-    if (az < 0.0) az += 360.0;
-    look.azimuth_deg = az;
+    look.east = dot(d, site.east);
+    look.north = dot(d, site.north);
+    look.up = dot(d, site.up);
+    look.sin_elevation = look.up / look.range_km;
     return look;
+}
+
+double SiteLook::elevation_deg() const {
+    return std::asin(std::fmax(-1.0, std::fmin(1.0, sin_elevation))) / RAD_PER_DEG;
+}
+
+double SiteLook::azimuth_deg() const {
+    const double az = std::atan2(east, north) / RAD_PER_DEG;
+    return az < 0.0 ? az + 360.0 : az;
 }
 
 }  // namespace talik

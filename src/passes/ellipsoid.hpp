@@ -27,14 +27,17 @@ struct EllipsoidSite {
 EllipsoidSite ellipsoid_site(const Ellipsoid& e, double lat_deg, double lon_deg, double height_km);
 
 // What the site sees of a satellite at equatorial position pos (km) when the
-// Greenwich sidereal angle is gst_deg: the sine of the elevation, the
-// elevation and azimuth (degrees, azimuth from north through east, 0 to
-// 360) and the range (km).
+// Greenwich sidereal angle is gst_deg: the range (km), the sine of the
+// elevation, and the line of sight's east, north and up components (km),
+// from which the elevation and azimuth are worked out only when asked for.
 struct SiteLook {
-    double sin_elevation;
-    double elevation_deg;
-    double azimuth_deg;
     double range_km;
+    double sin_elevation;
+    double east, north, up;
+
+    double elevation_deg() const;
+    // From north through east, 0 to 360.
+    double azimuth_deg() const;
 };
 
 SiteLook ellipsoid_look(const EllipsoidSite& site, const Vec3& pos, double gst_deg);

@@ -8,10 +8,11 @@
 //    the elevation (or, where the pre-filter cuts, the pre-filter's margin)
 //    is interpolated linearly to the tenth of a second.  A pass already in
 //    progress at the first step, or still at the last, ends there, flagged.
-//  - The culmination: from the highest step of the pass, ternary search on
-//    whole seconds within a step either side (and within the pass), then a
-//    parabola through the best whole second and its two neighbours; held
-//    inside the pass.
+//  - The culmination: a parabola through the highest step of the pass and
+//    the instants a step either side guesses it; from there the search
+//    climbs, whole second by whole second within a step either side (and
+//    within the pass), to the highest whole second; a parabola through it
+//    and its two neighbours places it to the tenth; held inside the pass.
 //  - Between steps: where the elevation rises and then falls while below
 //    the minimum (the window's ends counting as lower), the highest whole
 //    second is sought; if it is in a pass, that pass is refined as above.
@@ -23,6 +24,8 @@
 #include "passes/find_passes.hpp"
 
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -92,7 +95,8 @@ public:
 
 private:
     Edge edge(Sample out, Sample in);
-    std::optional<Sample> highest(std::int64_t lo, std::int64_t hi);
+    std::optional<Sample> highest(std::int64_t c, std::int64_t lo, std::int64_t hi);
+    Sample at(std::int64_t t);
     Peak peak(const Sample& best, std::int64_t lo, std::int64_t hi, std::int64_t aos, std::int64_t los);
     OpenPass open(const Sample& s, std::int32_t rev, const Sample* before);
     void add(OpenPass& p, const Sample& s, std::int32_t rev) const;
@@ -106,11 +110,19 @@ private:
     View view_;
     bool between_;
     std::vector<Pass> passes_;
+    // The last samples of a refinement, which the next steps of it ask again.
+    static constexpr std::int64_t NONE = INT64_MIN;
+    std::array<Sample, 8> recent_ = [] {
+        std::array<Sample, 8> a{};
+        for (Sample& s : a) s.t = NONE;
+        return a;
+    }();
+    std::size_t next_recent_ = 0;
 };
 
 Edge Finder::edge(Sample out, Sample in) {
     while (std::llabs(in.t - out.t) > 1) {
-        const Sample mid = view_.at(out.t + (in.t - out.t) / 2);
+        const Sample mid = at(out.t + (in.t - out.t) / 2);
         (mid.in ? in : out) = mid;
     }
     const bool cut = out.sin_el > 0.0 && !out.filter_ok && in.filter_ok;
@@ -121,34 +133,44 @@ Edge Finder::edge(Sample out, Sample in) {
     return {out.t * TENTHS + (in.t > out.t ? tenth : -tenth), in, cut};
 }
 
-// The highest whole second from lo to hi: ternary search on the sine of the
-// elevation, then the best of the last three.
-std::optional<Sample> Finder::highest(std::int64_t lo, std::int64_t hi) {
+// The highest whole second from lo to hi near the step c: a parabola through
+// c and the instants a step either side guesses the top, and the search
+// climbs from there to the highest whole second.
+std::optional<Sample> Finder::highest(std::int64_t c, std::int64_t lo, std::int64_t hi) {
     if (lo > hi) return std::nullopt;
-    while (hi - lo > 2) {
-        const std::int64_t m1 = lo + (hi - lo) / 3;
-        const std::int64_t m2 = hi - (hi - lo) / 3;
-        if (view_.at(m1).sin_el < view_.at(m2).sin_el) {
-            lo = m1 + 1;
-        } else {
-            hi = m2 - 1;
-        }
+    const std::int64_t h = std::max<std::int64_t>(1, std::abs(object_.scan.step));
+    const double em = at(c - h).sin_el;
+    const double e0 = at(c).sin_el;
+    const double ep = at(c + h).sin_el;
+    const double curve = em - 2.0 * e0 + ep;
+    const double shift = curve < 0.0 ? std::clamp(0.5 * (em - ep) / curve, -1.0, 1.0) * static_cast<double>(h) : 0.0;
+    Sample top = at(std::clamp<std::int64_t>(c + std::llround(shift), lo, hi));
+    for (;;) {
+        const bool left = top.t > lo && at(top.t - 1).sin_el > top.sin_el;
+        const bool right = top.t < hi && at(top.t + 1).sin_el > top.sin_el;
+        if (!left && !right) return top;
+        top = at(left ? top.t - 1 : top.t + 1);
     }
-    std::optional<Sample> best;
-    for (std::int64_t t = lo; t <= hi; ++t) {
-        const Sample s = view_.at(t);
-        if (!best || s.sin_el > best->sin_el) best = s;
+}
+
+// A sample, from the few last worked out when it is among them.
+Sample Finder::at(std::int64_t t) {
+    for (const Sample& s : recent_) {
+        if (s.t == t && s.t != NONE) return s;
     }
-    return best;
+    const Sample s = view_.at(t);
+    recent_[next_recent_] = s;
+    next_recent_ = (next_recent_ + 1) % recent_.size();
+    return s;
 }
 
 // The culmination near the step best, within the pass's whole seconds lo to
 // hi and its ends aos and los (tenths).
 Peak Finder::peak(const Sample& best, std::int64_t lo, std::int64_t hi, std::int64_t aos, std::int64_t los) {
     const std::int64_t reach = std::abs(object_.scan.step);
-    const Sample c = highest(std::max(lo, best.t - reach), std::min(hi, best.t + reach)).value_or(best);
-    const Sample before = view_.at(c.t - 1);
-    const Sample after = view_.at(c.t + 1);
+    const Sample c = highest(best.t, std::max(lo, best.t - reach), std::min(hi, best.t + reach)).value_or(best);
+    const Sample before = at(c.t - 1);
+    const Sample after = at(c.t + 1);
     const double em = view_.above_min_deg(before);
     const double e0 = view_.above_min_deg(c);
     const double ep = view_.above_min_deg(after);
@@ -197,7 +219,9 @@ bool Finder::may_rise(const Sample& s) const {
 
 // A pass that rises and sets between the steps a and b, both out.
 void Finder::between(const Sample& a, const Sample& b, std::int32_t rev) {
-    const auto m = highest(std::min(a.t, b.t) + 1, std::max(a.t, b.t) - 1);
+    const std::int64_t lo = std::min(a.t, b.t) + 1;
+    const std::int64_t hi = std::max(a.t, b.t) - 1;
+    const auto m = highest(lo + (hi - lo) / 2, lo, hi);
     if (!m || !m->in) return;
     OpenPass p;
     p.best = *m;

@@ -89,7 +89,7 @@ Sample View::at(std::int64_t t, const DATIM& dt) {
         const SiteLook look = ellipsoid_look(ellipsoid_, step.POS, step.GST);
         s.sin_el = look.sin_elevation;
         s.in = s.sin_el >= min_sin_;
-        s.az_deg = look.azimuth_deg;
+        if (s.in) s.az_deg = look.azimuth_deg();
         s.range_km = look.range_km;
         break;
     }

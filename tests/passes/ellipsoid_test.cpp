@@ -37,8 +37,8 @@ TEST(Ellipsoid, WithoutFlatteningIsTheSphere) {
                                         std::asin(pos[2] / c.r), glon);
         ASSERT_TRUE(theirs.above_horizon) << c.lat;
         EXPECT_NEAR(mine.sin_elevation, -theirs.CZ, 2e-5) << c.lat;
-        EXPECT_NEAR(mine.elevation_deg, theirs.ELEV, 3e-3) << c.lat;
-        EXPECT_NEAR(std::remainder(mine.azimuth_deg - theirs.AZIM, 360.0), 0.0, 3e-3) << c.lat;
+        EXPECT_NEAR(mine.elevation_deg(), theirs.ELEV, 3e-3) << c.lat;
+        EXPECT_NEAR(std::remainder(mine.azimuth_deg() - theirs.AZIM, 360.0), 0.0, 3e-3) << c.lat;
         EXPECT_NEAR(mine.range_km, theirs.RANGE, 5e-3 * c.r / 6878.0) << c.lat;
     }
 }
@@ -56,7 +56,7 @@ TEST(Ellipsoid, HeightIsAlongTheNormal) {
         const Vec3 above = {foot.pos[0] + 500.0 * foot.up[0], foot.pos[1] + 500.0 * foot.up[1],
                             foot.pos[2] + 500.0 * foot.up[2]};
         const SiteLook look = ellipsoid_look(foot, above, 0.0);
-        EXPECT_NEAR(look.elevation_deg, 90.0, 1e-3) << lat;
+        EXPECT_NEAR(look.elevation_deg(), 90.0, 1e-3) << lat;
         EXPECT_NEAR(look.range_km, 500.0, 1e-3) << lat;
     }
     EXPECT_NEAR(ellipsoid_site(WGS84, 90.0, 0.0, 0.0).pos[2], WGS84.a * (1.0 - WGS84.f), 1e-9);
