@@ -55,7 +55,8 @@ View::View(const PassObject& object, const Site& site, std::int32_t& nrev) : obj
 }
 
 Sample View::at(std::int64_t t, const DATIM& dt) {
-    const Step step = predict_step(state_, dt);
+    predict_step(state_, dt, step_);
+    const Step& step = step_;
     if (!step.finite()) {
         throw InputError(object_.source, "the orbit cannot be computed at " + iso_tenths(t * TENTHS) +
                                              ": the element set gives a position that is not a number");

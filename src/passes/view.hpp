@@ -43,6 +43,7 @@ private:
     const PassObject& object_;
     const Site& site_;
     RunState state_;
+    Step step_;  // one for every sample
     EllipsoidSite ellipsoid_{};
     double min_sin_ = 0.0;
 };
