@@ -250,6 +250,7 @@ void Finder::emit(const Edge& a, bool a_at_scan_end, const Edge& b, bool b_at_sc
     pass.tca_range_km = top.range_km;
     pass.sunlit_fraction = p.steps > 0 ? static_cast<double>(p.lit) / p.steps : p.lit;
     pass.marks = p.marks;
+    if (object_.scan.step < 0) std::reverse(pass.marks.begin(), pass.marks.end());  // first seen in time
     pass.starts_before_window = a_first ? a_at_scan_end : b_at_scan_end;
     pass.ends_after_window = a_first ? b_at_scan_end : a_at_scan_end;
     pass.filter_cut = a.filter_cut || b.filter_cut;
