@@ -115,6 +115,7 @@ TEST(FindPasses, BackwardFindsTheForwardPasses) {
             EXPECT_EQ(forward[i].aos, backward[i].aos) << n << " " << i;
             EXPECT_EQ(forward[i].los, backward[i].los) << n << " " << i;
             EXPECT_EQ(forward[i].starts_before_window, backward[i].starts_before_window);
+            EXPECT_EQ(forward[i].marks, backward[i].marks) << n << " " << i;
         }
     }
 }
