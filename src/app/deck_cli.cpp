@@ -66,7 +66,7 @@ std::int32_t step_count(const Options& o, const DATIM& start) {
     const double magnitude = std::abs(o.step);
     double count = std::ceil(SECONDS_PER_DAY / magnitude);
     if (o.steps != 0) count = o.steps;
-    if (o.hours != 0.0) count = std::ceil(o.hours * 3600.0 / magnitude);
+    if (o.hours != 0.0) count = std::ceil(o.hours * SECONDS_PER_HOUR / magnitude);
     if (!o.end.empty()) {
         const double span = static_cast<double>(unix_seconds(option_time(o.end, "--end")) - unix_seconds(start));
         if (span * o.step < 0.0) throw InputError("--end", "the end lies on the other side of the start from the step");

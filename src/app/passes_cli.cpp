@@ -22,6 +22,7 @@
 #include "predict/statab.hpp"
 #include "time/check_date.hpp"
 #include "time/iso_datim.hpp"
+#include "numeric/constants.hpp"
 
 namespace talik {
 
@@ -33,8 +34,6 @@ constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_INTERNAL = 3;
 constexpr const char* PROGRAM = "talik-passes";
 constexpr double METRES_PER_KM = 1000.0;
-constexpr double SECONDS_PER_HOUR = 3600.0;
-constexpr double SECONDS_PER_DAY_D = 86400.0;
 constexpr std::int32_t STEP_MAX_S = 32767;          // the model's 16-bit step
 constexpr double HEIGHT_MIN_M = -1000.0;            // below the deepest land
 constexpr double HEIGHT_MAX_M = 100000.0;           // the edge of space
@@ -113,7 +112,7 @@ WindowRequest window_request(const Options& o) {
         r.span_option = option;
     };
     if (o.hours != 0.0) span(o.hours, SECONDS_PER_HOUR, "--hours");
-    if (o.days != 0.0) span(o.days, SECONDS_PER_DAY_D, "--days");
+    if (o.days != 0.0) span(o.days, SECONDS_PER_DAY, "--days");
     if (o.step != 0) {
         if (o.step < 1 || o.step > STEP_MAX_S) {
             throw InputError("--step", std::to_string(o.step) + " is outside 1 to " + std::to_string(STEP_MAX_S));

@@ -23,6 +23,7 @@
 #include "predict/run_description.hpp"
 #include "geometry/suncom.hpp"
 #include "predict/statab.hpp"
+#include "numeric/constants.hpp"
 
 namespace talik {
 
@@ -32,7 +33,7 @@ constexpr std::size_t DECK_BYTES_MAX = 1024 * 1024;  // as Deck::open allows
 constexpr std::int64_t SECONDS_PER_MINUTE_INT = 60;
 // A window longer than this cannot pass the Sun table's span anyway; it is
 // refused before the step count could overflow.
-constexpr std::int64_t SPAN_MAX_S = std::int64_t{1000} * 86400;
+constexpr std::int64_t SPAN_MAX_S = 1000 * SECONDS_PER_DAY_WHOLE;
 constexpr int FIELD_RECORDS = 2;  // records a deck is recognised by
 
 // A window refusal that holds for every set of a file, carried past the

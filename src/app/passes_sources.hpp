@@ -9,6 +9,7 @@
 
 #include "passes/pass.hpp"
 #include "time/datim.hpp"
+#include "numeric/constants.hpp"
 
 namespace talik {
 
@@ -29,7 +30,7 @@ struct WindowRequest {
 inline constexpr int DEFAULT_STATION = 6;
 // Default scan step for element sets, seconds, and window, seconds.
 inline constexpr std::int32_t DEFAULT_STEP_S = 20;
-inline constexpr std::int64_t DEFAULT_SPAN_S = 86400;
+inline constexpr std::int64_t DEFAULT_SPAN_S = SECONDS_PER_DAY_WHOLE;
 
 // Whether text is laid out as a deck: a first record holding only an I2
 // output choice and a second record of nine I5 fields.

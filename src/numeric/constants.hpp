@@ -8,6 +8,8 @@
 // belongs; they are not interchangeable.
 #pragma once
 
+#include <cstdint>
+
 #include "numeric/single.hpp"
 
 namespace talik {
@@ -26,15 +28,21 @@ inline constexpr Single DEGRAD = 0.017453292;
 // Radians per degree of the spherical frame rotation, seven digits only; its
 // kept frame works in double.
 inline constexpr double DEGRAD_FRAME = 0.01745329;
+// Radians per degree to double precision, for the companion tools' own
+// geometry in double (never the model's).
+inline constexpr double DEGRAD_DOUBLE = 0.017453292519943295;
 inline constexpr double DEGREES_PER_TURN = 360.0;
 
 // --- Time -------------------------------------------------------------------
 
 inline constexpr double SECONDS_PER_MINUTE = 60.0;
 inline constexpr double MINUTES_PER_HOUR = 60.0;
+inline constexpr double SECONDS_PER_HOUR = 3600.0;
 inline constexpr double HOURS_PER_DAY = 24.0;
 inline constexpr double MINUTES_PER_DAY = 1440.0;
 inline constexpr double SECONDS_PER_DAY = 86400.0;
+inline constexpr std::int64_t SECONDS_PER_DAY_WHOLE = 86400;
+inline constexpr std::int64_t SECONDS_PER_HOUR_WHOLE = 3600;
 inline constexpr double DAYS_PER_JULIAN_CENTURY = 36525.0;
 // Julian date of 1900 January 0.5 (noon of 31 December 1899), days: the
 // origin of the sidereal time's and the Sun theory's centuries.
@@ -54,6 +62,11 @@ inline constexpr Single EARTH_RADIUS_XKE = 6378.142;
 inline constexpr Single ELLIPSOID_E2 = 0.0066934214;
 inline constexpr Single ELLIPSOID_1_MINUS_E2 = 0.9933066;
 inline constexpr Single ELLIPSOID_1_OVER_1_MINUS_E2 = 1.0067385;
+
+// The WGS-84 ellipsoid, where the companion tools place a site on it:
+// equatorial radius (km) and flattening.
+inline constexpr double WGS84_A = 6378.137;
+inline constexpr double WGS84_F = 1.0 / 298.257223563;
 
 // Gravitational parameter, km^3/s^2.
 inline constexpr Single GM = 398599.0;

@@ -15,6 +15,7 @@
 //  - The elevation is measured from the plane normal to the ellipsoid
 //    (geodetic), not from the plane normal to the radius.
 #include "passes/ellipsoid.hpp"
+#include "numeric/constants.hpp"
 
 #include <cmath>
 #include <numbers>
@@ -23,15 +24,14 @@ namespace talik {
 
 namespace {
 
-constexpr double RAD_PER_DEG = std::numbers::pi / 180.0;
 
 double dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 }  // namespace
 
 EllipsoidSite ellipsoid_site(const Ellipsoid& e, double lat_deg, double lon_deg, double height_km) {
-    const double phi = lat_deg * RAD_PER_DEG;
-    const double lam = lon_deg * RAD_PER_DEG;
+    const double phi = lat_deg * DEGRAD_DOUBLE;
+    const double lam = lon_deg * DEGRAD_DOUBLE;
     const double e2 = e.f * (2.0 - e.f);
     const double sp = std::sin(phi);
     const double cp = std::cos(phi);
@@ -56,7 +56,7 @@ EllipsoidSite ellipsoid_site(const Ellipsoid& e, double lat_deg, double lon_deg,
 }
 
 SiteLook ellipsoid_look(const EllipsoidSite& site, const Vec3& pos, double gst_deg) {
-    const double g = gst_deg * RAD_PER_DEG;
+    const double g = gst_deg * DEGRAD_DOUBLE;
     const double cg = std::cos(g);
     const double sg = std::sin(g);
     const double fixed[3] = {pos[0] * cg + pos[1] * sg, -pos[0] * sg + pos[1] * cg, pos[2]};
@@ -71,11 +71,11 @@ SiteLook ellipsoid_look(const EllipsoidSite& site, const Vec3& pos, double gst_d
 }
 
 double SiteLook::elevation_deg() const {
-    return std::asin(std::fmax(-1.0, std::fmin(1.0, sin_elevation))) / RAD_PER_DEG;
+    return std::asin(std::fmax(-1.0, std::fmin(1.0, sin_elevation))) / DEGRAD_DOUBLE;
 }
 
 double SiteLook::azimuth_deg() const {
-    const double az = std::atan2(east, north) / RAD_PER_DEG;
+    const double az = std::atan2(east, north) / DEGRAD_DOUBLE;
     return az < 0.0 ? az + 360.0 : az;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "numeric/single.hpp"
+#include "numeric/constants.hpp"
 
 namespace talik {
 
@@ -12,7 +13,7 @@ struct Ellipsoid {
 };
 
 // WGS-84: 6378.137 km, 1/298.257223563.
-inline constexpr Ellipsoid WGS84{6378.137, 1.0 / 298.257223563};
+inline constexpr Ellipsoid WGS84{WGS84_A, WGS84_F};
 
 // A site at geodetic latitude and longitude (degrees) and height (km) above
 // the ellipsoid: its Earth-fixed position (km) and the unit vectors east,

@@ -34,6 +34,7 @@
 #include "passes/view.hpp"
 #include "time/addtim.hpp"
 #include "time/montab.hpp"
+#include "numeric/constants.hpp"
 
 namespace talik {
 
@@ -44,7 +45,6 @@ namespace {
 // nor a site faster than 0.5 km/s: the fastest the line of sight can move
 // relative to a site, km/s.
 constexpr double RELATIVE_SPEED_MAX = 11.7;
-constexpr double RAD_PER_DEG = 0.017453292519943295;
 
 // The edge of a pass between a whole second out and one in.
 struct Edge {
@@ -214,7 +214,7 @@ bool Finder::may_rise(const Sample& s) const {
     const double reach = RELATIVE_SPEED_MAX * std::abs(object_.scan.step);
     const double nearest = s.range_km - reach;
     if (nearest <= 0.0) return true;
-    return view_.above_min_deg(s) + reach / nearest / RAD_PER_DEG >= 0.0;
+    return view_.above_min_deg(s) + reach / nearest / DEGRAD_DOUBLE >= 0.0;
 }
 
 // A pass that rises and sets between the steps a and b, both out.

@@ -6,6 +6,7 @@
 //    calendar repeats in cycles of four years of 1461 days, the fourth year
 //    of each cycle being the leap year.
 #include "passes/model_time.hpp"
+#include "numeric/constants.hpp"
 
 #include <array>
 #include <cstdio>
@@ -18,7 +19,6 @@ namespace {
 constexpr int FIRST_YEAR = 1901;
 constexpr std::int64_t DAYS_PER_CYCLE = 1461;  // four years, one of them leap
 constexpr std::int64_t DAYS_PER_YEAR = 365;
-constexpr std::int64_t SECONDS_PER_DAY_INT = 86400;
 
 std::array<int, 12> month_lengths(int year) {
     std::array<int, 12> len{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -34,14 +34,14 @@ std::int64_t model_seconds(const DATIM& dt) {
     const auto len = month_lengths(dt[YEAR]);
     for (int m = 1; m < dt[MONTH]; ++m) days += len[static_cast<std::size_t>(m - 1)];
     days += dt[DAY] - 1;
-    return days * SECONDS_PER_DAY_INT + dt[HOUR] * 3600 + dt[MINUTE] * 60 + dt[SECOND];
+    return days * SECONDS_PER_DAY_WHOLE + dt[HOUR] * SECONDS_PER_HOUR_WHOLE + dt[MINUTE] * 60 + dt[SECOND];
 }
 
 DATIM model_datim(std::int64_t seconds) {
-    std::int64_t days = seconds / SECONDS_PER_DAY_INT;
-    std::int64_t rest = seconds % SECONDS_PER_DAY_INT;
+    std::int64_t days = seconds / SECONDS_PER_DAY_WHOLE;
+    std::int64_t rest = seconds % SECONDS_PER_DAY_WHOLE;
     if (rest < 0) {
-        rest += SECONDS_PER_DAY_INT;
+        rest += SECONDS_PER_DAY_WHOLE;
         --days;
     }
     std::int64_t year = FIRST_YEAR + 4 * (days / DAYS_PER_CYCLE);
@@ -57,7 +57,7 @@ DATIM model_datim(std::int64_t seconds) {
         ++month;
     }
     return {static_cast<std::int16_t>(year), static_cast<std::int16_t>(month), static_cast<std::int16_t>(days + 1),
-            static_cast<std::int16_t>(rest / 3600), static_cast<std::int16_t>(rest / 60 % 60),
+            static_cast<std::int16_t>(rest / SECONDS_PER_HOUR_WHOLE), static_cast<std::int16_t>(rest / 60 % 60),
             static_cast<std::int16_t>(rest % 60)};
 }
 

@@ -23,7 +23,6 @@ namespace talik {
 
 namespace {
 
-constexpr double RAD_PER_DEG = std::numbers::pi / 180.0;
 // Half the width of a longitude pre-filter, and the latitude of a latitude
 // pre-filter, degrees (look_angles.cpp's examined()).
 constexpr double FILTER_HALF_WIDTH = 30.0;
@@ -51,7 +50,7 @@ View::View(const PassObject& object, const Site& site, std::int32_t& nrev) : obj
     if (site.kind == SiteKind::Ellipsoid) {
         ellipsoid_ = ellipsoid_site(WGS84, site.lat_deg, site.lon_deg, site.height_km);
     }
-    if (site.kind != SiteKind::Station) min_sin_ = std::sin(site.min_elevation_deg * RAD_PER_DEG);
+    if (site.kind != SiteKind::Station) min_sin_ = std::sin(site.min_elevation_deg * DEGRAD_DOUBLE);
 }
 
 Sample View::at(std::int64_t t, const DATIM& dt) {
@@ -103,7 +102,7 @@ Sample View::at(std::int64_t t, const DATIM& dt) {
 }
 
 double View::above_min_deg(const Sample& s) const {
-    const double el = std::asin(std::fmax(-1.0, std::fmin(1.0, s.sin_el))) / RAD_PER_DEG;
+    const double el = std::asin(std::fmax(-1.0, std::fmin(1.0, s.sin_el))) / DEGRAD_DOUBLE;
     return el - (site_.kind == SiteKind::Station ? 0.0 : site_.min_elevation_deg);
 }
 

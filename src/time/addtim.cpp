@@ -103,7 +103,7 @@ DATIM after_steps(const DATIM& dt, std::int32_t steps, std::int16_t step_seconds
     DATIM at = dt;
     MONLEN monlen;
     MONTAB(at, monlen);
-    constexpr auto DAY_SECONDS = static_cast<std::int64_t>(SECONDS_PER_DAY);
+    constexpr std::int64_t DAY_SECONDS = SECONDS_PER_DAY_WHOLE;
     while (left > 0) {
         const std::int64_t chunk = left < DAY_SECONDS ? left : DAY_SECONDS;
         const auto minutes = static_cast<std::int16_t>(sign * (chunk / 60));
