@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/source_options.hpp"
+#include "app/tool.hpp"
 #include "elements/convert.hpp"
 #include "format/deck.hpp"
 #include "format/pending_file.hpp"
@@ -30,8 +32,6 @@ namespace talik {
 namespace {
 
 constexpr int EXIT_FAILED = 1;
-constexpr int EXIT_USAGE = 2;
-constexpr int EXIT_INTERNAL = 3;
 constexpr std::int32_t MOST_STEPS = 99999;
 constexpr int LONGEST_BACK_STEP = -9999;  // five columns
 
@@ -50,13 +50,6 @@ struct Options {
     std::string out_dir;
 };
 
-DATIM option_time(const std::string& text, const std::string& option) {
-    const auto dt = parse_iso_datim(text);
-    if (!dt) throw InputError(option, "\"" + text + "\" is not a date-time YYYY-MM-DDTHH:MM:SS");
-    check_date(*dt, [&option](int) { return option; });
-    return *dt;
-}
-
 // The number of steps the options ask for, from start.
 std::int32_t step_count(const Options& o, const DATIM& start) {
     if (o.step == 0 || o.step < LONGEST_BACK_STEP || o.step > 32767) {
@@ -68,7 +61,7 @@ std::int32_t step_count(const Options& o, const DATIM& start) {
     if (o.steps != 0) count = o.steps;
     if (o.hours != 0.0) count = std::ceil(o.hours * SECONDS_PER_HOUR / magnitude);
     if (!o.end.empty()) {
-        const double span = static_cast<double>(unix_seconds(option_time(o.end, "--end")) - unix_seconds(start));
+        const double span = static_cast<double>(unix_seconds(checked_datim(o.end, "--end")) - unix_seconds(start));
         if (span * o.step < 0.0) throw InputError("--end", "the end lies on the other side of the start from the step");
         count = std::floor(span / o.step) + 1.0;
     }
@@ -87,7 +80,7 @@ RunDescription describe(const Options& o, const MeanElements& m, std::FILE* err)
     d.elements = c.set;
     // The default start: the element epoch rounded up to the next minute.
     const std::int64_t epoch_s = (m.epoch_us + 999999) / 1000000;
-    d.line.DTSTRT = o.start.empty() ? utc_datim((epoch_s + 59) / 60 * 60) : option_time(o.start, "--start");
+    d.line.DTSTRT = o.start.empty() ? utc_datim((epoch_s + 59) / 60 * 60) : checked_datim(o.start, "--start");
     d.line.ISTEP = static_cast<std::int16_t>(o.step);
     d.line.NCALC = step_count(o, d.line.DTSTRT);
     d.line.ISTA = static_cast<std::int16_t>(STATAB::find(o.station));
@@ -176,7 +169,6 @@ int check(const Options& o, std::FILE* out) {
 }
 
 void define(CLI::App& app, Options& o) {
-    app.set_version_flag("--version", std::string("talik-deck ") + TALIK_VERSION);
     app.add_option("source", o.source, "element sets: TLE, 3LE or OMM (KVN, XML, JSON, CSV); - for standard input");
     app.add_option("--check", o.check, "read a hand-made DECK, show every field, warn about likely slips");
     app.add_option("--select", o.select, "pick one element set by catalogue number or name");
@@ -202,29 +194,10 @@ int talik_deck_main(int argc, const char* const* argv, std::FILE* out, std::FILE
                  "talik-deck"};
     Options o;
     define(app, o);
-    try {
-        app.parse(argc, argv);
+    return run_tool("talik-deck", app, argc, argv, out, err, [&] {
         if (o.check.empty() == o.source.empty()) throw CLI::ValidationError("give either FILE or --check DECK");
-    } catch (const CLI::ParseError& e) {
-        if (e.get_exit_code() == 0) {
-            const std::string text = e.get_name() == "CallForVersion" ? std::string(e.what()) + "\n" : app.help();
-            std::fputs(text.c_str(), out);
-            return 0;
-        }
-        std::fprintf(err, "talik-deck: %s (see talik-deck --help)\n", e.what());
-        return EXIT_USAGE;
-    }
-    try {
         return o.check.empty() ? write_decks(o, out, err) : check(o, out);
-    } catch (const InputError& e) {
-        std::fprintf(err, "talik-deck: %s\n", e.what());
-    } catch (const OutputError& e) {
-        std::fprintf(err, "talik-deck: %s\n", e.what());
-    } catch (const std::exception& e) {
-        std::fprintf(err, "talik-deck: internal error: %s\n", e.what());
-        return EXIT_INTERNAL;
-    }
-    return EXIT_FAILED;
+    });
 }
 
 }  // namespace talik

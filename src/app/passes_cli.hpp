@@ -14,9 +14,4 @@ namespace talik {
 // 3 an internal error.
 int passes_program(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err);
 
-// A site from --station ("6", "madrid") or --site ("LAT,LON[,HEIGHT_M[,NAME]]");
-// throws InputError naming the option and its value.
-Site parse_station(const std::string& text);
-Site parse_site(const std::string& text, bool ellipsoid, double min_elevation_deg);
-
 }  // namespace talik

@@ -1,0 +1,49 @@
+// run_tool - options, then the work, with failures turned into exit statuses.
+#include "app/tool.hpp"
+
+#include <exception>
+#include <string>
+
+#include "format/errors.hpp"
+
+namespace talik {
+
+namespace {
+
+constexpr int EXIT_OK = 0;
+constexpr int EXIT_FAILED = 1;
+constexpr int EXIT_USAGE = 2;
+constexpr int EXIT_INTERNAL = 3;
+
+int put(std::FILE* out, const std::string& text) {
+    std::fputs(text.c_str(), out);
+    return std::fflush(out) == 0 ? EXIT_OK : EXIT_FAILED;
+}
+
+}  // namespace
+
+int run_tool(const char* program, CLI::App& app, int argc, const char* const* argv, std::FILE* out, std::FILE* err,
+             const std::function<int()>& body) {
+    app.set_version_flag("--version", std::string(program) + " " + TALIK_VERSION);
+    try {
+        app.parse(argc, argv);
+        return body();
+    } catch (const CLI::CallForHelp&) {
+        return put(out, app.help());
+    } catch (const CLI::CallForVersion&) {
+        return put(out, std::string(program) + " " + TALIK_VERSION + "\n");
+    } catch (const CLI::ParseError& e) {
+        std::fprintf(err, "%s: %s (see %s --help)\n", program, e.what(), program);
+        return EXIT_USAGE;
+    } catch (const InputError& e) {
+        std::fprintf(err, "%s: %s\n", program, e.what());
+    } catch (const OutputError& e) {
+        std::fprintf(err, "%s: %s\n", program, e.what());
+    } catch (const std::exception& e) {
+        std::fprintf(err, "%s: internal error: %s\n", program, e.what());
+        return EXIT_INTERNAL;
+    }
+    return EXIT_FAILED;
+}
+
+}  // namespace talik
