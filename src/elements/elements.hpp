@@ -53,8 +53,9 @@ inline constexpr std::size_t kMaxElementLineBytes = 4096;
 inline constexpr std::size_t kMaxElementFieldBytes = 256;
 
 // The format a text is in, judged from its first lines; nullopt when it is
-// none of them.  Two-line sets: a line starting "1 " followed by one starting
-// "2 ", as the first or second line that is not blank.  KVN: the first line
+// none of them.  Two-line sets (looked for first, as a name line may hold
+// anything): a line starting "1 " followed by one starting "2 ", as the
+// first or second line that is not blank.  KVN: the first line
 // other than blanks and COMMENT starts with CCSDS_OMM_VERS.  XML: starts
 // with '<'.  JSON: starts with '[' or '{'.  CSV: the first line is a header
 // with an EPOCH column.  A UTF-8 byte order mark and leading blanks are skipped.

@@ -107,17 +107,18 @@ std::optional<ElementFormat> detect_element_format(std::string_view text) {
     text = without_mark(text);
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return std::nullopt;
-    if (text[first] == '<') return ElementFormat::Xml;
-    if (text[first] == '[' || text[first] == '{') return ElementFormat::Json;
-    const std::vector<std::string_view> first_kvn = first_lines(text, 1, true);
-    if (!first_kvn.empty() && elements::trim(first_kvn[0]).starts_with("CCSDS_OMM_VERS")) return ElementFormat::Kvn;
+    // Two-line sets first: a name line may start with any character.
     const std::vector<std::string_view> lines = first_lines(text, 3, false);
-    if (lines.empty()) return std::nullopt;
     for (std::size_t i = 0; i + 1 < lines.size() && i < 2; ++i) {
         if (starts_with_line_number(lines[i], '1') && starts_with_line_number(lines[i + 1], '2')) {
             return ElementFormat::TwoLine;
         }
     }
+    if (text[first] == '<') return ElementFormat::Xml;
+    if (text[first] == '[' || text[first] == '{') return ElementFormat::Json;
+    const std::vector<std::string_view> first_kvn = first_lines(text, 1, true);
+    if (!first_kvn.empty() && elements::trim(first_kvn[0]).starts_with("CCSDS_OMM_VERS")) return ElementFormat::Kvn;
+    if (lines.empty()) return std::nullopt;
     if (is_csv_header(lines.front())) return ElementFormat::Csv;
     return std::nullopt;
 }

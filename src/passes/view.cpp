@@ -23,11 +23,6 @@ namespace talik {
 
 namespace {
 
-// Half the width of a longitude pre-filter, and the latitude of a latitude
-// pre-filter, degrees (look_angles.cpp's examined()).
-constexpr double FILTER_HALF_WIDTH = 30.0;
-constexpr double FILTER_LATITUDE = 20.0;
-
 Station station_of(const Site& site) {
     if (site.kind == SiteKind::Station) return prepare_station(site.station);
     return site_station(site.name, site.lat_deg, site.lon_deg);

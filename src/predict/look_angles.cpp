@@ -77,9 +77,9 @@ Single azimuth(const Station& st, Single SDECL, Single CDECL, Single CARC, Singl
 
 bool examined(const Station& st, Single GLAT, Single GLON) {
     switch (st.filter) {
-    case StationFilter::NearLongitude: return std::fabs(GLON - st.STLON) <= 30.0;
-    case StationFilter::North20: return GLAT >= 20.0;
-    case StationFilter::South20: return GLAT <= -20.0;
+    case StationFilter::NearLongitude: return std::fabs(GLON - st.STLON) <= FILTER_HALF_WIDTH;
+    case StationFilter::North20: return GLAT >= FILTER_LATITUDE;
+    case StationFilter::South20: return GLAT <= -FILTER_LATITUDE;
     case StationFilter::Always: break;
     }
     return true;

@@ -15,7 +15,10 @@
 
 namespace talik {
 
-// Where the look-angle work is done for a station (the pre-filter).
+// Where the look-angle work is done for a station (the pre-filter), with
+// the band's half width and the latitude it uses, degrees.
+inline constexpr double FILTER_HALF_WIDTH = 30.0;
+inline constexpr double FILTER_LATITUDE = 20.0;
 enum class StationFilter : std::uint8_t {
     NearLongitude,  // only within 30 degrees of the station's longitude
     North20,        // only when the sub-satellite latitude is at least 20

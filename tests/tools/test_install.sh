@@ -23,8 +23,8 @@ if ! cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
 fi
 
 fail=0
-for f in bin/talik bin/talik-deck bin/talik-passes share/man/man1/talik.1 share/man/man1/talik-deck.1 \
-         share/man/man1/talik-passes.1 share/talik/examples/README.md \
+for f in bin/talik bin/talik-deck bin/talik-passes bin/talik-plot share/man/man1/talik.1 share/man/man1/talik-deck.1 \
+         share/man/man1/talik-passes.1 share/man/man1/talik-plot.1 share/talik/examples/README.md \
          share/talik/examples/iss.tle share/talik/examples/vanguard-1.xml \
          share/talik/examples/leo-madrid.deck share/talik/examples/polar-esrange.deck \
          share/talik/examples/polar-syowa.deck share/talik/examples/elliptic-file.deck; do
@@ -32,6 +32,7 @@ for f in bin/talik bin/talik-deck bin/talik-passes share/man/man1/talik.1 share/
 done
 [ -x "$prefix/bin/talik" ] || { echo "bin/talik is not executable"; fail=1; }
 "$prefix/bin/talik-passes" --version >/dev/null || { echo "talik-passes --version failed"; fail=1; }
+"$prefix/bin/talik-plot" --version >/dev/null || { echo "talik-plot --version failed"; fail=1; }
 [ $fail -eq 0 ] || exit 1
 
 version=$("$prefix/bin/talik" --version) || { echo "talik --version failed"; exit 1; }

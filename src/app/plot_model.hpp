@@ -1,0 +1,23 @@
+// plot_model.hpp - the data of talik-plot's pictures, worked out on talik's
+// own model for one object and its passes.
+#pragma once
+
+#include <vector>
+
+#include "passes/pass.hpp"
+#include "plot/plot_data.hpp"
+
+namespace talik {
+
+// The ground track at every step of the object's scan (sub-satellite point
+// and sunlight from predict_step, in time order), its sites with their
+// visibility circles (for the mean height of the track over the stations'
+// sphere) and pre-filter regions, and its passes (passes[i] over
+// object.sites[i]) with their tracks in the sky at whole seconds.
+plot::PlotData plot_data(const PassObject& object, const std::vector<std::vector<Pass>>& passes);
+
+// Milliseconds since 1970-01-01 UTC of a time in model seconds; the model's
+// calendar is the Gregorian one from 1901 to February 2100.
+std::int64_t unix_ms(std::int64_t model_seconds);
+
+}  // namespace talik

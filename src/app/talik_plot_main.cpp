@@ -1,0 +1,11 @@
+// talik_plot_main.cpp - entry point of talik-plot.
+
+#include <cstdio>
+
+#include "app/plot_cli.hpp"
+#include "app/process.hpp"
+
+int main(int argc, char** argv) {
+    if (!talik::prepare_process()) return 1;
+    return talik::plot_program(argc, argv, stdin, stdout, stderr);
+}

@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+"""talik-plot from the command line: the pictures of a shipped element set,
+with the places a pixel check needs worked out from talik's own report; a
+hostile object name escaped; the refusals.
+
+usage: talik_plot.py TALIK_PLOT TALIK_DECK TALIK EXAMPLES_DIR OUT_DIR
+
+Writes OUT_DIR/map.svg, sky.svg and page.html for examples/iss.tle seen
+from MADRID (talik-plot's default window: one day from the epoch in 20 s
+steps) and OUT_DIR/probes.txt for tests/plot/check_render.py: the station's
+marker, a sub-satellite point inside a pass and one outside any pass (from
+talik's KESTAD.DAT for MADRID and for UCLA over the same steps), land and
+sea, each with the colour the picture's own legend gives it.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ET
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "tools"))
+import talikrun  # noqa: E402
+
+SVG = "{http://www.w3.org/2000/svg}"
+HOSTILE = "<script>alert(1)</script> & \"quoted\" 'single'"
+
+
+def run(args, **kw):
+    return subprocess.run(args, capture_output=True, text=True, timeout=120, **kw)
+
+
+def legend_colours(svg):
+    """The legend's colours by the start of their text."""
+    root = ET.parse(svg).getroot()
+    colours = {}
+    for g in root.iter(f"{SVG}g"):
+        text = g.find(f"{SVG}text")
+        mark = g.find(f"{SVG}path") if g.find(f"{SVG}path") is not None else g.find(f"{SVG}rect")
+        if text is not None and mark is not None and text.text:
+            colours[text.text] = mark.get("stroke") if mark.tag.endswith("path") else mark.get("fill")
+    frame = next(e for e in root.iter(f"{SVG}rect") if e.get("id") == "talik-map-frame")
+    land = next(e for e in root.iter(f"{SVG}path") if e.get("fill-rule") == "evenodd")
+    return colours, frame.get("fill"), land.get("fill")
+
+
+def report_lines(deck_tool, talik, tle, station):
+    """talik's data lines for the element set over one day in 20 s steps."""
+    deck = run([deck_tool, tle, "--station", station, "--step", "20", "--output", "file"], check=True).stdout
+    r = talikrun.run(talik, deck)
+    assert r.status == 0, r.stderr
+    lines = r.report.decode().splitlines()
+    return [(line[16:25], float(line[34:41]), float(line[41:48]), line[72]) for line in lines]
+
+
+def probes(out_dir, deck_tool, talik, tle):
+    colours, sea, land = legend_colours(os.path.join(out_dir, "map.svg"))
+    sunlit = next(c for t, c in colours.items() if t.startswith("track, sunlit"))
+    shadow = next(c for t, c in colours.items() if t.startswith("track, in the Earth"))
+    site = colours["site"]
+    madrid = report_lines(deck_tool, talik, tle, "6")
+    ucla = report_lines(deck_tool, talik, tle, "8")
+    madrid_times = {t for t, *_ in madrid}
+    # Away from the ten-minute ticks and their labels, and from MADRID's passes.
+    quiet = [p for p in ucla if p[0] not in madrid_times and int(p[0][4:6]) % 10 in (4, 5, 6)]
+    inside = madrid[len(madrid) // 2]
+    outside = quiet[len(quiet) // 2]
+    rows = [("site", -3.68, 40.4, site),
+            ("pass", inside[2], inside[1], sunlit if inside[3] == "D" else shadow),
+            ("track", outside[2], outside[1], sunlit if outside[3] == "D" else shadow),
+            ("land", 100.0, 65.0, land), ("sea", -35.0, -58.0, sea)]
+    with open(os.path.join(out_dir, "probes.txt"), "w", encoding="ascii") as f:
+        for kind, lon, lat, colour in rows:
+            lon = lon - 360.0 if lon > 180.0 else lon
+            f.write(f"{kind} {lon:.4f} {lat:.4f} {colour}\n")
+
+
+def hostile_name(plot, work, tle):
+    """A name from the input never becomes markup."""
+    lines = open(tle).read().splitlines()
+    path = os.path.join(work, "hostile.tle")
+    with open(path, "w") as f:
+        f.write("\n".join([HOSTILE] + lines[1:]) + "\n")
+    page = os.path.join(work, "hostile.html")
+    r = run([plot, path, "-o", page])
+    if r.returncode != 0:
+        return [f"hostile name: {r.stderr}"]
+    root = ET.parse(page).getroot()
+    texts = " ".join(t for e in root.iter() for t in (e.text, e.tail) if t)
+    problems = []
+    if any(e.tag.lower().endswith("script") for e in root.iter()):
+        problems.append("the page holds a script element")
+    if HOSTILE not in texts:
+        problems.append("the name is not shown as plain text")
+    return problems
+
+
+def main(argv):
+    plot, deck_tool, talik, examples = (os.path.abspath(a) for a in argv[1:5])
+    out_dir = os.path.abspath(argv[5])
+    os.makedirs(out_dir, exist_ok=True)
+    tle = os.path.join(examples, "iss.tle")
+    problems = []
+    for name, extra in (("map.svg", []), ("sky.svg", ["--pass", "2"]), ("page.html", [])):
+        r = run([plot, tle, "--station", "6", "-o", os.path.join(out_dir, name), *extra])
+        if r.returncode != 0:
+            problems.append(f"{name}: {r.stderr}")
+    if not problems:
+        probes(out_dir, deck_tool, talik, tle)
+    with tempfile.TemporaryDirectory(prefix="talik-plot-") as work:
+        problems += hostile_name(plot, work, tle)
+        both = os.path.join(work, "two.tle")
+        with open(both, "w") as f:
+            f.write(open(tle).read() + open(os.path.join(examples, "molniya.tle")).read())
+        r = run([plot, both, "-o", os.path.join(work, "x.svg")])
+        if r.returncode != 1 or "--select" not in r.stderr:
+            problems.append(f"two objects are not refused: {r.stderr}")
+        r = run([plot, tle, "-o", os.path.join(work, "x.png")])
+        if r.returncode != 1 or ".svg or .html" not in r.stderr:
+            problems.append(f"a .png file is not refused: {r.stderr}")
+    for p in problems:
+        print("FAIL", p)
+    print(f"{len(problems)} problems")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
