@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/exit_status.hpp"
 #include "format/console.hpp"
 #include "format/deck.hpp"
 #include "format/errors.hpp"
@@ -16,11 +17,6 @@
 namespace talik {
 
 namespace {
-
-constexpr int EXIT_OK = 0;
-constexpr int EXIT_FAILED = 1;
-constexpr int EXIT_USAGE = 2;
-constexpr int EXIT_INTERNAL = 3;
 
 constexpr const char* REPORT_FILE = "KESTAD.DAT";
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/exit_status.hpp"
 #include "app/source_options.hpp"
 #include "app/tool.hpp"
 #include "elements/convert.hpp"
@@ -31,7 +32,6 @@ namespace talik {
 
 namespace {
 
-constexpr int EXIT_FAILED = 1;
 constexpr std::int32_t MOST_STEPS = 99999;
 constexpr int LONGEST_BACK_STEP = -9999;  // five columns
 

@@ -4,16 +4,12 @@
 #include <exception>
 #include <string>
 
+#include "app/exit_status.hpp"
 #include "format/errors.hpp"
 
 namespace talik {
 
 namespace {
-
-constexpr int EXIT_OK = 0;
-constexpr int EXIT_FAILED = 1;
-constexpr int EXIT_USAGE = 2;
-constexpr int EXIT_INTERNAL = 3;
 
 int put(std::FILE* out, const std::string& text) {
     std::fputs(text.c_str(), out);
