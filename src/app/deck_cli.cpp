@@ -106,11 +106,7 @@ void write_text(const std::string& path, const std::string& text, std::FILE* out
         }
         return;
     }
-    const auto file = PendingFile::create(path);
-    if (std::fwrite(text.data(), 1, text.size(), file->stream()) != text.size()) {
-        throw OutputError(file->cannot_write(), errno);
-    }
-    file->commit();
+    PendingFile::replace(path, text);
 }
 
 // The sets to write: every one with --out-dir; otherwise one, the newest of

@@ -4,7 +4,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -55,12 +54,7 @@ void run(const Options& o, std::FILE* in, std::FILE* err) {
     const PassObject& object = objects.front();
     std::vector<std::vector<Pass>> passes;
     for (const Site& site : object.sites) passes.push_back(find_passes(object, site));
-    const std::string text = picture(o, plot_data(object, passes));
-    const auto file = PendingFile::create(o.output);
-    if (std::fwrite(text.data(), 1, text.size(), file->stream()) != text.size()) {
-        throw OutputError(file->cannot_write(), errno);
-    }
-    file->commit();
+    PendingFile::replace(o.output, picture(o, plot_data(object, passes)));
 }
 
 }  // namespace

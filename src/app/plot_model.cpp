@@ -26,11 +26,6 @@ constexpr std::int64_t SKY_POINTS = 240;
 
 std::int64_t tenths_to_ms(std::int64_t tenths) { return unix_ms(0) + tenths * 100; }
 
-Station station_of(const Site& site) {
-    return site.kind == SiteKind::Station ? prepare_station(site.station)
-                                          : site_station(site.name, site.lat_deg, site.lon_deg);
-}
-
 // The track, and the mean height over it (km).
 double track(const PassObject& object, const std::vector<std::vector<Pass>>& passes, plot::PlotData& data) {
     std::int32_t nrev = 0;

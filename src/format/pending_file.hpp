@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace talik {
 
@@ -35,6 +36,10 @@ public:
     // Closes the temporary file and renames it over the target; throws
     // OutputError naming the target when that fails.
     void commit();
+
+    // Writes text as the whole of target, replacing it only when all of it
+    // is written; throws OutputError as create() and commit() do.
+    static void replace(const std::string& target, std::string_view text);
 
     // Removes every temporary file not yet committed.  Async-signal-safe:
     // for a signal handler that ends the process.

@@ -32,6 +32,7 @@
 
 #include "passes/model_time.hpp"
 #include "passes/view.hpp"
+#include "predict/revolution_counter.hpp"
 #include "time/addtim.hpp"
 #include "time/montab.hpp"
 #include "numeric/constants.hpp"
@@ -259,6 +260,7 @@ void Finder::emit(const Edge& a, bool a_at_scan_end, const Edge& b, bool b_at_sc
 
 std::vector<Pass> Finder::run() {
     const Scan& scan = object_.scan;
+    RevolutionCounter revolutions(nrev_);
     std::int32_t rev = nrev_;
     std::int32_t rev_before = rev;
     std::optional<Sample> p2;  // the two steps before, in the run's order
@@ -273,7 +275,7 @@ std::vector<Pass> Finder::run() {
     for (std::int32_t k = 0; k < scan.count; ++k) {
         const Sample s = view_.at(scan.start + static_cast<std::int64_t>(k) * scan.step, now);
         ADDTIM(now, minutes, seconds, monlen);
-        if (p1 && p1->GLAT < 0.0 && s.GLAT >= 0.0) ++rev;
+        rev = revolutions.count(s.GLAT);
         if (s.in) {
             if (pass) {
                 add(*pass, s, rev);

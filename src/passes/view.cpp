@@ -23,11 +23,6 @@ namespace talik {
 
 namespace {
 
-Station station_of(const Site& site) {
-    if (site.kind == SiteKind::Station) return prepare_station(site.station);
-    return site_station(site.name, site.lat_deg, site.lon_deg);
-}
-
 double margin(const Station& st, const Step& s) {
     switch (st.filter) {
     case StationFilter::NearLongitude: return FILTER_HALF_WIDTH - std::fabs(s.GLON - st.STLON);
@@ -39,6 +34,11 @@ double margin(const Station& st, const Step& s) {
 }
 
 }  // namespace
+
+Station station_of(const Site& site) {
+    if (site.kind == SiteKind::Station) return prepare_station(site.station);
+    return site_station(site.name, site.lat_deg, site.lon_deg);
+}
 
 View::View(const PassObject& object, const Site& site, std::int32_t& nrev) : object_(object), site_(site) {
     state_ = prepare_run(object.elements, station_of(site), model_datim(object.scan.start), nrev);

@@ -25,6 +25,9 @@ struct Sample {
     char antenna = ' ';          // 'A' or 'B' when in and above the stations' sphere horizon
 };
 
+// The station of a site: a table station, or any site on the stations' sphere.
+Station station_of(const Site& site);
+
 class View {
 public:
     // The run state for the object from the start of its scan (prepare_run);

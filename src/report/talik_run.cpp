@@ -21,6 +21,7 @@
 #include "geometry/suntab.hpp"
 #include "orbit/check_elements.hpp"
 #include "orbit/elminp.hpp"
+#include "predict/revolution_counter.hpp"
 #include "predict/run_description.hpp"
 #include "predict/station.hpp"
 #include "predict/step.hpp"
@@ -32,24 +33,6 @@
 namespace talik {
 
 namespace {
-
-// Counts a revolution at each northward crossing of the equator; the first
-// step never counts.
-class RevolutionCounter {
-public:
-    explicit RevolutionCounter(std::int32_t NREV) : NREV_(NREV) {}
-    std::int32_t count(Single GLAT) {
-        if (started_ && GLATP_ < 0.0 && GLAT >= 0.0) ++NREV_;
-        started_ = true;
-        GLATP_ = GLAT;
-        return NREV_;
-    }
-
-private:
-    std::int32_t NREV_;
-    Single GLATP_;
-    bool started_ = false;
-};
 
 // "1995/06/15 00:53:00"
 std::string datim_text(const DATIM& dt) {

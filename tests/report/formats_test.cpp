@@ -135,17 +135,17 @@ TEST(Report, DataLinesOnConsoleAndInFile) {
     }
 }
 
-// The console line keeps the original I6 layout for every revolution number
+// The console line is the plain I6 layout for every revolution number
 // that fits it without touching the control column.
 TEST(Report, ConsoleLineMatchesTheSixColumnLayoutWhereItFits) {
-    const Format original("(I6,I5,2('/',I2),I3,2(':',I2),10X,2A1,2F7.2,4F8.2,5X,A1,1X,A1)");
+    const Format plain("(I6,I5,2('/',I2),I3,2(':',I2),10X,2A1,2F7.2,4F8.2,5X,A1,1X,A1)");
     for (std::int32_t nrev : {-9999, -1, 0, 1, 9, 10, 99999, 12345, 54321}) {
         const auto line = [&](const Format& f) {
             return format_records(f, {nrev, std::int16_t{2001}, std::int16_t{12}, std::int16_t{31}, std::int16_t{23},
                                       std::int16_t{59}, std::int16_t{59}, " ", "**", Single(1.0), Single(2.0),
                                       Single(3.0), Single(4.0), Single(5.0), Single(6.0), "BB", "NN"});
         };
-        EXPECT_EQ(line(report::FMTCON()), line(original)) << nrev;
+        EXPECT_EQ(line(report::FMTCON()), line(plain)) << nrev;
     }
 }
 
