@@ -6,7 +6,8 @@
 
 #include <thread>
 
-#include "passes/model_time.hpp"
+#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 #include "passes/run_passes.hpp"
 
 namespace {

@@ -12,21 +12,17 @@
 #include <vector>
 
 #include "app/exit_status.hpp"
-#include "app/source_options.hpp"
+#include "app/options.hpp"
 #include "app/tool.hpp"
+#include "deck/deck_check.hpp"
+#include "deck/deck_text.hpp"
+#include "deck/run_description.hpp"
 #include "elements/convert.hpp"
 #include "format/deck.hpp"
 #include "format/pending_file.hpp"
+#include "format/text.hpp"
 #include "numeric/constants.hpp"
-#include "orbit/check_elements.hpp"
-#include "orbit/elminp.hpp"
-#include "predict/deck_text.hpp"
-#include "predict/run_description.hpp"
-#include "predict/statab.hpp"
-#include "report/deck_check.hpp"
-#include "time/addtim.hpp"
-#include "time/check_date.hpp"
-#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 
 namespace talik {
 
@@ -34,36 +30,43 @@ namespace {
 
 constexpr std::int32_t MOST_STEPS = 99999;
 constexpr int LONGEST_BACK_STEP = -9999;  // five columns
+constexpr int LONGEST_STEP = 32767;
+constexpr std::int32_t DEFAULT_STEP_S = 60;
+constexpr const char* DEFAULT_STATION = "6";
 
 struct Options {
     std::string source;
     std::string check;
-    std::string select;
-    std::string station = "6";
-    std::string start;
-    std::string end;
-    int step = 60;
-    std::int32_t steps = 0;
-    double hours = 0.0;
+    std::optional<std::string> select;
+    std::string station = DEFAULT_STATION;
+    WindowOptions window;
     std::string output = "console";
     std::string out_file;
     std::string out_dir;
 };
 
-// The number of steps the options ask for, from start.
-std::int32_t step_count(const Options& o, const DATIM& start) {
-    if (o.step == 0 || o.step < LONGEST_BACK_STEP || o.step > 32767) {
-        throw InputError("--step", std::to_string(o.step) + " is outside -9999 to 32767 or 0 (the run line's five "
-                                                            "columns)");
+// The run's step, seconds.
+std::int32_t run_step(const Options& o) {
+    const std::int32_t step = o.window.step.value_or(DEFAULT_STEP_S);
+    if (step == 0 || step < LONGEST_BACK_STEP || step > LONGEST_STEP) {
+        throw InputError("--step", std::to_string(step) + " is outside -9999 to 32767 or 0 (the run line's five "
+                                                          "columns)");
     }
-    const double magnitude = std::abs(o.step);
+    return step;
+}
+
+// The number of steps the options ask for, from start.
+std::int32_t step_count(const Options& o, const DATIM& start, std::int32_t step) {
+    const WindowOptions& w = o.window;
+    const double magnitude = std::abs(step);
     double count = std::ceil(SECONDS_PER_DAY / magnitude);
-    if (o.steps != 0) count = o.steps;
-    if (o.hours != 0.0) count = std::ceil(o.hours * SECONDS_PER_HOUR / magnitude);
-    if (!o.end.empty()) {
-        const double span = static_cast<double>(unix_seconds(checked_datim(o.end, "--end")) - unix_seconds(start));
-        if (span * o.step < 0.0) throw InputError("--end", "the end lies on the other side of the start from the step");
-        count = std::floor(span / o.step) + 1.0;
+    if (w.steps) count = *w.steps;
+    if (w.hours) count = std::ceil(*w.hours * SECONDS_PER_HOUR / magnitude);
+    if (w.days) count = std::ceil(*w.days * SECONDS_PER_DAY / magnitude);
+    if (w.end) {
+        const double span = static_cast<double>(model_seconds(datim_option(*w.end, "--end")) - model_seconds(start));
+        if (span * step < 0.0) throw InputError("--end", "the end lies on the other side of the start from the step");
+        count = std::floor(span / step) + 1.0;
     }
     if (!(count >= 1.0 && count <= MOST_STEPS)) {
         throw InputError("--steps", "the run needs " + std::to_string(static_cast<long long>(count)) +
@@ -76,22 +79,19 @@ RunDescription describe(const Options& o, const MeanElements& m, std::FILE* err)
     const Converted c = convert_elements(m);
     for (const std::string& w : c.warnings) std::fprintf(err, "talik-deck: %s\n", w.c_str());
     RunDescription d;
-    d.IOUT = o.output == "console" ? IOUT_CONSOLE : o.output == "file" ? IOUT_FILE : 7;
+    d.IOUT = o.output == "console" ? IOUT_CONSOLE : o.output == "file" ? IOUT_FILE : IOUT_NONE;
     d.elements = c.set;
-    // The default start: the element epoch rounded up to the next minute.
-    const std::int64_t epoch_s = (m.epoch_us + 999999) / 1000000;
-    d.line.DTSTRT = o.start.empty() ? utc_datim((epoch_s + 59) / 60 * 60) : checked_datim(o.start, "--start");
-    d.line.ISTEP = static_cast<std::int16_t>(o.step);
-    d.line.NCALC = step_count(o, d.line.DTSTRT);
-    d.line.ISTA = static_cast<std::int16_t>(STATAB::find(o.station));
-    if (d.line.ISTA == 0) throw InputError("--station", "\"" + o.station + "\" is not a station: 1 to 8 or a name");
-    check_run_line(d.line, [](int field) { return field < RL_STEP ? std::string("--start") : std::string("--step and the window"); });
-    check_element_set(d.elements, d.line.DTSTRT, element_places(m));
-    ORBEL orbel;
-    install_element_set(d.elements, d.line.DTSTRT, orbel);
-    check_decay(orbel, d.line.DTSTRT, after_steps(d.line.DTSTRT, d.line.NCALC - 1, d.line.ISTEP),
-                m.source + ", mean motion derivative");
-    const double days = std::fabs(static_cast<double>(unix_seconds(d.line.DTSTRT) - epoch_s)) / SECONDS_PER_DAY;
+    const std::int64_t epoch = model_seconds(c.set.EPOCH);
+    d.line.DTSTRT = o.window.start ? datim_option(*o.window.start, "--start") : model_datim(next_whole_minute(epoch));
+    const std::int32_t step = run_step(o);
+    d.line.ISTEP = static_cast<std::int16_t>(step);
+    d.line.NCALC = step_count(o, d.line.DTSTRT, step);
+    d.line.ISTA = static_cast<std::int16_t>(station_option(o.station));
+    const FieldPlace run_place = [](int field) {
+        return field < RL_STEP ? std::string("--start") : std::string("--step and the window");
+    };
+    check_run(d.line, d.elements, RunPlaces{run_place, element_places(m), m.source + ", mean motion derivative"});
+    const double days = std::fabs(static_cast<double>(model_seconds(d.line.DTSTRT) - epoch)) / SECONDS_PER_DAY;
     if (days > ELEMENTS_AGE_DAYS) {
         std::fprintf(err, "talik-deck: %s: the start lies %.1f days from the epoch; element sets age: predictions degrade\n",
                      m.source.c_str(), days);
@@ -112,11 +112,11 @@ void write_text(const std::string& path, const std::string& text, std::FILE* out
 // The sets to write: every one with --out-dir; otherwise one, the newest of
 // the one object the source (or --select) names.
 std::vector<MeanElements> chosen_sets(const Options& o, const std::vector<MeanElements>& read) {
-    std::vector<MeanElements> sets = o.select.empty() ? read : select_sets(read, o.select);
+    std::vector<MeanElements> sets = o.select ? select_sets(read, *o.select) : read;
     const std::string shown = o.source == "-" ? "standard input" : o.source;
     if (sets.empty()) {
-        throw InputError(shown, o.select.empty() ? "no element set could be read"
-                                                 : "no element set matches \"" + o.select + "\"");
+        throw InputError(shown, o.select ? "no element set matches " + quote(*o.select)
+                                         : "no element set could be read");
     }
     if (!o.out_dir.empty()) return sets;
     const MeanElements* newest = &sets.front();
@@ -169,13 +169,7 @@ void define(CLI::App& app, Options& o) {
     app.add_option("--check", o.check, "read a hand-made DECK, show every field, warn about likely slips");
     app.add_option("--select", o.select, "pick one element set by catalogue number or name");
     app.add_option("--station", o.station, "one of the eight stations, by number or name (default 6)");
-    app.add_option("--start", o.start, "UTC start YYYY-MM-DDTHH:MM:SS (default: the epoch rounded up to a minute)");
-    app.add_option("--step", o.step, "seconds, 1 to 32767 or -9999 to -1 (default 60)");
-    auto* steps = app.add_option("--steps", o.steps, "number of steps (default: one day)");
-    auto* hours = app.add_option("--hours", o.hours, "the run's length in hours");
-    auto* end = app.add_option("--end", o.end, "UTC end YYYY-MM-DDTHH:MM:SS");
-    steps->excludes(hours)->excludes(end);
-    hours->excludes(end);
+    add_window_options(app, o.window, WindowKind::RunLine);
     app.add_option("--output", o.output, "console, file (KESTAD.DAT) or none (default console)")
         ->check(CLI::IsMember({"console", "file", "none"}));
     auto* file = app.add_option("-o", o.out_file, "write the deck to FILE instead of standard output");

@@ -3,8 +3,7 @@
 //   talik-deck [options] FILE|-     a deck for one element set (or one per set)
 //   talik-deck --check DECK         a hand-made deck shown field by field
 //
-// Exit status: 0 done (also with warnings), 1 an input refused or an output
-// failed, 2 a command line that cannot be used, 3 an internal error.
+// Returns the exit status (exit_status.hpp); warnings leave it 0.
 #pragma once
 
 #include <cstdio>

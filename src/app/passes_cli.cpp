@@ -11,8 +11,7 @@
 #include <memory>
 #include <thread>
 
-#include "app/passes_sources.hpp"
-#include "app/source_options.hpp"
+#include "app/options.hpp"
 #include "app/tool.hpp"
 #include "format/pending_file.hpp"
 #include "passes/output.hpp"
@@ -95,13 +94,11 @@ void define(CLI::App& app, Options& o) {
         ->check(CLI::IsMember({"table", "csv", "json"}));
     app.add_option("-o", o.output, "write to FILE, replaced only when the run succeeds");
     app.add_option("--threads", o.threads, "worker threads (default: all cores)")->check(CLI::Range(1U, 1024U));
-    app.footer("Exit status: 0 done, 1 an input refused or an output not written, 2 bad command line.\n"
-               "See talik-passes(1).");
 }
 
 }  // namespace
 
-int passes_program(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err) {
+int talik_passes_main(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err) {
     CLI::App app{"Rise, culmination and set of satellites over stations and sites, as a table, CSV or JSON.",
                  PROGRAM};
     Options o;

@@ -9,9 +9,7 @@
 
 namespace talik {
 
-// Runs talik-passes with its arguments; returns the exit status: 0 done,
-// 1 an input refused or an output not written, 2 a bad command line,
-// 3 an internal error.
-int passes_program(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err);
+// Runs talik-passes with its arguments; returns the exit status (exit_status.hpp).
+int talik_passes_main(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err);
 
 }  // namespace talik

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/plot_model.hpp"
-#include "app/source_options.hpp"
+#include "plot/plot_model.hpp"
+#include "app/options.hpp"
 #include "app/tool.hpp"
 #include "format/errors.hpp"
+#include "format/text.hpp"
 #include "format/pending_file.hpp"
 #include "passes/find_passes.hpp"
 #include "plot/plot.hpp"
@@ -36,7 +37,7 @@ std::string picture(const Options& o, const plot::PlotData& data) {
         if (o.pass != 0) throw InputError("--pass", "a sky plot alone is an SVG file; the page holds them all");
         return plot::page_html(data);
     }
-    if (!ends_with(o.output, ".svg")) throw InputError("-o " + quoted(o.output), "the file must end in .svg or .html");
+    if (!ends_with(o.output, ".svg")) throw InputError("-o " + quote(o.output), "the file must end in .svg or .html");
     if (o.pass == 0) return plot::map_svg(data);
     if (o.pass < 0 || static_cast<std::size_t>(o.pass) > data.passes.size()) {
         throw InputError("--pass", std::to_string(o.pass) + " is not a pass: the window holds " +
@@ -59,15 +60,13 @@ void run(const Options& o, std::FILE* in, std::FILE* err) {
 
 }  // namespace
 
-int plot_program(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err) {
+int talik_plot_main(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err) {
     CLI::App app{"The ground track on a world map and a sky plot of each pass, as SVG or one HTML page.", PROGRAM};
     Options o;
     add_source_options(app, o.sources);
     app.add_option("-o", o.output, "FILE.svg: the map; FILE.html: the map, a sky plot per pass and the pass table")
         ->required();
     app.add_option("--pass", o.pass, "with FILE.svg: the sky plot of pass N (1 for the first) instead of the map");
-    app.footer("Exit status: 0 done, 1 an input refused or an output not written, 2 bad command line.\n"
-               "See talik-plot(1).");
     return run_tool(PROGRAM, app, argc, argv, out, err, [&] {
         run(o, in, err);
         return 0;

@@ -7,5 +7,5 @@
 
 int main(int argc, char** argv) {
     if (!talik::prepare_process()) return 1;
-    return talik::passes_program(argc, argv, stdin, stdout, stderr);
+    return talik::talik_passes_main(argc, argv, stdin, stdout, stderr);
 }

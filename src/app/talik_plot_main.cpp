@@ -7,5 +7,5 @@
 
 int main(int argc, char** argv) {
     if (!talik::prepare_process()) return 1;
-    return talik::plot_program(argc, argv, stdin, stdout, stderr);
+    return talik::talik_plot_main(argc, argv, stdin, stdout, stderr);
 }

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/exit_status.hpp"
-#include "format/errors.hpp"
 
 namespace talik {
 
@@ -21,6 +20,7 @@ int put(std::FILE* out, const std::string& text) {
 int run_tool(const char* program, CLI::App& app, int argc, const char* const* argv, std::FILE* out, std::FILE* err,
              const std::function<int()>& body) {
     app.set_version_flag("--version", std::string(program) + " " + TALIK_VERSION);
+    app.footer(std::string(EXIT_STATUS_TEXT) + "\nSee " + program + "(1).");
     try {
         app.parse(argc, argv);
         return body();
@@ -31,15 +31,9 @@ int run_tool(const char* program, CLI::App& app, int argc, const char* const* ar
     } catch (const CLI::ParseError& e) {
         std::fprintf(err, "%s: %s (see %s --help)\n", program, e.what(), program);
         return EXIT_USAGE;
-    } catch (const InputError& e) {
-        std::fprintf(err, "%s: %s\n", program, e.what());
-    } catch (const OutputError& e) {
-        std::fprintf(err, "%s: %s\n", program, e.what());
-    } catch (const std::exception& e) {
-        std::fprintf(err, "%s: internal error: %s\n", program, e.what());
-        return EXIT_INTERNAL;
+    } catch (...) {
+        return failure_status(program, err, std::current_exception());
     }
-    return EXIT_FAILED;
 }
 
 }  // namespace talik

@@ -19,16 +19,16 @@
 //    gives the program.
 #include "elements/convert.hpp"
 
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 
 #include "numeric/constants.hpp"
 #include "orbit/check_elements.hpp"
-#include "orbit/elminp.hpp"
+#include "orbit/install_elements.hpp"
 #include "orbit/orbit_setup.hpp"
-#include "predict/deck_text.hpp"
+#include "deck/deck_text.hpp"
 #include "time/check_date.hpp"
+#include "time/gregorian.hpp"
 
 namespace talik {
 
@@ -99,25 +99,6 @@ double turn(double degrees) {
 }
 
 }  // namespace
-
-DATIM utc_datim(std::int64_t unix_seconds) {
-    using namespace std::chrono;
-    const sys_seconds t{seconds{unix_seconds}};
-    const sys_days day = floor<days>(t);
-    const year_month_day ymd{day};
-    const hh_mm_ss<seconds> hms{t - day};
-    return {static_cast<std::int16_t>(static_cast<int>(ymd.year())),
-            static_cast<std::int16_t>(static_cast<unsigned>(ymd.month())),
-            static_cast<std::int16_t>(static_cast<unsigned>(ymd.day())), static_cast<std::int16_t>(hms.hours().count()),
-            static_cast<std::int16_t>(hms.minutes().count()), static_cast<std::int16_t>(hms.seconds().count())};
-}
-
-std::int64_t unix_seconds(const DATIM& dt) {
-    using namespace std::chrono;
-    const sys_days day{year{dt[YEAR]} / month{static_cast<unsigned>(dt[MONTH])} / static_cast<unsigned>(dt[DAY])};
-    return day.time_since_epoch().count() * static_cast<std::int64_t>(SECONDS_PER_DAY) + dt[HOUR] * 3600LL +
-           dt[MINUTE] * 60LL + dt[SECOND];
-}
 
 FieldPlace element_places(const MeanElements& m) {
     return [source = m.source](int field) {

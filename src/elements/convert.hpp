@@ -38,8 +38,4 @@ Converted convert_elements(const MeanElements& m);
 // "iss.tle, line 1, epoch".
 FieldPlace element_places(const MeanElements& m);
 
-// Date-times and seconds since 1970-01-01 00:00:00 UTC.
-DATIM utc_datim(std::int64_t unix_seconds);
-std::int64_t unix_seconds(const DATIM& dt);
-
 }  // namespace talik

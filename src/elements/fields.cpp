@@ -13,6 +13,8 @@
 #include <charconv>
 #include <system_error>
 
+#include "time/gregorian.hpp"
+
 namespace talik::elements {
 
 namespace {
@@ -81,11 +83,6 @@ std::int64_t fraction_us(std::string_view digits) {
     return us;
 }
 
-unsigned days_in_month(std::int64_t year, std::int64_t month) {
-    static constexpr unsigned kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && is_leap_year(year) ? 29U : kDays[month - 1];
-}
-
 }  // namespace
 
 void refuse(const Field& field, const std::string& complaint) { throw InputError(field.label + ": " + complaint); }
@@ -146,17 +143,6 @@ std::optional<std::int32_t> alpha5_number(std::string_view text) {
 
 std::string text_value(const Field& field) { return std::string(checked_length(field)); }
 
-bool is_leap_year(std::int64_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-std::int64_t days_from_civil(std::int64_t year, unsigned month, unsigned day) {
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const std::int64_t year_of_era = year - era * 400;
-    const std::int64_t day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const std::int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-    return era * 146097 + day_of_era - 719468;
-}
-
 std::int64_t iso_epoch_us(const Field& field) {
     std::string_view text = checked_length(field);
     const std::string complaint = quoted(text);
@@ -178,13 +164,13 @@ std::int64_t iso_epoch_us(const Field& field) {
         fraction = text.substr(pos);
     }
     if (!shape) refuse(field, complaint + " is not a date and time (YYYY-MM-DDThh:mm:ss.ffffff)");
-    const bool date_exists = day_of_year_form ? day >= 1 && day <= (is_leap_year(year) ? 366 : 365)
-                                              : month >= 1 && month <= 12 && day >= 1 && day <= days_in_month(year, month);
+    const bool date_exists = day_of_year_form ? day >= 1 && day <= (leap_year(year) ? 366 : 365)
+                                              : month >= 1 && month <= 12 && day >= 1 && day <= month_length(year, static_cast<int>(month));
     if (!date_exists || hour > 23 || minute > 59 || second > 59) {
         refuse(field, complaint + " is not a date and time that exists");
     }
     const std::int64_t days = day_of_year_form ? days_from_civil(year, 1, 1) + day - 1
-                                               : days_from_civil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
+                                               : days_from_civil(year, static_cast<int>(month), static_cast<int>(day));
     return days * kMicrosecondsPerDay + ((hour * 60 + minute) * 60 + second) * kMicrosecondsPerSecond + fraction_us(fraction);
 }
 

@@ -62,9 +62,6 @@ std::optional<std::int32_t> alpha5_number(std::string_view text);
 // A name or designator: blanks around it dropped, at most kMaxElementFieldBytes.
 std::string text_value(const Field& field);
 
-// Days from 1970-01-01 to the given date of the proleptic Gregorian calendar.
-std::int64_t days_from_civil(std::int64_t year, unsigned month, unsigned day);
-bool is_leap_year(std::int64_t year);
 
 inline constexpr std::int64_t kMicrosecondsPerSecond = 1'000'000;
 inline constexpr std::int64_t kMicrosecondsPerDay = 86'400 * kMicrosecondsPerSecond;

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "elements/fields.hpp"
+#include "time/gregorian.hpp"
 #include "elements/keyed.hpp"
 #include "elements/readers.hpp"
 
@@ -92,7 +93,7 @@ std::int64_t epoch_us(const Field& field) {
     const int two_digits = (text[0] - '0') * 10 + (text[1] - '0');
     const std::int64_t year = two_digits >= kCenturyPivot ? 1900 + two_digits : 2000 + two_digits;
     const std::int64_t day_of_year = std::stoi(std::string(whole));
-    if (day_of_year < 1 || day_of_year > (is_leap_year(year) ? 366 : 365)) {
+    if (day_of_year < 1 || day_of_year > (leap_year(year) ? 366 : 365)) {
         refuse(field, quoted(text) + ": day " + std::to_string(day_of_year) + " of " + std::to_string(year) +
                           " does not exist");
     }

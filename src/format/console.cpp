@@ -1,5 +1,4 @@
-// console.cpp - the output units: Console (carriage control) and ReportFile
-// (CR LF lines), sharing one way to send a buffer.
+// console.cpp - the console: records with carriage control, buffered.
 //
 // Given:   records without line ends.
 // Returns: the bytes of each record, buffered and sent to the stream in
@@ -8,32 +7,13 @@
 //          rest of the record; the first record of the run has nothing above
 //          it, so a blank control moves nowhere and a '0' only one line.
 #include "format/console.hpp"
-#include "format/report_file.hpp"
+#include "format/send.hpp"
 
 #include <cerrno>
 #include <string_view>
 #include <utility>
 
 namespace talik {
-
-namespace {
-
-constexpr std::size_t kBlock = 64 * 1024;
-
-// Writes and empties the buffer; the bytes are dropped even on failure so
-// that a broken stream is reported once, not again by the destructor.
-void send(std::FILE* stream, std::string& buffer, const char* what) {
-    if (stream == nullptr) return;
-    const std::size_t size = buffer.size();
-    errno = 0;
-    const std::size_t sent = size == 0 ? 0 : std::fwrite(buffer.data(), 1, size, stream);
-    buffer.clear();
-    if (sent != size || std::fflush(stream) != 0) {
-        throw OutputError(what, errno);
-    }
-}
-
-}  // namespace
 
 Console::Console(std::FILE* stream) : stream_(stream) {}
 Console::Console() = default;
@@ -63,32 +43,14 @@ void Console::record(std::string_view text) {
     }
     first_record_ = false;
     if (!text.empty()) buffer_.append(text.substr(1));
-    if (stream_ != nullptr && buffer_.size() > kBlock) flush();
+    if (stream_ != nullptr && buffer_.size() > SEND_BLOCK) flush();
 }
 
 void Console::raw(std::string_view bytes) {
     buffer_.append(bytes);
-    if (stream_ != nullptr && buffer_.size() > kBlock) flush();
+    if (stream_ != nullptr && buffer_.size() > SEND_BLOCK) flush();
 }
 
-void Console::flush() { send(stream_, buffer_, "cannot write to the console"); }
-
-ReportFile::ReportFile(std::FILE* stream, std::string what) : stream_(stream), what_(std::move(what)) {}
-ReportFile::ReportFile() = default;
-
-ReportFile::~ReportFile() {
-    try {
-        flush();
-    } catch (...) {  // NOLINT(bugprone-empty-catch): a destructor must not throw
-    }
-}
-
-void ReportFile::record(std::string_view text) {
-    buffer_.append(text);
-    buffer_ += "\r\n";
-    if (stream_ != nullptr && buffer_.size() > kBlock) flush();
-}
-
-void ReportFile::flush() { send(stream_, buffer_, what_.c_str()); }
+void Console::flush() { send_buffer(stream_, buffer_, "cannot write to the console"); }
 
 }  // namespace talik

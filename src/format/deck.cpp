@@ -6,6 +6,7 @@
 //          them.  A file is read whole, in binary, and refused above 1 MiB
 //          (a deck is a handful of short lines).
 #include "format/deck.hpp"
+#include "format/text.hpp"
 
 #include <cerrno>
 #include <cstdio>
@@ -33,10 +34,7 @@ constexpr std::size_t kMaxDeck = 1024 * 1024;
 Deck::Deck(std::string name, std::string contents) : name_(std::move(name)), contents_(std::move(contents)) {
     // A deck saved by an editor that marks UTF-8 files starts with the byte
     // order mark; it belongs to no record.
-    constexpr std::string_view BOM = "\xEF\xBB\xBF";
-    if (std::string_view(contents_).substr(0, BOM.size()) == BOM) {
-        position_ = BOM.size();
-    }
+    position_ = contents_.size() - without_byte_order_mark(contents_).size();
 }
 
 Deck Deck::open(const std::string& path) {

@@ -18,34 +18,11 @@
 #include <string_view>
 
 #include "format/deck.hpp"
+#include "format/text.hpp"
 
 namespace talik {
 
 namespace {
-
-constexpr std::size_t kShownMax = 40;
-
-// The field as an error message shows it: trimmed, one printable line.
-std::string shown(std::string_view field) {
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!field.empty() && blank(field.front())) field.remove_prefix(1);
-    while (!field.empty() && blank(field.back())) field.remove_suffix(1);
-    const bool cut = field.size() > kShownMax;
-    if (cut) field = field.substr(0, kShownMax);
-    std::string out = "\"";
-    for (const char c : field) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F) {
-            out += c;
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-            out += hex;
-        }
-    }
-    out += cut ? "...\"" : "\"";
-    return out;
-}
 
 // The field with its blanks and tabs dropped.  A field is at most 1000
 // columns (the format's limit).
@@ -218,7 +195,7 @@ void read(Deck& deck, const Format& format, std::span<const Target> targets) {
             fault = parse_real(text, step.decimals, target, normalised);
         }
         if (fault != Fault::None) {
-            std::string problem = shown(field);
+            std::string problem = quote(field);
             switch (fault) {
             case Fault::NotInteger: problem += " is not an integer"; break;
             case Fault::NotNumber: problem += " is not a number"; break;

@@ -20,7 +20,7 @@
 #include <cstdio>
 
 #include "numeric/constants.hpp"
-#include "orbit/elminp.hpp"
+#include "orbit/install_elements.hpp"
 #include "orbit/since_epoch.hpp"
 #include "time/check_date.hpp"
 #include "time/juldat.hpp"

@@ -1,13 +1,11 @@
-// element_set.hpp - one set of mean orbital elements as an input deck gives
-// it: read, listed and shown in the deck's own units.
+// element_set.hpp - one set of mean orbital elements in the deck's own
+// units, and the names of its fields for messages.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-#include "format/deck.hpp"
 #include "format/errors.hpp"
-#include "format/format.hpp"
 #include "numeric/single.hpp"
 #include "time/datim.hpp"
 
@@ -51,21 +49,5 @@ enum ElementField : int {
     EL_MMOTION,
     EL_PERIGEE,
 };
-
-// The format of the three element records, "(7I5/6F10.0/5F10.0)".
-const Format& element_set_format();
-
-// Reads the three element records with element_set_format(); the fifth
-// field of the rates record is never looked at.  Throws InputError for a
-// record that is missing or cannot be read.
-ElementSet read_element_set(Deck& deck);
-
-// Where each field of an element set whose epoch record is epoch_record
-// stands in the deck: "DECK: record 4, columns 11-20".
-FieldPlace deck_element_places(const Deck& deck, int epoch_record);
-
-// The listing of the set as read, before any conversion: three records
-// groups of the epoch and revolution number, the elements, the rates.
-void list_element_set(Unit& unit, const ElementSet& set);
 
 }  // namespace talik

@@ -30,7 +30,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "passes/model_time.hpp"
+#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 #include "passes/view.hpp"
 #include "predict/revolution_counter.hpp"
 #include "time/addtim.hpp"

@@ -11,7 +11,8 @@
 #include <nlohmann/json.hpp>
 
 #include "format/errors.hpp"
-#include "passes/model_time.hpp"
+#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 
 namespace talik {
 

@@ -16,24 +16,11 @@
 #include <numbers>
 
 #include "numeric/constants.hpp"
-#include "passes/model_time.hpp"
+#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 #include "predict/look_angles.hpp"
 
 namespace talik {
-
-namespace {
-
-double margin(const Station& st, const Step& s) {
-    switch (st.filter) {
-    case StationFilter::NearLongitude: return FILTER_HALF_WIDTH - std::fabs(s.GLON - st.STLON);
-    case StationFilter::North20: return s.GLAT - FILTER_LATITUDE;
-    case StationFilter::South20: return -FILTER_LATITUDE - s.GLAT;
-    case StationFilter::Always: break;
-    }
-    return 1.0;
-}
-
-}  // namespace
 
 Station station_of(const Site& site) {
     if (site.kind == SiteKind::Station) return prepare_station(site.station);
@@ -61,7 +48,7 @@ Sample View::at(std::int64_t t, const DATIM& dt) {
     switch (site_.kind) {
     case SiteKind::Station:
         s.filter_ok = step.examined;
-        s.filter_margin = margin(state_.station, step);
+        s.filter_margin = filter_margin(state_.station, step.GLAT, step.GLON);
         if (step.examined) {
             s.sin_el = -step.look.CZ;
             s.in = step.visible();

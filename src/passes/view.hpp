@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "passes/ellipsoid.hpp"
-#include "passes/model_time.hpp"
+#include "geometry/ellipsoid.hpp"
+#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 #include "passes/pass.hpp"
 #include "predict/step.hpp"
 

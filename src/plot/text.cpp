@@ -3,9 +3,10 @@
 
 #include <array>
 #include <charconv>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
+
+#include "time/gregorian.hpp"
 
 namespace talik::plot {
 namespace {
@@ -123,25 +124,6 @@ std::string escaped_list(const std::vector<std::string>& texts) {
 
 namespace {
 
-struct Civil {
-    int year;
-    unsigned month, day, hour, minute, second;
-};
-
-Civil civil(std::int64_t t_s) {
-    using namespace std::chrono;
-    const sys_seconds tp{seconds{t_s}};
-    const auto day = floor<days>(tp);
-    const year_month_day ymd{day};
-    const hh_mm_ss hms{tp - day};
-    return {static_cast<int>(ymd.year()),
-            static_cast<unsigned>(ymd.month()),
-            static_cast<unsigned>(ymd.day()),
-            static_cast<unsigned>(hms.hours().count()),
-            static_cast<unsigned>(hms.minutes().count()),
-            static_cast<unsigned>(hms.seconds().count())};
-}
-
 // Milliseconds to whole units of `unit_ms`, halves rounded up, for any sign.
 std::int64_t round_to(std::int64_t t_ms, std::int64_t unit_ms) {
     const std::int64_t shifted = t_ms + unit_ms / 2;
@@ -156,24 +138,24 @@ constexpr std::int64_t kMsPerMinute = 60 * kMsPerSecond;
 }  // namespace
 
 std::string utc_datetime(std::int64_t t_ms) {
-    const Civil c = civil(round_to(t_ms, kMsPerSecond));
+    const DATIM c = utc_datim(round_to(t_ms, kMsPerSecond));
     std::array<char, 40> buf{};
-    std::snprintf(buf.data(), buf.size(), "%04d-%02u-%02u %02u:%02u:%02u", c.year, c.month, c.day, c.hour, c.minute,
-                  c.second);
+    std::snprintf(buf.data(), buf.size(), "%04d-%02d-%02d %02d:%02d:%02d", c[YEAR], c[MONTH], c[DAY], c[HOUR],
+                  c[MINUTE], c[SECOND]);
     return buf.data();
 }
 
 std::string utc_hhmm(std::int64_t t_ms) {
-    const Civil c = civil(round_to(t_ms, kMsPerMinute) * 60);
+    const DATIM c = utc_datim(round_to(t_ms, kMsPerMinute) * 60);
     std::array<char, 16> buf{};
-    std::snprintf(buf.data(), buf.size(), "%02u:%02u", c.hour, c.minute);
+    std::snprintf(buf.data(), buf.size(), "%02d:%02d", c[HOUR], c[MINUTE]);
     return buf.data();
 }
 
 std::string utc_hhmmss(std::int64_t t_ms) {
-    const Civil c = civil(round_to(t_ms, kMsPerSecond));
+    const DATIM c = utc_datim(round_to(t_ms, kMsPerSecond));
     std::array<char, 16> buf{};
-    std::snprintf(buf.data(), buf.size(), "%02u:%02u:%02u", c.hour, c.minute, c.second);
+    std::snprintf(buf.data(), buf.size(), "%02d:%02d:%02d", c[HOUR], c[MINUTE], c[SECOND]);
     return buf.data();
 }
 

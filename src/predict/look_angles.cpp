@@ -75,15 +75,30 @@ Single azimuth(const Station& st, Single SDECL, Single CDECL, Single CARC, Singl
 
 }  // namespace
 
-bool examined(const Station& st, Single GLAT, Single GLON) {
-    switch (st.filter) {
-    case StationFilter::NearLongitude: return std::fabs(GLON - st.STLON) <= FILTER_HALF_WIDTH;
-    case StationFilter::North20: return GLAT >= FILTER_LATITUDE;
-    case StationFilter::South20: return GLAT <= -FILTER_LATITUDE;
+double filter_bound(StationFilter filter) {
+    switch (filter) {
+    case StationFilter::NearLongitude: return FILTER_HALF_WIDTH;
+    case StationFilter::North20: return FILTER_LATITUDE;
+    case StationFilter::South20: return -FILTER_LATITUDE;
     case StationFilter::Always: break;
     }
-    return true;
+    return 0.0;
 }
+
+double filter_margin(const Station& st, Single GLAT, Single GLON) {
+    // Each difference is 0 or more exactly when the plain comparison holds
+    // (|GLON - STLON| <= 30, GLAT >= 20, GLAT <= -20).
+    const double bound = filter_bound(st.filter);
+    switch (st.filter) {
+    case StationFilter::NearLongitude: return bound - std::fabs(GLON - st.STLON);
+    case StationFilter::North20: return GLAT - bound;
+    case StationFilter::South20: return bound - GLAT;
+    case StationFilter::Always: break;
+    }
+    return 1.0;
+}
+
+bool examined(const Station& st, Single GLAT, Single GLON) { return filter_margin(st, GLAT, GLON) >= 0.0; }
 
 Look look_angles(const Station& st, Single R, Single DECL, Single GLONR) {
     Look look;

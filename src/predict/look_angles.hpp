@@ -27,6 +27,16 @@ struct Look {
 // angle work.
 bool examined(const Station& st, Single GLAT, Single GLON);
 
+// How far inside the station's pre-filter that sub-satellite point lies,
+// degrees of longitude or latitude (negative outside; 1 for a station
+// examined always); examined() exactly when it is 0 or more.
+double filter_margin(const Station& st, Single GLAT, Single GLON);
+
+// The bound of a pre-filter, degrees: the half width of the longitude band
+// about the station, the latitude the point must reach (negative: must not
+// exceed), or 0 for a station examined always.
+double filter_bound(StationFilter filter);
+
 // Slant range, visibility mark, elevation and azimuth of the satellite at
 // distance R (km) and declination DECL (rad) over east longitude GLONR
 // (rad), seen from the station on the sphere of radius EARTH_RADIUS.

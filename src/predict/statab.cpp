@@ -35,10 +35,15 @@ Single STATAB::STLAT(int ista) { return row(ista).lat; }
 Single STATAB::STLON(int ista) { return row(ista).lon; }
 StationFilter STATAB::filter(int ista) { return row(ista).filter; }
 
+std::string station_name(int ista) {
+    const std::string_view padded = STATAB::STNAME(ista);
+    return std::string(padded.substr(0, padded.find_last_not_of(' ') + 1));
+}
+
 int STATAB::find(std::string_view key) {
     if (key.size() == 1 && key[0] >= '1' && key[0] <= '0' + COUNT) return key[0] - '0';
     for (int ista = 1; ista <= COUNT; ++ista) {
-        const std::string_view name = STNAME(ista).substr(0, STNAME(ista).find(' '));
+        const std::string name = station_name(ista);
         if (name.size() != key.size()) continue;
         bool same = true;
         for (std::size_t i = 0; i < name.size() && same; ++i) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "numeric/single.hpp"
@@ -36,8 +37,8 @@ struct STATAB {
 
     // Station ista (1..8).
     static std::string_view STNAME(int ista) { return NAMES.substr(static_cast<std::size_t>(10 * (ista - 1)), 10); }
-    static std::string_view mrklo(int ista) { return MRKLO.substr(static_cast<std::size_t>(2 * (ista - 1)), 2); }
-    static std::string_view mrkhi(int ista) { return MRKHI.substr(static_cast<std::size_t>(2 * (ista - 1)), 2); }
+    static std::string_view low_mark(int ista) { return MRKLO.substr(static_cast<std::size_t>(2 * (ista - 1)), 2); }
+    static std::string_view high_mark(int ista) { return MRKHI.substr(static_cast<std::size_t>(2 * (ista - 1)), 2); }
     static Single STLAT(int ista);  // degrees, north positive
     static Single STLON(int ista);  // degrees east, 0 to 360
     static StationFilter filter(int ista);
@@ -45,5 +46,8 @@ struct STATAB {
     // 0 for none.
     static int find(std::string_view number_or_name);
 };
+
+// Station ista's name without its padding: "MADRID".
+std::string station_name(int ista);
 
 }  // namespace talik

@@ -23,13 +23,12 @@ void derive(Station& s) {
 
 Station prepare_station(int ista) {
     Station s;
-    const std::string_view name = STATAB::STNAME(ista);
-    s.name = std::string(name.substr(0, name.find_last_not_of(' ') + 1));
+    s.name = station_name(ista);
     s.STLAT = STATAB::STLAT(ista);
     s.STLON = STATAB::STLON(ista);
     s.filter = STATAB::filter(ista);
-    s.MRKLO = STATAB::mrklo(ista);
-    s.MRKHI = STATAB::mrkhi(ista);
+    s.MRKLO = STATAB::low_mark(ista);
+    s.MRKHI = STATAB::high_mark(ista);
     derive(s);
     return s;
 }

@@ -24,7 +24,7 @@
 #include "geometry/suntab.hpp"
 #include "numeric/constants.hpp"
 #include "numeric/intrinsics.hpp"
-#include "orbit/elminp.hpp"
+#include "orbit/install_elements.hpp"
 #include "time/juldat.hpp"
 
 namespace talik {

@@ -12,7 +12,7 @@
 #include <span>
 
 #include "numeric/intrinsics.hpp"
-#include "predict/run_description.hpp"
+#include "deck/run_line.hpp"
 #include "report/formats.hpp"
 
 namespace talik {

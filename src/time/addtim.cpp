@@ -17,13 +17,14 @@
 #include "time/addtim.hpp"
 
 #include "numeric/constants.hpp"
+#include "time/model_calendar.hpp"
 
 namespace talik {
 
 namespace {
 
-// February's length for a year, by the table's divisible-by-4 rule.
-std::int16_t february(int year) { return year % 4 == 0 ? 29 : 28; }
+// February's length for a year, by the month table's rule.
+std::int16_t february(int year) { return static_cast<std::int16_t>(model_month_length(year, 2)); }
 
 // Borrow one hour, and a day, month and year as far as needed.
 void borrow_hour(DATIM& dt, MONLEN& monlen) {

@@ -1,7 +1,9 @@
-// parse_iso_datim, iso_text - date-times as ISO 8601 text, to the second.
+// parse_iso_datim, iso_tenths - date-times as ISO 8601 text.
 #include "time/iso_datim.hpp"
 
 #include <cstdio>
+
+#include "time/gregorian.hpp"
 
 namespace talik {
 
@@ -36,11 +38,18 @@ std::optional<DATIM> parse_iso_datim(std::string_view text) {
     return dt;
 }
 
-std::string iso_text(const DATIM& dt) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02dZ", dt[YEAR], dt[MONTH], dt[DAY], dt[HOUR], dt[MINUTE],
-                  dt[SECOND]);
-    return buf;
+std::string iso_tenths(std::int64_t model_tenths) {
+    std::int64_t seconds = model_tenths / TENTHS;
+    std::int64_t tenth = model_tenths % TENTHS;
+    if (tenth < 0) {
+        tenth += TENTHS;
+        --seconds;
+    }
+    const DATIM d = utc_datim(unix_seconds_of_model(seconds));
+    char text[80];  // room for any 16-bit field
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%dZ", d[YEAR], d[MONTH], d[DAY], d[HOUR],
+                  d[MINUTE], d[SECOND], static_cast<int>(tenth));
+    return text;
 }
 
 }  // namespace talik

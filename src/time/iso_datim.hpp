@@ -1,6 +1,7 @@
 // iso_datim.hpp - date-times written the ISO way, "2024-01-10T06:30:00".
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +15,12 @@ namespace talik {
 // against the calendar (check_date does that); nullopt for any other text.
 std::optional<DATIM> parse_iso_datim(std::string_view text);
 
-// "2024-01-10T06:30:00Z".
-std::string iso_text(const DATIM& dt);
+// Tenths of a second per second: pass times are kept in tenths of the
+// model's seconds.
+inline constexpr std::int64_t TENTHS = 10;
+
+// "2021-10-17T15:03:12.3Z": a time in tenths of a model second
+// (model_seconds * TENTHS) as the real date-time it is.
+std::string iso_tenths(std::int64_t model_tenths);
 
 }  // namespace talik

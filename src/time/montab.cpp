@@ -14,8 +14,7 @@
 namespace talik {
 
 void MONTAB(const DATIM& dt, MONLEN& monlen) {
-    static constexpr std::array<std::int16_t, 12> NDAYS = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    monlen.days = NDAYS;
+    monlen.days = MONTH_DAYS;
     monlen.days[1] = 28;
     if (dt[YEAR] % 4 == 0) monlen.days[1] = 29;
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli.hpp"
+#include "app/talik_cli.hpp"
 
 namespace talik {
 namespace {
@@ -37,7 +37,7 @@ Outcome run_cli(std::vector<const char*> args, const std::string& input = "") {
     std::fwrite(input.data(), 1, input.size(), in);
     std::rewind(in);
     Outcome o;
-    o.status = main_program(static_cast<int>(args.size()), args.data(), in, out, err);
+    o.status = talik_main(static_cast<int>(args.size()), args.data(), in, out, err);
     o.out = slurp(out);
     o.err = slurp(err);
     std::fclose(in);

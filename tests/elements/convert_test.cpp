@@ -10,9 +10,9 @@
 #include "format/deck.hpp"
 #include "format/format.hpp"
 #include "numeric/constants.hpp"
-#include "orbit/elminp.hpp"
+#include "orbit/install_elements.hpp"
 #include "orbit/orbit_setup.hpp"
-#include "predict/deck_text.hpp"
+#include "deck/deck_text.hpp"
 
 namespace talik {
 namespace {

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "passes/find_passes.hpp"
-#include "passes/model_time.hpp"
+#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 #include "passes/run_passes.hpp"
 
 namespace talik {

@@ -4,7 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "passes/model_time.hpp"
+#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 #include "passes/output.hpp"
 
 namespace talik {

@@ -45,8 +45,8 @@ TEST(STATAB, AgreesWithTheReadmeTable) {
         EXPECT_EQ(name.substr(0, name.find(' ')), c[1]);
         EXPECT_EQ(STATAB::STLAT(ista).f(), std::strtof(c[2].c_str(), nullptr)) << c[1];
         EXPECT_EQ(STATAB::STLON(ista).f(), std::strtof(c[3].c_str(), nullptr)) << c[1];
-        EXPECT_EQ(STATAB::mrklo(ista), c[5] + c[5]) << c[1];
-        EXPECT_EQ(STATAB::mrkhi(ista), c[6] + c[6]) << c[1];
+        EXPECT_EQ(STATAB::low_mark(ista), c[5] + c[5]) << c[1];
+        EXPECT_EQ(STATAB::high_mark(ista), c[6] + c[6]) << c[1];
         ++rows;
     }
     EXPECT_EQ(rows, STATAB::COUNT);

@@ -8,7 +8,9 @@
 
 #include "format/console.hpp"
 #include "orbit/check_elements.hpp"
-#include "orbit/elminp.hpp"
+#include "deck/elminp.hpp"
+#include "deck/element_records.hpp"
+#include "orbit/install_elements.hpp"
 #include "time/addtim.hpp"
 #include "time/juldat.hpp"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "numeric/single.hpp"
-#include "predict/run_description.hpp"
+#include "deck/run_description.hpp"
 
 namespace talik {
 

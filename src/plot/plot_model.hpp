@@ -16,8 +16,7 @@ namespace talik {
 // object.sites[i]) with their tracks in the sky at whole seconds.
 plot::PlotData plot_data(const PassObject& object, const std::vector<std::vector<Pass>>& passes);
 
-// Milliseconds since 1970-01-01 UTC of a time in model seconds; the model's
-// calendar is the Gregorian one from 1901 to February 2100.
+// Milliseconds since 1970-01-01 UTC of a time in model seconds.
 std::int64_t unix_ms(std::int64_t model_seconds);
 
 }  // namespace talik

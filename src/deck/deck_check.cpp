@@ -9,7 +9,7 @@
 //    day ahead of or behind the element set (an axis from Kepler's third
 //    law alone is off by the oblateness's correction).  Beyond DRIFT_LIMIT
 //    seconds a day it is a likely slip.
-#include "report/deck_check.hpp"
+#include "deck/deck_check.hpp"
 
 #include <cmath>
 #include <cstdio>
@@ -17,9 +17,10 @@
 
 #include "numeric/constants.hpp"
 #include "orbit/check_elements.hpp"
-#include "orbit/elminp.hpp"
+#include "orbit/install_elements.hpp"
 #include "orbit/orbit_setup.hpp"
-#include "predict/run_description.hpp"
+#include "deck/element_records.hpp"
+#include "deck/run_description.hpp"
 #include "predict/statab.hpp"
 #include "time/addtim.hpp"
 #include "time/juldat.hpp"
@@ -29,13 +30,42 @@ namespace talik {
 namespace {
 
 constexpr double DRIFT_LIMIT = 1.0;  // s/day
+constexpr double INCLINATION_MAX_DEG = 180.0;
+constexpr int DECK_RECORDS = 5;
+// The rates record's fifth field (columns 41-50) is not read but may hold
+// anything.
+constexpr int RATES_UNREAD_LAST = 50;
 
 struct FieldInfo {
     const char* name;
     const char* unit;
 };
 
-// Names and units of the fields in the order the formats read them.
+// The fields in the order the formats read them.
+enum DeckField : std::size_t {
+    OUTPUT_CHOICE,
+    START_YEAR,
+    TIME_STEP = START_YEAR + 6,
+    STEP_COUNT,
+    STATION,
+    EPOCH_YEAR,
+    REVOLUTION = EPOCH_YEAR + 6,
+    SEMI_MAJOR_AXIS,
+    ECCENTRICITY,
+    INCLINATION,
+    NODE,
+    PERIGEE,
+    MEAN_ANOMALY,
+    AXIS_RATE,
+    NODE_RATE,
+    PERIGEE_RATE,
+    MEAN_MOTION,
+    FIELD_COUNT
+};
+constexpr std::size_t RUN_LINE_FIELDS = EPOCH_YEAR - START_YEAR;
+constexpr std::size_t ELEMENT_FIELDS = FIELD_COUNT - EPOCH_YEAR;
+
+// Names and units of the fields, in DeckField's order.
 constexpr FieldInfo INFO[] = {
     {"output choice", ""},
     {"start year", ""}, {"start month", ""}, {"start day", ""}, {"start hour", "UT"}, {"start minute", ""},
@@ -46,7 +76,7 @@ constexpr FieldInfo INFO[] = {
     {"right ascension of the ascending node", "deg"}, {"argument of perigee", "deg"}, {"mean anomaly", "deg"},
     {"rate of the semi-major axis", "km/day"}, {"rate of the node", "deg/day"}, {"rate of the perigee", "deg/day"},
     {"mean motion", "rev/day"}};
-constexpr std::size_t FIELD_COUNT = std::size(INFO);
+static_assert(std::size(INFO) == FIELD_COUNT);
 
 struct Column {
     int record;  // 1-based
@@ -60,7 +90,7 @@ std::vector<Column> field_columns() {
     std::vector<Column> out;
     int record = 0;
     const std::pair<const Format*, std::size_t> formats[] = {
-        {&output_choice_format(), 1}, {&run_line_format(), 9}, {&element_set_format(), 17}};
+        {&output_choice_format(), 1}, {&run_line_format(), RUN_LINE_FIELDS}, {&element_set_format(), ELEMENT_FIELDS}};
     for (const auto& [format, wanted] : formats) {
         ++record;
         int column = 1;
@@ -92,6 +122,15 @@ char at(std::string_view record, int column) {
     return column >= 1 && static_cast<std::size_t>(column) <= record.size() ? record[static_cast<std::size_t>(column - 1)] : ' ';
 }
 
+// The last column read of record r (for the rates, of the unread field).
+int record_end(const std::vector<Column>& columns, int r) {
+    int end = r == DECK_RECORDS ? RATES_UNREAD_LAST : 0;
+    for (const Column& c : columns) {
+        if (c.record == r) end = std::max(end, c.last);
+    }
+    return end;
+}
+
 bool numeric(char c) { return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+'; }
 
 // The shortest text of a value read into a single (or an integer); others
@@ -118,21 +157,22 @@ std::vector<double> values_of(const RunDescription& d) {
 }
 
 std::string meaning(std::size_t field, double value) {
-    if (field == 0) return value == IOUT_CONSOLE ? "the console report" : value == IOUT_FILE ? "the file KESTAD.DAT" : "no report";
-    if (field == 7 && value < 0) return "runs backward";
-    if (field == 9) {
-        const std::string_view name = STATAB::STNAME(static_cast<int>(value));
-        return std::string(name.substr(0, name.find(' ')));
+    switch (field) {
+    case OUTPUT_CHOICE:
+        return value == IOUT_CONSOLE ? "the console report" : value == IOUT_FILE ? "the file KESTAD.DAT" : "no report";
+    case TIME_STEP: return value < 0 ? "runs backward" : "";
+    case STATION: return station_name(static_cast<int>(value));
+    case NODE_RATE:
+    case PERIGEE_RATE: return value == 0.0 ? "derived from the oblateness" : "";
+    default: return "";
     }
-    if ((field == 24 || field == 25) && value == 0.0) return "derived from the oblateness";
-    return "";
 }
 
 void list_fields(DeckCheck& out, const std::vector<std::string>& records, const std::vector<Column>& columns,
                  const std::vector<double>& values) {
     static const char* const TITLES[] = {"the output choice", "the run line", "the epoch and the revolution number",
                                          "the elements at the epoch", "the rates"};
-    for (int r = 1; r <= 5; ++r) {
+    for (int r = 1; r <= DECK_RECORDS; ++r) {
         const std::string& text = records[static_cast<std::size_t>(r - 1)];
         out.listing += "record " + std::to_string(r) + ", " + TITLES[r - 1] + ":\n  " +
                        ruler(std::max<std::size_t>(text.size(), r == 1 ? 10 : 50)) + "\n  " + text + "\n";
@@ -160,18 +200,16 @@ void warn_layout(DeckCheck& out, const Deck& deck, const std::vector<std::string
                                    " and " + INFO[i + 1].name + " touch; a digit may have slid across the edge");
         }
     }
-    // The rates record's fifth field is not read but may hold anything.
-    const int ends[] = {2, 45, 35, 60, 50};
-    for (int r = 1; r <= 5; ++r) {
+    for (int r = 1; r <= DECK_RECORDS; ++r) {
         const std::string& text = records[static_cast<std::size_t>(r - 1)];
-        const auto extra = text.find_first_not_of(" \t", static_cast<std::size_t>(ends[r - 1]));
+        const auto extra = text.find_first_not_of(" \t", static_cast<std::size_t>(record_end(columns, r)));
         if (extra != std::string::npos) {
             const int first = static_cast<int>(extra) + 1;
             out.warnings.push_back(deck.place(r, first, static_cast<int>(text.size())) +
                                    ": text after the record's last field is not read");
         }
     }
-    for (std::size_t r = 5; r < records.size(); ++r) {
+    for (std::size_t r = DECK_RECORDS; r < records.size(); ++r) {
         if (records[r].find_first_not_of(" \t") != std::string::npos) {
             out.warnings.push_back(deck.place(static_cast<int>(r) + 1) + ": records after the element set are not read");
         }
@@ -179,17 +217,20 @@ void warn_layout(DeckCheck& out, const Deck& deck, const std::vector<std::string
 }
 
 void warn_values(DeckCheck& out, const Deck& deck, const std::vector<Column>& columns, const RunDescription& d) {
-    const auto place = [&](std::size_t field) { return deck.place(columns[field].record, columns[field].first, columns[field].last); };
+    const auto place = [&](std::size_t first, std::size_t last) {
+        return deck.place(columns[first].record, columns[first].first, columns[last].last);
+    };
     if (d.IOUT != IOUT_CONSOLE && d.IOUT != IOUT_FILE) {
-        out.warnings.push_back(place(0) + ": output choice " + std::to_string(d.IOUT) +
+        out.warnings.push_back(place(OUTPUT_CHOICE, OUTPUT_CHOICE) + ": output choice " + std::to_string(d.IOUT) +
                                " writes no report (6: the console, 8: KESTAD.DAT)");
     }
     const ElementSet& s = d.elements;
-    const Single angles[] = {s.INCL, s.RAAN, s.ARGP, s.MANOM};
-    for (std::size_t k = 0; k < 4; ++k) {
-        const double high = k == 0 ? 180.0 : DEGREES_PER_TURN;
-        if (angles[k] < 0.0 || angles[k] > high) {
-            out.warnings.push_back(place(19 + k) + ": " + INFO[19 + k].name + " " + text_of(angles[k]) +
+    const std::pair<std::size_t, Single> angles[] = {
+        {INCLINATION, s.INCL}, {NODE, s.RAAN}, {PERIGEE, s.ARGP}, {MEAN_ANOMALY, s.MANOM}};
+    for (const auto& [field, angle] : angles) {
+        const double high = field == INCLINATION ? INCLINATION_MAX_DEG : DEGREES_PER_TURN;
+        if (angle < 0.0 || angle > high) {
+            out.warnings.push_back(place(field, field) + ": " + INFO[field].name + " " + text_of(angle) +
                                    " deg is outside 0 to " + text_of(high));
         }
     }
@@ -200,7 +241,7 @@ void warn_values(DeckCheck& out, const Deck& deck, const std::vector<Column>& co
     JULDAT(jd_epoch, gst, s.EPOCH);
     const double days = std::fabs(jd_start - jd_epoch);
     if (days > ELEMENTS_AGE_DAYS) {
-        out.warnings.push_back(deck.place(3, 1, 30) + ": the epoch lies " + text_of(days) +
+        out.warnings.push_back(place(EPOCH_YEAR, REVOLUTION - 1) + ": the epoch lies " + text_of(days) +
                                " days from the start; element sets age: predictions degrade");
     }
     ORBEL orbel;
@@ -214,7 +255,7 @@ void warn_values(DeckCheck& out, const Deck& deck, const std::vector<Column>& co
                       ": mean motion %.8g rev/day does not match the semi-major axis, whose mean motion is %.8g "
                       "rev/day: the satellite runs %.1f s a day %s what the field says",
                       static_cast<double>(s.MMOTION), model, std::fabs(drift), drift > 0 ? "behind" : "ahead of");
-        out.warnings.push_back(place(26) + text);
+        out.warnings.push_back(place(MEAN_MOTION, MEAN_MOTION) + text);
     }
 }
 
@@ -223,12 +264,7 @@ void warn_values(DeckCheck& out, const Deck& deck, const std::vector<Column>& co
 DeckCheck check_deck(const Deck& given) {
     Deck deck = given;
     const RunDescription d = read_run_description(deck);
-    if (d.line.NCALC > 0) {
-        ORBEL orbel;
-        install_element_set(d.elements, d.line.DTSTRT, orbel);
-        check_decay(orbel, d.line.DTSTRT, after_steps(d.line.DTSTRT, d.line.NCALC - 1, d.line.ISTEP),
-                    deck.place(deck.records_read(), 1, 10));
-    }
+    check_run(d.line, d.elements, deck_run_places(deck));
     Deck raw = given;
     std::vector<std::string> records;
     while (!raw.at_end()) records.emplace_back(raw.next_record());

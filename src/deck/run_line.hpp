@@ -1,18 +1,20 @@
-// run_description.hpp - a run as its deck describes it: the output choice,
-// the run line and the element set.
+// run_line.hpp - the deck's first two records: the output choice and the
+// run line, read and checked.
 #pragma once
 
 #include <cstdint>
 
 #include "format/deck.hpp"
 #include "format/errors.hpp"
-#include "orbit/element_set.hpp"
 #include "time/datim.hpp"
 
 namespace talik {
 
+// Output choices: the console report, the report file; any other value
+// (talik-deck writes 7) runs without a report.
 constexpr std::int16_t IOUT_CONSOLE = 6;
 constexpr std::int16_t IOUT_FILE = 8;
+constexpr std::int16_t IOUT_NONE = 7;
 
 // The run line: start, step, number of steps, station.
 struct RunLine {
@@ -43,16 +45,5 @@ const Format& run_line_format();
 std::int16_t read_output_choice(Deck& deck);
 // Record 2, the run line, "(16I5)", checked.
 RunLine read_run_line(Deck& deck);
-
-struct RunDescription {
-    std::int16_t IOUT = 0;
-    RunLine line;
-    ElementSet elements;
-};
-
-// A whole deck read as the program reads it, with every check the program
-// applies before its first step (the decay of the orbit aside): throws
-// InputError where the program would refuse the deck.
-RunDescription read_run_description(Deck& deck);
 
 }  // namespace talik

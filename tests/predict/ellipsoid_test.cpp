@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "numeric/constants.hpp"
-#include "passes/ellipsoid.hpp"
+#include "geometry/ellipsoid.hpp"
 #include "predict/look_angles.hpp"
 #include "predict/station.hpp"
 

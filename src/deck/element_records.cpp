@@ -4,7 +4,7 @@
 // Records: the epoch (six I5 fields) and the revolution number (I5); six
 // F10.0 fields of elements (km, -, deg); five F10.0 fields of rates (km/day,
 // deg/day, deg/day, rev/day, not read).
-#include "orbit/element_set.hpp"
+#include "deck/element_records.hpp"
 
 #include <string>
 

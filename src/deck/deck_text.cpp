@@ -6,7 +6,7 @@
 //    the same float.  A zero before the point is dropped ("-.0318") to leave
 //    a column for another digit; exponents are written without their
 //    leading zeros ("1.25E-5").
-#include "predict/deck_text.hpp"
+#include "deck/deck_text.hpp"
 
 #include <cmath>
 #include <cstdio>

@@ -1,17 +1,16 @@
-// check_run_line, read_output_choice, read_run_line, read_run_description -
-// the deck's first records and the checks made before any step.
+// check_run_line, read_output_choice, read_run_line - the deck's first two
+// records and the checks of the run line.
 //
 // Notes:
 //    The span check counts whole days from 1 January of the start year to
 //    the last step (floor, in seconds), as the Sun table's window is counted
 //    in whole days of the step's date.
-#include "predict/run_description.hpp"
+#include "deck/run_line.hpp"
 
 #include <string>
 
 #include "geometry/suncom.hpp"
 #include "numeric/constants.hpp"
-#include "orbit/check_elements.hpp"
 #include "predict/statab.hpp"
 #include "time/check_date.hpp"
 #include "time/juldat.hpp"
@@ -99,15 +98,6 @@ RunLine read_run_line(Deck& deck) {
     read(deck, run_line_format(), {&d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &l.ISTEP, &l.NCALC, &l.ISTA});
     check_run_line(l, deck_run_line_places(deck, deck.records_read()));
     return l;
-}
-
-RunDescription read_run_description(Deck& deck) {
-    RunDescription d;
-    d.IOUT = read_output_choice(deck);
-    d.line = read_run_line(deck);
-    d.elements = read_element_set(deck);
-    check_element_set(d.elements, d.line.DTSTRT, deck_element_places(deck, deck.records_read() - 2));
-    return d;
 }
 
 }  // namespace talik

@@ -1,4 +1,4 @@
-// passes_sources.hpp - what talik-passes reads: decks and element-set
+// sources.hpp - what talik-passes and talik-plot read: decks and element-set
 // files, turned into checked objects with their scans and sites.
 #pragma once
 
@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include <cstdio>
+#include <functional>
+
+#include "numeric/constants.hpp"
 #include "passes/pass.hpp"
 #include "time/datim.hpp"
-#include "numeric/constants.hpp"
 
 namespace talik {
 
@@ -32,9 +35,13 @@ inline constexpr int DEFAULT_STATION = 6;
 inline constexpr std::int32_t DEFAULT_STEP_S = 20;
 inline constexpr std::int64_t DEFAULT_SPAN_S = SECONDS_PER_DAY_WHOLE;
 
-// Whether text is laid out as a deck: a first record holding only an I2
-// output choice and a second record of nine I5 fields.
-bool looks_like_deck(std::string_view text);
+// The largest source read, bytes.
+inline constexpr std::size_t SOURCE_BYTES_MAX = 64U * 1024U * 1024U;
+
+// The whole text of a source: a file, or in for "-"; throws InputError
+// naming the source ("standard input" for "-") when it cannot be read or is
+// larger than SOURCE_BYTES_MAX.
+std::string read_source_text(const std::string& name, std::FILE* in);
 
 // Reads the source ("-" for standard input, read by the caller into text)
 // and appends its objects.  A deck gives one object, an element file one per
@@ -50,10 +57,12 @@ void read_source(const std::string& name, const std::string& text, const WindowR
 // the option (or source, for a window from the epoch).
 Scan element_scan(const WindowRequest& request, const DATIM& epoch, const std::string& source);
 
-// Checks set for the scan: the element set from the scan's start, the decay
-// over it; element_place names a field of the set, decay_place its rate of
-// the semi-major axis.
-void check_for_scan(const ElementSet& set, const Scan& scan, const FieldPlace& element_place,
-                    const std::string& decay_place);
+// Every object of the sources, in order ("-" read from in), each checked
+// for its scan; the lines for standard error (sets skipped, warnings) go to
+// note as they come.  Throws InputError for a source refused whole, for a
+// set that cannot be used when request.strict, and when --select matches
+// nothing.
+std::vector<PassObject> read_objects(const std::vector<std::string>& sources, const WindowRequest& request,
+                                     std::FILE* in, const std::function<void(const std::string&)>& note);
 
 }  // namespace talik

@@ -1,11 +1,10 @@
-// ELMINP - read, check, list and install the element set;
-// install_element_set, revolutions_at - its conversion and revolution count.
+// install_element_set, revolutions_at - an element set in the propagator's
+// units, and the revolution number it gives.
 //
 // Given:
+//    set     ElementSet     the set in the deck's units, checked
+//                           (check_element_set) for dt
 //    dt      DATIM          start date-time of the prediction, UT
-//    deck    Deck           input deck; its next three records are read
-//    iout    int16          output choice: 6 lists the set
-//    unit    Unit           where the listing goes
 // Returned:
 //    nrev    int32          revolution number of the satellite at dt
 //    orbel   ORBEL          the element record, all fields but ORBSET: angles
@@ -13,19 +12,16 @@
 //                           and MMOTDT 0 for the propagator's set-up to fill
 //
 // Notes:
-//    A set the propagator cannot follow is refused before anything is listed
-//    or installed (check_elements.hpp).  The listing echoes the set as read.
 //    The revolution count takes the mean argument of latitude at the epoch
 //    as the part of the revolution already done, and the elapsed time as
 //    whole days between the dates plus the hour, minute and second
 //    differences.
-#include "orbit/elminp.hpp"
+#include "orbit/install_elements.hpp"
 
 #include <cmath>
 
 #include "numeric/constants.hpp"
 #include "numeric/intrinsics.hpp"
-#include "orbit/check_elements.hpp"
 #include "time/juldat.hpp"
 
 namespace talik {
@@ -67,15 +63,6 @@ std::int32_t install_element_set(const ElementSet& s, const DATIM& dt, ORBEL& or
     Single gst;
     JULDAT(orbel.EPOCHJ, gst, s.EPOCH);
     return INT(revolutions_at(s, dt));
-}
-
-void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, Unit& unit, ORBEL& orbel) {
-    const ElementSet set = read_element_set(deck);
-    check_element_set(set, dt, deck_element_places(deck, deck.records_read() - 2));
-    if (iout == 6) {
-        list_element_set(unit, set);
-    }
-    nrev = install_element_set(set, dt, orbel);
 }
 
 }  // namespace talik

@@ -14,7 +14,7 @@
 //    the right ascension less the sidereal angle.
 //  - The elevation is measured from the plane normal to the ellipsoid
 //    (geodetic), not from the plane normal to the radius.
-#include "passes/ellipsoid.hpp"
+#include "geometry/ellipsoid.hpp"
 #include "numeric/constants.hpp"
 
 #include <cmath>

@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "passes/model_time.hpp"
+#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 #include "time/addtim.hpp"
 #include "time/juldat.hpp"
 

@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "format/console.hpp"
-#include "orbit/elminp.hpp"
+#include "deck/elminp.hpp"
+#include "deck/element_records.hpp"
+#include "orbit/install_elements.hpp"
 #include "time/juldat.hpp"
 
 namespace talik {

@@ -7,14 +7,17 @@
 //    an eccentric orbit, so the circle is the mean one.
 //  - A pass's sky track is sampled at whole seconds, at most SKY_POINTS of
 //    them, from its first to its last second in the pass.
-#include "app/plot_model.hpp"
+#include "plot/plot_model.hpp"
 
 #include <algorithm>
 #include <cmath>
 
 #include "numeric/constants.hpp"
-#include "passes/model_time.hpp"
+#include "time/gregorian.hpp"
+#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 #include "passes/view.hpp"
+#include "predict/look_angles.hpp"
 #include "predict/statab.hpp"
 #include "predict/step.hpp"
 
@@ -24,7 +27,13 @@ namespace {
 
 constexpr std::int64_t SKY_POINTS = 240;
 
-std::int64_t tenths_to_ms(std::int64_t tenths) { return unix_ms(0) + tenths * 100; }
+constexpr std::int64_t MS_PER_SECOND = 1000;
+
+// A time in tenths of a model second (never before 1901), in milliseconds
+// of real time.
+std::int64_t tenths_to_ms(std::int64_t tenths) {
+    return unix_ms(tenths / TENTHS) + tenths % TENTHS * (MS_PER_SECOND / TENTHS);
+}
 
 // The track, and the mean height over it (km).
 double track(const PassObject& object, const std::vector<std::vector<Pass>>& passes, plot::PlotData& data) {
@@ -54,6 +63,17 @@ double circle_radius_deg(double height_km, double elevation_deg) {
     return (std::acos(EARTH_RADIUS * std::cos(e) / (EARTH_RADIUS + std::max(height_km, 0.0))) - e) / DEGRAD_DOUBLE;
 }
 
+// The picture's name for the region a pre-filter lets through.
+plot::Prefilter region(StationFilter filter) {
+    switch (filter) {
+    case StationFilter::NearLongitude: return plot::Prefilter::LongitudeBand;
+    case StationFilter::North20: return plot::Prefilter::LatitudeAtLeast;
+    case StationFilter::South20: return plot::Prefilter::LatitudeAtMost;
+    case StationFilter::Always: break;
+    }
+    return plot::Prefilter::None;
+}
+
 plot::SiteView site_view(const Site& site, double height_km) {
     plot::SiteView v;
     v.name = site.name;
@@ -63,21 +83,8 @@ plot::SiteView site_view(const Site& site, double height_km) {
     v.min_elevation_deg = site.kind == SiteKind::Station ? 0.0 : site.min_elevation_deg;
     v.horizon_radius_deg = circle_radius_deg(height_km, 0.0);
     v.min_elev_radius_deg = circle_radius_deg(height_km, v.min_elevation_deg);
-    switch (st.filter) {
-    case StationFilter::NearLongitude:
-        v.prefilter = plot::Prefilter::LongitudeBand;
-        v.prefilter_value = FILTER_HALF_WIDTH;
-        break;
-    case StationFilter::North20:
-        v.prefilter = plot::Prefilter::LatitudeAtLeast;
-        v.prefilter_value = FILTER_LATITUDE;
-        break;
-    case StationFilter::South20:
-        v.prefilter = plot::Prefilter::LatitudeAtMost;
-        v.prefilter_value = -FILTER_LATITUDE;
-        break;
-    case StationFilter::Always: break;
-    }
+    v.prefilter = region(st.filter);
+    v.prefilter_value = filter_bound(st.filter);
     return v;
 }
 
@@ -99,10 +106,7 @@ plot::PassView pass_view(const Pass& p, View& view) {
 
 }  // namespace
 
-std::int64_t unix_ms(std::int64_t model_s) {
-    static const std::int64_t EPOCH_1970 = model_seconds(DATIM{1970, 1, 1, 0, 0, 0});
-    return (model_s - EPOCH_1970) * 1000;
-}
+std::int64_t unix_ms(std::int64_t model_s) { return unix_seconds_of_model(model_s) * MS_PER_SECOND; }
 
 plot::PlotData plot_data(const PassObject& object, const std::vector<std::vector<Pass>>& passes) {
     plot::PlotData data;

@@ -1,7 +1,5 @@
-// cli.cpp - arguments, the deck prompt, and turning failures into one line
-// on stderr and an exit status.
-
-#include "app/cli.hpp"
+// talik_main - talik's arguments, the deck prompt, and its run.
+#include "app/talik_cli.hpp"
 
 #include <climits>
 #include <exception>
@@ -18,6 +16,7 @@ namespace talik {
 
 namespace {
 
+constexpr const char* PROGRAM = "talik";
 constexpr const char* REPORT_FILE = "KESTAD.DAT";
 
 constexpr std::string_view HELP =
@@ -32,10 +31,8 @@ constexpr std::string_view HELP =
     "Options:\n"
     "  --help     show this help and exit\n"
     "  --version  show the version and exit\n"
-    "\n"
-    "Exit status: 0 run completed, 1 deck refused or run failed, 2 bad command line,\n"
-    "3 internal error.\n"
-    "A deck named --help or --version can be run as ./--help.  See talik(1).\n";
+    "\n";
+constexpr std::string_view HELP_END = "\nA deck named --help or --version can be run as ./--help.  See talik(1).\n";
 
 bool blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
 
@@ -63,27 +60,26 @@ bool ask_deck_name(Console& console, std::FILE* in, std::string& name) {
 }
 
 // What the console holds goes out before the one line on stderr.
-int report_failure(Console& console, std::FILE* err, const std::string& message, int status) {
+int report_failure(Console& console, std::FILE* err, const std::exception_ptr& failure) {
     try {
         console.flush();
     } catch (const std::exception&) {
         // The failure being reported matters more than the console's.
     }
-    std::fprintf(err, "talik: %s\n", message.c_str());
-    return status;
+    return failure_status(PROGRAM, err, failure);
 }
 
 }  // namespace
 
-int main_program(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err) {
-    const std::string_view program = "talik";
+int talik_main(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err) {
     if (argc > 2) {
-        std::fprintf(err, "%s: too many arguments; usage: talik [DECK] (see talik --help)\n", program.data());
+        std::fprintf(err, "%s: too many arguments; usage: talik [DECK] (see talik --help)\n", PROGRAM);
         return EXIT_USAGE;
     }
     std::string deck_name = argc == 2 ? argv[1] : "";
     if (deck_name == "--help") {
-        std::fwrite(HELP.data(), 1, HELP.size(), out);
+        const std::string help = std::string(HELP) + std::string(EXIT_STATUS_TEXT) + std::string(HELP_END);
+        std::fwrite(help.data(), 1, help.size(), out);
         return std::fflush(out) == 0 ? EXIT_OK : EXIT_FAILED;
     }
     if (deck_name == "--version") {
@@ -94,19 +90,15 @@ int main_program(int argc, const char* const* argv, std::FILE* in, std::FILE* ou
     Console console(out);
     try {
         if (blank(deck_name) && !ask_deck_name(console, in, deck_name)) {
-            std::fprintf(err, "%s: no deck named\n", program.data());
+            std::fprintf(err, "%s: no deck named\n", PROGRAM);
             return EXIT_FAILED;
         }
         Deck deck = Deck::open(deck_name);
         run(deck, console, REPORT_FILE);
         console.flush();
         return EXIT_OK;
-    } catch (const InputError& e) {
-        return report_failure(console, err, e.what(), EXIT_FAILED);
-    } catch (const OutputError& e) {
-        return report_failure(console, err, e.what(), EXIT_FAILED);
-    } catch (const std::exception& e) {
-        return report_failure(console, err, std::string("internal error: ") + e.what(), EXIT_INTERNAL);
+    } catch (...) {
+        return report_failure(console, err, std::current_exception());
     }
 }
 

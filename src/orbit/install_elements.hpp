@@ -1,10 +1,9 @@
-// elminp.hpp - reading, checking, listing and installing the element set.
+// install_elements.hpp - an element set installed for the propagator, and
+// the revolution number it gives at a date-time.
 #pragma once
 
 #include <cstdint>
 
-#include "format/deck.hpp"
-#include "format/format.hpp"
 #include "orbit/element_set.hpp"
 #include "orbit/orbel.hpp"
 #include "time/datim.hpp"
@@ -25,10 +24,5 @@ std::int32_t install_element_set(const ElementSet& set, const DATIM& dt, ORBEL& 
 // The epoch must lie within 32767 days of dt.
 double revolutions_at(const ElementSet& set, const DATIM& dt);
 
-// Reads the three element records from the deck, refuses a set the
-// propagator cannot follow from dt (before anything is listed), lists it on
-// unit when iout is 6, installs it in orbel and returns in nrev the
-// revolution number at dt.
-void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, Unit& unit, ORBEL& orbel);
 
 }  // namespace talik

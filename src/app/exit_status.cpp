@@ -1,0 +1,28 @@
+// failure_status - a failure as one line on standard error and a status.
+#include "app/exit_status.hpp"
+
+#include <string>
+
+#include "format/errors.hpp"
+
+namespace talik {
+
+int failure_status(std::string_view program, std::FILE* err, const std::exception_ptr& failure) {
+    const std::string name(program);
+    try {
+        std::rethrow_exception(failure);
+    } catch (const InputError& e) {
+        std::fprintf(err, "%s: %s\n", name.c_str(), e.what());
+    } catch (const OutputError& e) {
+        std::fprintf(err, "%s: %s\n", name.c_str(), e.what());
+    } catch (const std::exception& e) {
+        std::fprintf(err, "%s: internal error: %s\n", name.c_str(), e.what());
+        return EXIT_INTERNAL;
+    } catch (...) {
+        std::fprintf(err, "%s: internal error: an unknown failure\n", name.c_str());
+        return EXIT_INTERNAL;
+    }
+    return EXIT_FAILED;
+}
+
+}  // namespace talik

@@ -1,0 +1,232 @@
+// read_source_text, read_source, element_scan, read_objects - talik-passes'
+// and talik-plot's sources: decks and element-set files, each turned into
+// objects with a checked scan.
+//
+// Notes:
+//  - A source is a deck when its first two records are laid out as a deck's
+//    (looks_like_deck); otherwise, when the element readers recognise it, an
+//    element file; otherwise it is read as a deck anyway, so that its
+//    refusal names the record and columns that are wrong.
+//  - A deck's run line gives the scan; --start, --end, --hours and --days
+//    replace its window (scanned forward at the deck's step, or --step), and
+//    --step alone covers the deck's own span, in its direction.
+//  - Every scan is checked as talik checks a run (check_run): its start,
+//    its span within the Sun table's, the element set from its start and
+//    the decay over it.
+#include "passes/sources.hpp"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+
+#include "deck/run_description.hpp"
+#include "elements/convert.hpp"
+#include "elements/elements.hpp"
+#include "format/deck.hpp"
+#include "format/text.hpp"
+#include "geometry/suncom.hpp"
+#include "predict/statab.hpp"
+#include "time/model_calendar.hpp"
+
+namespace talik {
+
+namespace {
+
+constexpr std::size_t DECK_BYTES_MAX = 1024 * 1024;  // as Deck::open allows
+// A window longer than this cannot pass the Sun table's span anyway; it is
+// refused before the step count could overflow.
+constexpr std::int64_t SPAN_MAX_S = 1000 * SECONDS_PER_DAY_WHOLE;
+// The station a scan's run line names when only its window is checked.
+constexpr std::int16_t SCAN_STATION = 1;
+
+// A window refusal that holds for every set of a file, carried past the
+// per-set handling.
+struct FatalWindow {
+    std::exception_ptr error;
+};
+
+// The station sites of a deck, or the sites asked for.
+std::vector<Site> sites_or(const WindowRequest& request, int station) {
+    if (!request.sites.empty()) return request.sites;
+    Site s;
+    s.kind = SiteKind::Station;
+    s.station = station;
+    s.name = station_name(station);
+    return {s};
+}
+
+// The run line that steps through scan.
+RunLine scan_line(const Scan& scan) {
+    return RunLine{model_datim(scan.start), static_cast<std::int16_t>(scan.step), scan.count, SCAN_STATION};
+}
+
+// The number of steps of step seconds from start to end.
+std::int32_t steps_between(std::int64_t start, std::int64_t end, std::int32_t step, const FieldPlace& place) {
+    if (end < start) throw InputError(place(RL_SPAN), "the window ends before it starts");
+    if (end - start > SPAN_MAX_S) {
+        throw InputError(place(RL_SPAN), "the window is longer than the " +
+                                             std::to_string(SUN_LAST_DAY - SUN_FIRST_DAY) +
+                                             " days the model's Sun table covers");
+    }
+    return static_cast<std::int32_t>((end - start) / step + 1);
+}
+
+// Where messages place the fields of a deck's scan: the options that
+// replace its window, or the deck's own fields.
+FieldPlace deck_scan_place(const WindowRequest& request, FieldPlace deck_place) {
+    const bool window = request.start || request.end || request.span_s;
+    return [&request, deck_place = std::move(deck_place), window](int field) {
+        if (field <= SECOND) return request.start ? std::string("--start") : deck_place(field);
+        if (field == RL_SPAN && window && !request.span_option.empty()) return request.span_option;
+        return field == RL_SPAN && request.step_s ? std::string("--step") : deck_place(field);
+    };
+}
+
+// Where messages place the fields of an element set's scan.
+FieldPlace element_scan_place(const WindowRequest& request, const std::string& source) {
+    return [&request, window = source + ": the window from the epoch"](int field) {
+        if (field <= SECOND) return request.start ? std::string("--start") : window;
+        return request.span_option.empty() ? window : request.span_option;
+    };
+}
+
+// The scan of a deck whose run line is line.
+Scan deck_scan(const RunLine& line, const WindowRequest& request, const FieldPlace& place) {
+    const std::int64_t deck_start = model_seconds(line.DTSTRT);
+    const std::int64_t deck_span = line.NCALC > 0 ? std::int64_t{line.NCALC - 1} * line.ISTEP : 0;
+    const bool window = request.start || request.end || request.span_s;
+    if (!window && !request.step_s) return Scan{deck_start, line.ISTEP, line.NCALC, false};
+    if (!window) {
+        // --step alone covers the deck's own span, in its direction.
+        const std::int32_t count = line.NCALC > 0 ? static_cast<std::int32_t>(std::llabs(deck_span) / *request.step_s + 1) : 0;
+        return Scan{deck_start, line.ISTEP < 0 ? -*request.step_s : *request.step_s, count, false};
+    }
+    const std::int32_t step = request.step_s.value_or(std::abs(line.ISTEP));
+    if (step == 0) throw InputError(place(RL_STEP), "a step of 0 cannot cover a window; give --step");
+    const std::int64_t start = request.start ? model_seconds(*request.start) : deck_start;
+    const std::int64_t end = request.end ? model_seconds(*request.end)
+                             : request.span_s ? start + *request.span_s
+                                              : start + std::llabs(deck_span);
+    return Scan{start, step, steps_between(start, end, step, place), false};
+}
+
+void read_deck(const std::string& name, const std::string& text, const WindowRequest& request,
+               std::vector<PassObject>& objects) {
+    if (name == "-" && text.size() > DECK_BYTES_MAX) {
+        throw InputError("standard input", "cannot read the deck: larger than 1 MiB");
+    }
+    Deck deck = name == "-" ? Deck("standard input", text) : Deck::open(name);
+    const RunDescription d = read_run_description(deck);
+    RunPlaces places = deck_run_places(deck);
+    places.run_line = deck_scan_place(request, places.run_line);
+    PassObject o;
+    o.label = deck.name();
+    o.source = deck.name();
+    o.elements = d.elements;
+    o.scan = deck_scan(d.line, request, places.run_line);
+    o.sites = sites_or(request, d.line.ISTA);
+    check_run(scan_line(o.scan), o.elements, places);
+    objects.push_back(std::move(o));
+}
+
+// One set of an element file as an object, its scan worked out from its
+// epoch and checked.
+PassObject element_object(const MeanElements& m, const WindowRequest& request, std::vector<std::string>& notes) {
+    const Converted c = convert_elements(m);
+    for (const std::string& w : c.warnings) notes.push_back("warning: " + w);
+    PassObject o;
+    o.label = std::to_string(m.catalog_number) + (m.name.empty() ? "" : " " + m.name);
+    o.source = m.source;
+    o.elements = c.set;
+    try {
+        o.scan = element_scan(request, c.set.EPOCH, m.source);
+    } catch (const InputError&) {
+        if (request.start) throw FatalWindow{std::current_exception()};
+        throw;
+    }
+    o.sites = sites_or(request, DEFAULT_STATION);
+    check_run(scan_line(o.scan), o.elements,
+              RunPlaces{element_scan_place(request, m.source), element_places(m), m.source + ": the decay"});
+    return o;
+}
+
+// The objects of an element file: a set that fails is noted and skipped,
+// or ends the run when strict.  A window given by --start fails alike for
+// every set, so it ends the run.
+void read_elements(const std::string& name, const std::string& text, const WindowRequest& request,
+                   std::vector<PassObject>& objects, std::vector<std::string>& notes) {
+    ElementSetsRead read = read_element_sets(name, text);
+    for (const std::string& p : read.problems) {
+        if (request.strict) throw InputError(p);
+        notes.push_back(p);
+    }
+    for (const std::string& w : read.warnings) notes.push_back("warning: " + w);
+    const std::vector<MeanElements> sets = request.select ? select_sets(read.sets, *request.select) : read.sets;
+    for (const MeanElements& m : sets) {
+        try {
+            objects.push_back(element_object(m, request, notes));
+        } catch (const InputError& e) {
+            if (request.strict) throw;
+            notes.push_back(e.what());
+        }
+    }
+}
+
+}  // namespace
+
+std::string read_source_text(const std::string& name, std::FILE* in) {
+    std::FILE* f = name == "-" ? in : std::fopen(name.c_str(), "rb");
+    if (f == nullptr) throw InputError(name, std::string("cannot read: ") + std::strerror(errno));
+    std::string text;
+    char buf[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0 && text.size() <= SOURCE_BYTES_MAX) text.append(buf, n);
+    const bool failed = std::ferror(f) != 0;
+    const int error = errno;
+    if (f != in) std::fclose(f);
+    const std::string shown = name == "-" ? "standard input" : name;
+    if (failed) throw InputError(shown, std::string("cannot read: ") + std::strerror(error));
+    if (text.size() > SOURCE_BYTES_MAX) throw InputError(shown, "cannot read: larger than 64 MiB");
+    return text;
+}
+
+void read_source(const std::string& name, const std::string& text, const WindowRequest& request,
+                 std::vector<PassObject>& objects, std::vector<std::string>& notes) {
+    if (looks_like_deck(text) || !detect_element_format(text)) {
+        read_deck(name, text, request, objects);
+        return;
+    }
+    try {
+        read_elements(name, text, request, objects, notes);
+    } catch (const FatalWindow& w) {
+        std::rethrow_exception(w.error);
+    }
+}
+
+Scan element_scan(const WindowRequest& request, const DATIM& epoch, const std::string& source) {
+    const std::int64_t start = request.start ? model_seconds(*request.start) : next_whole_minute(model_seconds(epoch));
+    const std::int64_t end = request.end ? model_seconds(*request.end) : start + request.span_s.value_or(DEFAULT_SPAN_S);
+    const FieldPlace place = element_scan_place(request, source);
+    const std::int32_t step = request.step_s.value_or(DEFAULT_STEP_S);
+    Scan scan{start, step, steps_between(start, end, step, place), true};
+    check_run_line(scan_line(scan), place);
+    return scan;
+}
+
+std::vector<PassObject> read_objects(const std::vector<std::string>& sources, const WindowRequest& request,
+                                     std::FILE* in, const std::function<void(const std::string&)>& note) {
+    std::vector<PassObject> objects;
+    std::vector<std::string> notes;
+    for (const std::string& source : sources) {
+        read_source(source, read_source_text(source, in), request, objects, notes);
+        for (const std::string& n : notes) note(n);
+        notes.clear();
+    }
+    if (request.select && objects.empty()) {
+        throw InputError("--select " + quote(*request.select), "no element set of the sources matches");
+    }
+    return objects;
+}
+
+}  // namespace talik

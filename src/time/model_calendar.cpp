@@ -1,0 +1,74 @@
+// model_month_length, model_seconds, model_datim, next_whole_minute - the
+// model's calendar as a count of seconds.
+//
+// Given:   dt        DATIM    a supported date-time (years 1901 to 9999)
+//          seconds   int64    seconds from 1901-01-01 00:00:00, model calendar
+// Returned: the month's length (days); the count of seconds; the DATIM
+//
+// Notes:
+//  - From 1901 on, every fourth year is a leap year (the month table's
+//    rule), so the calendar repeats in cycles of four years of 1461 days,
+//    the fourth year of each cycle being the leap year.
+#include "time/model_calendar.hpp"
+
+#include "numeric/constants.hpp"
+#include "time/montab.hpp"
+
+namespace talik {
+
+namespace {
+
+constexpr std::int64_t DAYS_PER_CYCLE = 1461;  // four years, one of them leap
+constexpr std::int64_t DAYS_PER_COMMON_YEAR = 365;
+
+}  // namespace
+
+int model_month_length(int year, int month) {
+    MONLEN monlen;
+    MONTAB(DATIM{static_cast<std::int16_t>(year), 1, 1, 0, 0, 0}, monlen);
+    return monlen(month);
+}
+
+std::int64_t model_seconds(const DATIM& dt) {
+    const int years = dt[YEAR] - MODEL_FIRST_YEAR;
+    std::int64_t days = DAYS_PER_CYCLE * (years / 4) + DAYS_PER_COMMON_YEAR * (years % 4);
+    MONLEN monlen;
+    MONTAB(dt, monlen);
+    for (int m = 1; m < dt[MONTH]; ++m) days += monlen(m);
+    days += dt[DAY] - 1;
+    return days * SECONDS_PER_DAY_WHOLE + dt[HOUR] * SECONDS_PER_HOUR_WHOLE + dt[MINUTE] * SECONDS_PER_MINUTE_WHOLE +
+           dt[SECOND];
+}
+
+DATIM model_datim(std::int64_t seconds) {
+    std::int64_t days = seconds / SECONDS_PER_DAY_WHOLE;
+    std::int64_t rest = seconds % SECONDS_PER_DAY_WHOLE;
+    if (rest < 0) {
+        rest += SECONDS_PER_DAY_WHOLE;
+        --days;
+    }
+    std::int64_t year = MODEL_FIRST_YEAR + 4 * (days / DAYS_PER_CYCLE);
+    days %= DAYS_PER_CYCLE;
+    // The first three years of a cycle have 365 days, the fourth 366.
+    const std::int64_t in_cycle = days / DAYS_PER_COMMON_YEAR < 3 ? days / DAYS_PER_COMMON_YEAR : 3;
+    year += in_cycle;
+    days -= in_cycle * DAYS_PER_COMMON_YEAR;
+    MONLEN monlen;
+    MONTAB(DATIM{static_cast<std::int16_t>(year), 1, 1, 0, 0, 0}, monlen);
+    int month = 1;
+    while (days >= monlen(month)) {
+        days -= monlen(month);
+        ++month;
+    }
+    return {static_cast<std::int16_t>(year), static_cast<std::int16_t>(month), static_cast<std::int16_t>(days + 1),
+            static_cast<std::int16_t>(rest / SECONDS_PER_HOUR_WHOLE),
+            static_cast<std::int16_t>(rest / SECONDS_PER_MINUTE_WHOLE % 60),
+            static_cast<std::int16_t>(rest % SECONDS_PER_MINUTE_WHOLE)};
+}
+
+std::int64_t next_whole_minute(std::int64_t seconds) {
+    const std::int64_t past = seconds % SECONDS_PER_MINUTE_WHOLE;
+    return past == 0 ? seconds : seconds + (past > 0 ? SECONDS_PER_MINUTE_WHOLE - past : -past);
+}
+
+}  // namespace talik
