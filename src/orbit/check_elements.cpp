@@ -40,6 +40,18 @@ const char* const REAL_NAMES[10] = {"semi-major axis",
                                     "rate of the argument of perigee",
                                     "mean motion"};
 
+// The revolution number is a 32-bit integer; a run adds at most one per
+// step, and has at most 99999 steps.
+constexpr double INT32_RANGE = 2147483648.0;
+constexpr double RUN_REVOLUTIONS_MAX = 100000.0;
+
+// A limit in a message: "100", "1000000".
+std::string limit(double x) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.0f", x);
+    return buf;
+}
+
 std::string km(double x, const char* format) {
     char buf[48];
     std::snprintf(buf, sizeof buf, format, x);
@@ -48,23 +60,25 @@ std::string km(double x, const char* format) {
 
 void check_reals(const ElementSet& set, const FieldPlace& place) {
     const auto reals = set.reals();
-    for (int i = 0; i < 10; ++i) {
-        const std::string at = place(EL_SMA + i);
-        const Single value = reals[static_cast<std::size_t>(i)];
+    for (int field = EL_SMA; field <= EL_MMOTION; ++field) {
+        const std::string at = place(field);
+        const std::size_t i = static_cast<std::size_t>(field - EL_SMA);
+        const Single value = reals[i];
         if (!std::isfinite(static_cast<double>(value))) {
             throw InputError(at, std::string(REAL_NAMES[i]) + " " + shortest(value) + " is not a finite number");
         }
-        if (i == 0 && !(set.SMA > 0.0)) {
+        if (field == EL_SMA && !(set.SMA > 0.0)) {
             throw InputError(at, "semi-major axis " + shortest(set.SMA) + " must be positive");
         }
-        if (i == 1 && !(set.ECC >= 0.0 && set.ECC < 1.0)) {
+        if (field == EL_ECC && !(set.ECC >= 0.0 && set.ECC < 1.0)) {
             throw InputError(at, "eccentricity " + shortest(set.ECC) + " is outside 0 <= e < 1");
         }
         // mended: a rate this large overflows the node, the perigee or the mean motion's rate within the run.
-        if (i >= 6 && i <= 8 && !(std::fabs(value) <= RATE_MAX)) {
-            const char* unit = i == 6 ? " km/day" : " deg/day";
-            throw InputError(at, std::string(REAL_NAMES[i]) + " " + shortest(value) + unit +
-                                     " is outside -1000000 to 1000000" + unit);
+        const bool rate = field == EL_SMADT || field == EL_RAANDT || field == EL_ARGPDT;
+        if (rate && !(std::fabs(value) <= RATE_MAX)) {
+            const char* unit = field == EL_SMADT ? " km/day" : " deg/day";
+            throw InputError(at, std::string(REAL_NAMES[i]) + " " + shortest(value) + unit + " is outside -" +
+                                     limit(RATE_MAX) + " to " + limit(RATE_MAX) + unit);
         }
     }
 }
@@ -81,11 +95,11 @@ void check_element_set(const ElementSet& set, const DATIM& start, const FieldPla
         throw InputError(place(EL_PERIGEE), "the perigee lies " + km(perigee, "%.4g km") +
                                                 " from the Earth's centre (semi-major axis " + shortest(set.SMA) +
                                                 ", eccentricity " + shortest(set.ECC) +
-                                                "); it must lie at least 100 km from it");
+                                                "); it must lie at least " + limit(PERIGEE_MIN) + " km from it");
     }
     if (!(set.SMA < SMA_MAX)) {
         throw InputError(place(EL_SMA), "semi-major axis " + shortest(set.SMA) +
-                                            " km is 1000000 km or more, beyond any orbit of the Earth");
+                                            " km is " + limit(SMA_MAX) + " km or more, beyond any orbit of the Earth");
     }
 
     double JDS = 0.0;
@@ -96,11 +110,11 @@ void check_element_set(const ElementSet& set, const DATIM& start, const FieldPla
     const double days = std::fabs(std::trunc(JDS - JDE));
     if (days > EPOCH_DAYS_MAX) {
         throw InputError(place(EL_EPOCH), "the epoch is " + std::to_string(static_cast<long>(days)) +
-                                              " days from the start; at most 32767 are allowed");
+                                              " days from the start; at most " + limit(EPOCH_DAYS_MAX) + " are allowed");
     }
     // mended: a revolution number beyond 32 bits cannot be stored; refuse it instead of an undefined conversion.
     // The run counts at most one more per step (the step count has five columns), so that room is kept too.
-    if (!(std::fabs(revolutions_at(set, start)) < 2147483648.0 - 100000.0)) {
+    if (!(std::fabs(revolutions_at(set, start)) < INT32_RANGE - RUN_REVOLUTIONS_MAX)) {
         throw InputError(place(EL_MMOTION), "mean motion " + shortest(set.MMOTION) +
                                                 " gives a revolution number at the start beyond the 32-bit range");
     }
@@ -118,15 +132,16 @@ void check_decay(const ORBEL& orbel, const DATIM& first, const DATIM& last, cons
         const double perigee = (1.0 - orbel.ECC) * a;
         if (!(a > 0.0)) {
             throw InputError(place, rate + " brings the semi-major axis to " + km(a, "%.1f km") + when[i] +
-                                        "; the perigee must stay at least 100 km from the Earth's centre");
+                                        "; the perigee must stay at least " + limit(PERIGEE_MIN) + " km from the Earth's centre");
         }
         if (!(perigee >= PERIGEE_MIN)) {
             throw InputError(place, rate + " brings the perigee to " + km(perigee, "%.1f km") +
-                                        " from the Earth's centre" + when[i] + "; it must stay at least 100 km from it");
+                                        " from the Earth's centre" + when[i] + "; it must stay at least " +
+                                        limit(PERIGEE_MIN) + " km from it");
         }
         if (!(a < SMA_MAX)) {
             throw InputError(place, rate + " brings the semi-major axis to " + km(a, "%.1f km") + when[i] +
-                                        "; it must stay below 1000000 km");
+                                        "; it must stay below " + limit(SMA_MAX) + " km");
         }
     }
 }
