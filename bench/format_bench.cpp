@@ -14,7 +14,7 @@ using talik::Single;
 using talik::Value;
 
 // A run's data line with typical values, in the order both layouts take.
-const Value kLine[] = {std::int32_t{12345}, std::int16_t{1995}, std::int16_t{6}, std::int16_t{15},
+const Value LINE[] = {std::int32_t{12345}, std::int16_t{1995}, std::int16_t{6}, std::int16_t{15},
                        std::int16_t{12},    std::int16_t{34},   std::int16_t{56}, " ",
                        "S",                 Single(621.84F),   Single(-45.67F), Single(123.45F),
                        Single(12.34F),      Single(234.56F),   Single(1234.5F), "A",
@@ -25,7 +25,7 @@ void BM_FileDataLine(benchmark::State& state) {
     talik::ReportFile file;
     std::int64_t lines = 0;
     for (auto _ : state) {
-        talik::write(file, format, kLine);
+        talik::write(file, format, LINE);
         if (++lines % 4096 == 0) file.clear();
     }
     state.SetItemsProcessed(lines);
@@ -37,7 +37,7 @@ void BM_ConsoleDataLine(benchmark::State& state) {
     talik::Console console;
     std::int64_t lines = 0;
     for (auto _ : state) {
-        talik::write(console, format, kLine);
+        talik::write(console, format, LINE);
         if (++lines % 4096 == 0) console.clear();
     }
     state.SetItemsProcessed(lines);

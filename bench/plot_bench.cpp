@@ -14,7 +14,7 @@ namespace {
 using namespace talik::plot;
 
 PlotData largest_run() {
-    constexpr double kDeg = std::numbers::pi / 180.0;
+    constexpr double DEG_EXACT = std::numbers::pi / 180.0;
     PlotData d;
     d.title = "BENCH 99999 from MADRID";
     d.object = "BENCH 99999";
@@ -22,8 +22,8 @@ PlotData largest_run() {
     for (int k = 0; k < 100'000; ++k) {
         const double minutes = k;
         const double u = 2 * std::numbers::pi * minutes / 92.68;
-        const double lat = std::asin(std::sin(51.6 * kDeg) * std::sin(u)) / kDeg;
-        const double lon = std::atan2(std::cos(51.6 * kDeg) * std::sin(u), std::cos(u)) / kDeg - minutes * 0.2507;
+        const double lat = std::asin(std::sin(51.6 * DEG_EXACT) * std::sin(u)) / DEG_EXACT;
+        const double lon = std::atan2(std::cos(51.6 * DEG_EXACT) * std::sin(u), std::cos(u)) / DEG_EXACT - minutes * 0.2507;
         d.track.push_back({d.start_ms + k * 60'000LL, lat, std::fmod(lon + 3600.0, 360.0), k % 93 < 60, k % 97 < 8});
     }
     d.end_ms = d.track.back().t_ms;

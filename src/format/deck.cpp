@@ -19,7 +19,7 @@ namespace talik {
 
 namespace {
 
-constexpr std::size_t kMaxDeck = 1024 * 1024;
+constexpr std::size_t MAX_DECK = 1024 * 1024;
 
 [[noreturn]] void cannot_read(const std::string& path, const std::string& why) {
     throw InputError(path, "cannot read the deck: " + why);
@@ -52,7 +52,7 @@ Deck Deck::open(const std::string& path) {
         errno = 0;
         const std::size_t got = std::fread(block, 1, sizeof block, file);
         contents.append(block, got);
-        if (contents.size() > kMaxDeck) break;
+        if (contents.size() > MAX_DECK) break;
         if (got < sizeof block) {
             if (std::ferror(file) != 0) {
                 failed = true;
@@ -63,7 +63,7 @@ Deck Deck::open(const std::string& path) {
     }
     std::fclose(file);
     if (failed) cannot_read(path, error);
-    if (contents.size() > kMaxDeck) cannot_read(path, "larger than 1 MiB");
+    if (contents.size() > MAX_DECK) cannot_read(path, "larger than 1 MiB");
     return Deck(path, std::move(contents));
 }
 

@@ -21,11 +21,11 @@ namespace {
 
 __extension__ typedef unsigned __int128 u128;
 
-constexpr int kMaxPow = 38;  // 10^38 < 2^127
+constexpr int MAX_POW = 38;  // 10^38 < 2^127
 
 struct Pow10Table {
-    u128 p[kMaxPow + 1];
-    int bits[kMaxPow + 1];
+    u128 p[MAX_POW + 1];
+    int bits[MAX_POW + 1];
 };
 
 constexpr int bit_length(u128 x) {
@@ -40,7 +40,7 @@ constexpr int bit_length(u128 x) {
 constexpr Pow10Table make_pow10() {
     Pow10Table t{};
     u128 v = 1;
-    for (int i = 0; i <= kMaxPow; ++i) {
+    for (int i = 0; i <= MAX_POW; ++i) {
         t.p[i] = v;
         t.bits[i] = bit_length(v);
         v *= 10;
@@ -48,7 +48,7 @@ constexpr Pow10Table make_pow10() {
     return t;
 }
 
-constexpr Pow10Table kPow10 = make_pow10();
+constexpr Pow10Table POW10 = make_pow10();
 
 inline int bits_of(std::uint64_t x) { return x == 0 ? 0 : 64 - __builtin_clzll(x); }
 inline int bits_of(u128 x) {
@@ -56,7 +56,7 @@ inline int bits_of(u128 x) {
     return hi != 0 ? 128 - __builtin_clzll(hi) : bits_of(static_cast<std::uint64_t>(x));
 }
 
-inline std::uint64_t pow10_64(int n) { return static_cast<std::uint64_t>(kPow10.p[n]); }
+inline std::uint64_t pow10_64(int n) { return static_cast<std::uint64_t>(POW10.p[n]); }
 
 // A positive finite double as m * 2^e exactly, m odd.
 struct Binary {
@@ -122,11 +122,11 @@ void put_special(char* out, int w, double value) {
 // The exact decimal expansion (a double has at most 767 significant
 // digits, so 770 after the point leave printf nothing to round).
 Scaled scale_by_digits(double magnitude, int k) {
-    constexpr int kDigits = 770;
-    char buf[kDigits + 16];
-    std::snprintf(buf, sizeof buf, "%.*e", kDigits, magnitude);
-    const int exponent = std::atoi(buf + kDigits + 3);  // after "d." digits "e"
-    auto digit = [&](int i) -> int { return i == 0 ? buf[0] - '0' : (i <= kDigits ? buf[i + 1] - '0' : 0); };
+    constexpr int DIGITS = 770;
+    char buf[DIGITS + 16];
+    std::snprintf(buf, sizeof buf, "%.*e", DIGITS, magnitude);
+    const int exponent = std::atoi(buf + DIGITS + 3);  // after "d." digits "e"
+    auto digit = [&](int i) -> int { return i == 0 ? buf[0] - '0' : (i <= DIGITS ? buf[i + 1] - '0' : 0); };
     const int count = exponent + k + 1;  // digits before the point of |x| * 10^k
     if (count < 0) return {0, false};
     std::uint64_t q = 0;
@@ -141,7 +141,7 @@ Scaled scale_binary(const Binary& x, double magnitude, int k) {
     const int mbits = bits_of(m);
 
     // Singles and most doubles of the report: all in 64 bits.
-    if (k >= 0 && k <= 19 && mbits + kPow10.bits[k] <= 63) {
+    if (k >= 0 && k <= 19 && mbits + POW10.bits[k] <= 63) {
         const std::uint64_t n = m * pow10_64(k);
         if (e >= 0) {
             if (bits_of(n) + e <= 63) return {n << e, false};
@@ -152,8 +152,8 @@ Scaled scale_binary(const Binary& x, double magnitude, int k) {
             return {0, false};  // n < 2^63 <= 2^(s-1)
         }
     }
-    if (k >= 0 && k <= kMaxPow && mbits + kPow10.bits[k] <= 127) {
-        u128 n = kPow10.p[k] * m;
+    if (k >= 0 && k <= MAX_POW && mbits + POW10.bits[k] <= 127) {
+        u128 n = POW10.p[k] * m;
         if (e >= 0) {
             if (bits_of(n) + e <= 64) return {static_cast<std::uint64_t>(n << e), false};
         } else {
@@ -163,15 +163,15 @@ Scaled scale_binary(const Binary& x, double magnitude, int k) {
             const u128 rest = n & ((u128(1) << s) - 1);
             if ((q >> 64) == 0) return {static_cast<std::uint64_t>(q), rest >= (u128(1) << (s - 1))};
         }
-    } else if (k < 0 && -k <= kMaxPow) {
+    } else if (k < 0 && -k <= MAX_POW) {
         u128 n = m;
-        u128 div = kPow10.p[-k];
+        u128 div = POW10.p[-k];
         bool fits = true;
         if (e >= 0) {
             fits = mbits + e <= 127;
             if (fits) n <<= e;
         } else {
-            fits = kPow10.bits[-k] - e <= 127;
+            fits = POW10.bits[-k] - e <= 127;
             if (fits) div <<= -e;
         }
         if (fits) {

@@ -20,8 +20,8 @@ namespace talik {
 
 namespace {
 
-constexpr int kMaxNumber = 1000;
-constexpr std::size_t kMaxSteps = 100000;
+constexpr int MAX_NUMBER = 1000;
+constexpr std::size_t MAX_STEPS = 100000;
 
 class Parser {
 public:
@@ -64,7 +64,7 @@ private:
         long value = 0;
         while (is_digit(peek())) {
             value = value * 10 + (text_[pos_] - '0');
-            if (value > kMaxNumber) fail(std::string(what) + " larger than 1000");
+            if (value > MAX_NUMBER) fail(std::string(what) + " larger than 1000");
             ++pos_;
         }
         if (value < low) fail(std::string(what) + " of 0");
@@ -208,7 +208,7 @@ Format::Format(std::string_view text) : text_(text) {
                 i = close;
                 continue;
             }
-            if (steps_.size() >= kMaxSteps) {
+            if (steps_.size() >= MAX_STEPS) {
                 throw FormatError("format \"" + text_ + "\": more than 100000 steps when expanded");
             }
             FormatStep step;

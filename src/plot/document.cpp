@@ -10,7 +10,7 @@ namespace talik::plot {
 std::string svg_open(double width, double height) {
     std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" viewBox=\"0 0 ";
     out += coord(width) + " " + coord(height) + "\" font-family=\"";
-    out += style::kFontFamily;
+    out += style::FONT_FAMILY;
     out += "\">\n";
     return out;
 }

@@ -1,5 +1,6 @@
 // Date-line cuts, small circles and fillable rings for the world map.
 #include "plot/geo.hpp"
+#include "numeric/constants.hpp"
 
 #include <cmath>
 #include <numbers>
@@ -7,9 +8,8 @@
 namespace talik::plot {
 namespace {
 
-constexpr double kHalfTurnDeg = 180.0;
-constexpr double kTurnDeg = 360.0;
-constexpr double kRadPerDeg = std::numbers::pi / kHalfTurnDeg;
+constexpr double HALF_TURN_DEG = 180.0;
+constexpr double TURN_DEG = 360.0;
 
 void push_distinct(GeoLine& line, LonLat p) {
     if (line.empty() || line.back().lon != p.lon || line.back().lat != p.lat) line.push_back(p);
@@ -24,18 +24,18 @@ double crossing_lat(LonLat a, LonLat b, double edge) {
 
 // Longitude of b taken the short way round from a.
 double unwrap_next(double a_lon, double b_lon) {
-    double d = std::remainder(b_lon - a_lon, kTurnDeg);
-    if (d == -kHalfTurnDeg) d = kHalfTurnDeg;
+    double d = std::remainder(b_lon - a_lon, TURN_DEG);
+    if (d == -HALF_TURN_DEG) d = HALF_TURN_DEG;
     return a_lon + d;
 }
 
 }  // namespace
 
 double wrap_lon(double lon_deg) {
-    double w = std::fmod(lon_deg + kHalfTurnDeg, kTurnDeg);
-    if (w < 0) w += kTurnDeg;
-    w -= kHalfTurnDeg;
-    return w >= kHalfTurnDeg ? -kHalfTurnDeg : w;
+    double w = std::fmod(lon_deg + HALF_TURN_DEG, TURN_DEG);
+    if (w < 0) w += TURN_DEG;
+    w -= HALF_TURN_DEG;
+    return w >= HALF_TURN_DEG ? -HALF_TURN_DEG : w;
 }
 
 std::vector<GeoLine> split_at_date_line(const GeoLine& line) {
@@ -47,8 +47,8 @@ std::vector<GeoLine> split_at_date_line(const GeoLine& line) {
             // Next to a point on the right edge, -180 is drawn as +180.
             const LonLat a = piece.back();
             const LonLat b_next{unwrap_next(a.lon, b.lon), b.lat};
-            if (b_next.lon > kHalfTurnDeg || b_next.lon < -kHalfTurnDeg) {
-                const double edge = b_next.lon > kHalfTurnDeg ? kHalfTurnDeg : -kHalfTurnDeg;
+            if (b_next.lon > HALF_TURN_DEG || b_next.lon < -HALF_TURN_DEG) {
+                const double edge = b_next.lon > HALF_TURN_DEG ? HALF_TURN_DEG : -HALF_TURN_DEG;
                 const double lat = crossing_lat(a, b_next, edge);
                 push_distinct(piece, {edge, lat});
                 if (piece.size() > 1) pieces.push_back(piece);
@@ -66,19 +66,19 @@ std::vector<GeoLine> split_at_date_line(const GeoLine& line) {
 GeoLine small_circle(LonLat centre, double radius_deg, int count) {
     // Centre c with its local east e and north n; a point at bearing b lies
     // at c cos r + (n cos b + e sin b) sin r.  e and n stay defined at a pole.
-    const double lam = centre.lon * kRadPerDeg, phi = centre.lat * kRadPerDeg;
+    const double lam = centre.lon * DEGRAD_DOUBLE, phi = centre.lat * DEGRAD_DOUBLE;
     const double c[3] = {std::cos(phi) * std::cos(lam), std::cos(phi) * std::sin(lam), std::sin(phi)};
     const double e[3] = {-std::sin(lam), std::cos(lam), 0.0};
     const double n[3] = {-std::sin(phi) * std::cos(lam), -std::sin(phi) * std::sin(lam), std::cos(phi)};
-    const double cr = std::cos(radius_deg * kRadPerDeg), sr = std::sin(radius_deg * kRadPerDeg);
+    const double cr = std::cos(radius_deg * DEGRAD_DOUBLE), sr = std::sin(radius_deg * DEGRAD_DOUBLE);
     GeoLine circle;
     if (count <= 0) return circle;
     circle.reserve(static_cast<std::size_t>(count) + 1);
     for (int k = 0; k < count; ++k) {
-        const double b = kTurnDeg * k / count * kRadPerDeg;
+        const double b = TURN_DEG * k / count * DEGRAD_DOUBLE;
         double p[3];
         for (int j = 0; j < 3; ++j) p[j] = c[j] * cr + (n[j] * std::cos(b) + e[j] * std::sin(b)) * sr;
-        circle.push_back({std::atan2(p[1], p[0]) / kRadPerDeg, std::atan2(p[2], std::hypot(p[0], p[1])) / kRadPerDeg});
+        circle.push_back({std::atan2(p[1], p[0]) / DEGRAD_DOUBLE, std::atan2(p[2], std::hypot(p[0], p[1])) / DEGRAD_DOUBLE});
     }
     circle.push_back(circle.front());
     return circle;
@@ -98,8 +98,8 @@ GeoLine fill_ring(const GeoLine& ring) {
         const LonLat b{unwrap_next(a.lon, wrap_lon(ring[i + 1].lon)), ring[i + 1].lat};
         // Arriving exactly on the right edge counts too: the walk may then
         // start there, which keeps a polar ring's closing edges on the map's sides.
-        if (b.lon >= kHalfTurnDeg || b.lon < -kHalfTurnDeg) {
-            const double edge = b.lon >= kHalfTurnDeg ? kHalfTurnDeg : -kHalfTurnDeg;
+        if (b.lon >= HALF_TURN_DEG || b.lon < -HALF_TURN_DEG) {
+            const double edge = b.lon >= HALF_TURN_DEG ? HALF_TURN_DEG : -HALF_TURN_DEG;
             start = i + 1;
             start_lat = crossing_lat(a, b, edge);
             start_lon = -edge;
@@ -115,7 +115,7 @@ GeoLine fill_ring(const GeoLine& ring) {
     }
     push_distinct(out, {unwrap_next(out.back().lon, start_lon), start_lat});
     // Once round a pole the walk ends a whole turn from where it began.
-    if (std::fabs(out.back().lon - out.front().lon) > kHalfTurnDeg) {
+    if (std::fabs(out.back().lon - out.front().lon) > HALF_TURN_DEG) {
         const double pole = lat_sum < 0 ? -90.0 : 90.0;
         out.push_back({out.back().lon, pole});
         out.push_back({out.front().lon, pole});

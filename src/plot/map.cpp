@@ -13,13 +13,13 @@
 namespace talik::plot {
 namespace {
 
-constexpr double kPictureWidth = MapFrame::kLeft + MapFrame::kWidth + 40.0;  // picture units
-constexpr double kMapBottom = MapFrame::kTop + MapFrame::kHeight;
-constexpr double kLegendTop = kMapBottom + 44.0;                      // picture units
-constexpr double kLegendRow = 24.0;                                   // picture units
-constexpr double kLegendColumn = 360.0;                               // picture units
-constexpr double kPictureHeight = kLegendTop + 2 * kLegendRow + 8.0;  // picture units
-constexpr int kGraticuleStepDeg = 30;
+constexpr double PICTURE_WIDTH = MapFrame::LEFT + MapFrame::WIDTH + 40.0;  // picture units
+constexpr double MAP_BOTTOM = MapFrame::TOP + MapFrame::HEIGHT;
+constexpr double LEGEND_TOP = MAP_BOTTOM + 44.0;                      // picture units
+constexpr double LEGEND_ROW = 24.0;                                   // picture units
+constexpr double LEGEND_COLUMN = 360.0;                               // picture units
+constexpr double PICTURE_HEIGHT = LEGEND_TOP + 2 * LEGEND_ROW + 8.0;  // picture units
+constexpr int GRATICULE_STEP_DEG = 30;
 
 std::string land_layer() {
     PathData path;
@@ -33,15 +33,15 @@ std::string land_layer() {
             std::vector<Px> px;
             px.reserve(fill.size());
             for (const LonLat& p : fill) px.push_back(MapFrame::at({p.lon + shift, p.lat}));
-            path.polyline(simplify(px, kSimplifyTolerance));
+            path.polyline(simplify(px, SIMPLIFY_TOLERANCE));
             path.close();
         }
     }
     std::string out = "<path fill=\"";
-    out += style::kLand;
+    out += style::LAND;
     out += "\" fill-rule=\"evenodd\" stroke=\"";
-    out += style::kCoast;
-    return out + "\" stroke-width=\"" + coord(style::kFineLine) + "\" d=\"" + path.str() + "\"/>\n";
+    out += style::COAST;
+    return out + "\" stroke-width=\"" + coord(style::FINE_LINE) + "\" d=\"" + path.str() + "\"/>\n";
 }
 
 std::string degrees_label(int deg, char positive, char negative) {
@@ -51,25 +51,25 @@ std::string degrees_label(int deg, char positive, char negative) {
 
 std::string graticule_lines() {
     PathData path;
-    for (int lon = -180 + kGraticuleStepDeg; lon < 180; lon += kGraticuleStepDeg) {
+    for (int lon = -180 + GRATICULE_STEP_DEG; lon < 180; lon += GRATICULE_STEP_DEG) {
         path.polyline({MapFrame::at({double(lon), 90}), MapFrame::at({double(lon), -90})});
     }
-    for (int lat = -90 + kGraticuleStepDeg; lat < 90; lat += kGraticuleStepDeg) {
+    for (int lat = -90 + GRATICULE_STEP_DEG; lat < 90; lat += GRATICULE_STEP_DEG) {
         path.polyline({MapFrame::at({-180, double(lat)}), MapFrame::at({180, double(lat)})});
     }
     std::string out = "<path fill=\"none\" stroke=\"";
-    out += style::kGrid;
-    return out + "\" stroke-width=\"" + coord(style::kFineLine) + "\" d=\"" + path.str() + "\"/>\n";
+    out += style::GRID;
+    return out + "\" stroke-width=\"" + coord(style::FINE_LINE) + "\" d=\"" + path.str() + "\"/>\n";
 }
 
 std::string graticule_labels() {
     std::string out = "<g font-size=\"12\" fill=\"#333333\" text-anchor=\"middle\">\n";
-    for (int lon = -180; lon <= 180; lon += kGraticuleStepDeg) {
+    for (int lon = -180; lon <= 180; lon += GRATICULE_STEP_DEG) {
         const Px p = MapFrame::at({double(lon), -90});
         out += "<text x=\"" + coord(p.x) + "\" y=\"" + coord(p.y + 16) + "\">" + degrees_label(lon, 'E', 'W') +
                "</text>\n";
     }
-    for (int lat = -90; lat <= 90; lat += kGraticuleStepDeg) {
+    for (int lat = -90; lat <= 90; lat += GRATICULE_STEP_DEG) {
         const Px p = MapFrame::at({-180, double(lat)});
         out += "<text x=\"" + coord(p.x - 22) + "\" y=\"" + coord(p.y + 4) + "\">" + degrees_label(lat, 'N', 'S') +
                "</text>\n";
@@ -81,10 +81,10 @@ std::string graticule_labels() {
 struct HeaderLine {
     double baseline, font_size;
 };
-constexpr HeaderLine kTitleLine{34, 22}, kWindowLine{60, 14}, kObjectLine{82, 14};
+constexpr HeaderLine TITLE_LINE{34, 22}, kWindowLine{60, 14}, kObjectLine{82, 14};
 
 std::string header_text(HeaderLine line, std::string_view weight, const std::string& text) {
-    std::string out = "<text x=\"" + coord(MapFrame::kLeft) + "\" y=\"" + coord(line.baseline) + "\" font-size=\"" +
+    std::string out = "<text x=\"" + coord(MapFrame::LEFT) + "\" y=\"" + coord(line.baseline) + "\" font-size=\"" +
                       coord(line.font_size) + "\"";
     if (!weight.empty()) out += " font-weight=\"" + std::string(weight) + "\"";
     return out + ">" + text + "</text>\n";
@@ -94,7 +94,7 @@ std::string header(const PlotData& data) {
     std::vector<std::string> names;
     for (const SiteView& site : data.sites) names.push_back(site.name);
     const std::string sites = escaped_list(names);
-    return header_text(kTitleLine, "bold", escape_xml(data.title)) +
+    return header_text(TITLE_LINE, "bold", escape_xml(data.title)) +
            header_text(kWindowLine, "",
                        "Window: " + utc_datetime(data.start_ms) + " to " + utc_datetime(data.end_ms) + " UTC") +
            header_text(kObjectLine, "",
@@ -104,8 +104,8 @@ std::string header(const PlotData& data) {
 
 // One legend entry: a sample of the drawing, then its explanation.
 std::string legend_entry(int slot, std::string_view sample, std::string_view text) {
-    const double x = MapFrame::kLeft + kLegendColumn * (slot % 4);
-    const double y = kLegendTop + kLegendRow * (slot / 4);
+    const double x = MapFrame::LEFT + LEGEND_COLUMN * (slot % 4);
+    const double y = LEGEND_TOP + LEGEND_ROW * (slot / 4);
     return "<g transform=\"translate(" + coord(x) + "," + coord(y) + ")\">" + std::string(sample) +
            "<text x=\"40\" y=\"4\">" + std::string(text) + "</text></g>\n";
 }
@@ -118,33 +118,33 @@ std::string line_sample(std::string_view colour, double width, std::string_view 
 }
 
 std::string legend(const std::string& ticks_text) {
-    const std::string site = "<rect x=\"11\" y=\"-5\" width=\"10\" height=\"10\" fill=\"" + std::string(style::kSite) +
+    const std::string site = "<rect x=\"11\" y=\"-5\" width=\"10\" height=\"10\" fill=\"" + std::string(style::SITE) +
                              "\" stroke=\"#000000\" stroke-width=\"1.2\"/>";
     const std::string hatch =
         "<rect x=\"0\" y=\"-7\" width=\"32\" height=\"14\" fill=\"url(#talik-map-hatch)\" stroke=\"" +
-        std::string(style::kPrefilter) + "\"/>";
+        std::string(style::PREFILTER) + "\"/>";
     std::string out = "<g font-size=\"13\">\n";
-    out += legend_entry(0, line_sample(style::kSunlit, style::kTrackWidth, ""), "track, sunlit (solid)");
-    out += legend_entry(1, line_sample(style::kEclipsed, style::kTrackWidth, style::kShadowDash),
+    out += legend_entry(0, line_sample(style::SUNLIT, style::TRACK_WIDTH, ""), "track, sunlit (solid)");
+    out += legend_entry(1, line_sample(style::ECLIPSED, style::TRACK_WIDTH, style::SHADOW_DASH),
                         "track, in the Earth's shadow (dashed)");
-    out += legend_entry(2, line_sample(style::kSunlit, style::kPassWidth, ""), "thick: during a pass");
+    out += legend_entry(2, line_sample(style::SUNLIT, style::PASS_WIDTH, ""), "thick: during a pass");
     out += legend_entry(3, "<path d=\"M16,-5v10\" stroke=\"#000000\"/>", ticks_text);
     out += legend_entry(4, site, "site");
-    out += legend_entry(5, line_sample(style::kCircle, 1.4, ""), "seen at 0\u00B0 elevation (solid)");
-    out += legend_entry(6, line_sample(style::kCircle, 1.4, style::kMinElevationDash),
+    out += legend_entry(5, line_sample(style::CIRCLE, 1.4, ""), "seen at 0\u00B0 elevation (solid)");
+    out += legend_entry(6, line_sample(style::CIRCLE, 1.4, style::MIN_ELEVATION_DASH),
                         "seen at the minimum elevation (dashed)");
     out += legend_entry(7, hatch, "region a table station examines");
     return out + "</g>\n";
 }
 
 std::string defs() {
-    std::string out = "<defs>\n<clipPath id=\"talik-map-clip\"><rect x=\"" + coord(MapFrame::kLeft) + "\" y=\"" +
-                      coord(MapFrame::kTop) + "\" width=\"" + coord(MapFrame::kWidth) + "\" height=\"" +
-                      coord(MapFrame::kHeight) + "\"/></clipPath>\n";
+    std::string out = "<defs>\n<clipPath id=\"talik-map-clip\"><rect x=\"" + coord(MapFrame::LEFT) + "\" y=\"" +
+                      coord(MapFrame::TOP) + "\" width=\"" + coord(MapFrame::WIDTH) + "\" height=\"" +
+                      coord(MapFrame::HEIGHT) + "\"/></clipPath>\n";
     out +=
         "<pattern id=\"talik-map-hatch\" width=\"8\" height=\"8\" patternUnits=\"userSpaceOnUse\" "
         "patternTransform=\"rotate(45)\"><path d=\"M0,0v8\" stroke=\"" +
-        std::string(style::kPrefilter) + "\" stroke-width=\"2.5\" stroke-opacity=\"0.6\"/></pattern>\n";
+        std::string(style::PREFILTER) + "\" stroke-width=\"2.5\" stroke-opacity=\"0.6\"/></pattern>\n";
     return out + "</defs>\n";
 }
 
@@ -153,22 +153,22 @@ std::string defs() {
 std::string map_svg_element(const PlotData& data) {
     std::string ticks_text;
     const std::string ticks = tick_layer(data, ticks_text);
-    std::string out = svg_open(kPictureWidth, kPictureHeight);
+    std::string out = svg_open(PICTURE_WIDTH, PICTURE_HEIGHT);
     out += "<title>" + escape_xml(data.title) + "</title>\n";
     out += "<desc>Ground track of " + escape_xml(data.object) + " from " + utc_datetime(data.start_ms) + " to " +
            utc_datetime(data.end_ms) + " UTC on an equirectangular world map.</desc>\n";
     out += defs();
-    out += "<rect width=\"" + coord(kPictureWidth) + "\" height=\"" + coord(kPictureHeight) + "\" fill=\"";
-    out += style::kPaper;
+    out += "<rect width=\"" + coord(PICTURE_WIDTH) + "\" height=\"" + coord(PICTURE_HEIGHT) + "\" fill=\"";
+    out += style::PAPER;
     out += "\"/>\n" + header(data);
-    out += "<g clip-path=\"url(#talik-map-clip)\">\n<rect id=\"talik-map-frame\" x=\"" + coord(MapFrame::kLeft) +
-           "\" y=\"" + coord(MapFrame::kTop) + "\" width=\"" + coord(MapFrame::kWidth) + "\" height=\"" +
-           coord(MapFrame::kHeight) + "\" fill=\"";
-    out += style::kSea;
+    out += "<g clip-path=\"url(#talik-map-clip)\">\n<rect id=\"talik-map-frame\" x=\"" + coord(MapFrame::LEFT) +
+           "\" y=\"" + coord(MapFrame::TOP) + "\" width=\"" + coord(MapFrame::WIDTH) + "\" height=\"" +
+           coord(MapFrame::HEIGHT) + "\" fill=\"";
+    out += style::SEA;
     out += "\"/>\n" + land_layer() + graticule_lines() + site_regions_layer(data.sites) + track_layer(data.track) +
            ticks + "</g>\n";
-    out += "<rect x=\"" + coord(MapFrame::kLeft) + "\" y=\"" + coord(MapFrame::kTop) + "\" width=\"" +
-           coord(MapFrame::kWidth) + "\" height=\"" + coord(MapFrame::kHeight) +
+    out += "<rect x=\"" + coord(MapFrame::LEFT) + "\" y=\"" + coord(MapFrame::TOP) + "\" width=\"" +
+           coord(MapFrame::WIDTH) + "\" height=\"" + coord(MapFrame::HEIGHT) +
            "\" fill=\"none\" stroke=\"#000000\" stroke-width=\"1\"/>\n";
     out += graticule_labels() + site_marker_layer(data.sites) + legend(ticks_text);
     return out + "</svg>\n";

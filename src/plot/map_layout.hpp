@@ -13,13 +13,13 @@ namespace talik::plot {
 // Equirectangular: longitude -180..180 left to right, latitude 90..-90 top
 // to bottom, the same scale both ways.
 struct MapFrame {
-    static constexpr double kUnitsPerDeg = 4.0;  // picture units per degree
-    static constexpr double kLeft = 56.0;        // picture units
-    static constexpr double kTop = 104.0;        // picture units
-    static constexpr double kWidth = 360.0 * kUnitsPerDeg;
-    static constexpr double kHeight = 180.0 * kUnitsPerDeg;
+    static constexpr double UNITS_PER_DEG = 4.0;  // picture units per degree
+    static constexpr double LEFT = 56.0;        // picture units
+    static constexpr double TOP = 104.0;        // picture units
+    static constexpr double WIDTH = 360.0 * UNITS_PER_DEG;
+    static constexpr double HEIGHT = 180.0 * UNITS_PER_DEG;
 
-    static Px at(LonLat p) { return {kLeft + (p.lon + 180.0) * kUnitsPerDeg, kTop + (90.0 - p.lat) * kUnitsPerDeg}; }
+    static Px at(LonLat p) { return {LEFT + (p.lon + 180.0) * UNITS_PER_DEG, TOP + (90.0 - p.lat) * UNITS_PER_DEG}; }
 };
 
 // A rectangle of the picture that a label takes, picture units.

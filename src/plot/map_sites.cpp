@@ -11,13 +11,13 @@
 namespace talik::plot {
 namespace {
 
-constexpr int kCirclePoints = 360;       // one point per degree of bearing
-constexpr double kCircleWidth = 1.4;     // picture units
-constexpr double kMarkerHalfSize = 5.0;  // picture units
-constexpr double kNameFontSize = 13.0;   // picture units
-constexpr double kNameOffset = 8.0;      // picture units
-constexpr double kNameCharWidth = 8.5;   // rough advance of a bold letter, picture units
-constexpr double kSameRadiusDeg = 1e-6;
+constexpr int CIRCLE_POINTS = 360;       // one point per degree of bearing
+constexpr double CIRCLE_WIDTH = 1.4;     // picture units
+constexpr double MARKER_HALF_SIZE = 5.0;  // picture units
+constexpr double NAME_FONT_SIZE = 13.0;   // picture units
+constexpr double NAME_OFFSET = 8.0;      // picture units
+constexpr double NAME_CHAR_WIDTH = 8.5;   // rough advance of a bold letter, picture units
+constexpr double SAME_RADIUS_DEG = 1e-6;
 
 std::string rect(Px top_left, Px bottom_right) {
     return "<rect x=\"" + coord(top_left.x) + "\" y=\"" + coord(top_left.y) + "\" width=\"" +
@@ -54,7 +54,7 @@ std::string prefilter_region(const SiteView& site) {
 
 void add_circle(PathData& path, const SiteView& site, double radius_deg) {
     if (!std::isfinite(radius_deg) || !std::isfinite(site.lat_deg) || !std::isfinite(site.lon_deg)) return;
-    add_geo_lines(path, split_at_date_line(small_circle({site.lon_deg, site.lat_deg}, radius_deg, kCirclePoints)));
+    add_geo_lines(path, split_at_date_line(small_circle({site.lon_deg, site.lat_deg}, radius_deg, CIRCLE_POINTS)));
 }
 
 std::optional<Px> marker_position(const SiteView& site) {
@@ -63,7 +63,7 @@ std::optional<Px> marker_position(const SiteView& site) {
 }
 
 // Names of sites in the map's eastern part go to the left of the marker.
-bool name_on_left(Px marker) { return marker.x > MapFrame::kLeft + 0.75 * MapFrame::kWidth; }
+bool name_on_left(Px marker) { return marker.x > MapFrame::LEFT + 0.75 * MapFrame::WIDTH; }
 
 }  // namespace
 
@@ -73,26 +73,26 @@ std::string site_regions_layer(const std::vector<SiteView>& sites) {
     for (const SiteView& site : sites) {
         regions += prefilter_region(site);
         add_circle(horizon, site, site.horizon_radius_deg);
-        if (std::fabs(site.min_elev_radius_deg - site.horizon_radius_deg) > kSameRadiusDeg) {
+        if (std::fabs(site.min_elev_radius_deg - site.horizon_radius_deg) > SAME_RADIUS_DEG) {
             add_circle(min_elevation, site, site.min_elev_radius_deg);
         }
     }
     std::string out;
     if (!regions.empty()) {
         out += "<g fill=\"url(#talik-map-hatch)\" stroke=\"";
-        out += style::kPrefilter;
+        out += style::PREFILTER;
         out += "\" stroke-width=\"1\">\n" + regions + "</g>\n";
     }
     const auto group = [&](const PathData& path, std::string_view dash) {
         if (path.empty()) return;
         out += "<g fill=\"none\" stroke=\"";
-        out += style::kCircle;
-        out += "\" stroke-width=\"" + coord(kCircleWidth) + "\"";
+        out += style::CIRCLE;
+        out += "\" stroke-width=\"" + coord(CIRCLE_WIDTH) + "\"";
         if (!dash.empty()) out += " stroke-dasharray=\"" + std::string(dash) + "\"";
         out += "><path d=\"" + path.str() + "\"/></g>\n";
     };
     group(horizon, "");
-    group(min_elevation, style::kMinElevationDash);
+    group(min_elevation, style::MIN_ELEVATION_DASH);
     return out;
 }
 
@@ -101,28 +101,28 @@ std::vector<Box> site_marker_boxes(const std::vector<SiteView>& sites) {
     for (const SiteView& site : sites) {
         if (!marker_position(site)) continue;
         const Px p = *marker_position(site);
-        const double name_width = kNameCharWidth * static_cast<double>(site.name.size());
-        const double west = name_on_left(p) ? p.x - kNameOffset - name_width : p.x - kMarkerHalfSize;
-        const double east = name_on_left(p) ? p.x + kMarkerHalfSize : p.x + kNameOffset + name_width;
-        boxes.push_back({west, p.y - kNameOffset - kNameFontSize, east, p.y + kMarkerHalfSize});
+        const double name_width = NAME_CHAR_WIDTH * static_cast<double>(site.name.size());
+        const double west = name_on_left(p) ? p.x - NAME_OFFSET - name_width : p.x - MARKER_HALF_SIZE;
+        const double east = name_on_left(p) ? p.x + MARKER_HALF_SIZE : p.x + NAME_OFFSET + name_width;
+        boxes.push_back({west, p.y - NAME_OFFSET - NAME_FONT_SIZE, east, p.y + MARKER_HALF_SIZE});
     }
     return boxes;
 }
 
 std::string site_marker_layer(const std::vector<SiteView>& sites) {
-    std::string out = "<g font-size=\"" + coord(kNameFontSize) + "\" font-weight=\"bold\">\n";
+    std::string out = "<g font-size=\"" + coord(NAME_FONT_SIZE) + "\" font-weight=\"bold\">\n";
     for (const SiteView& site : sites) {
         if (!marker_position(site)) continue;
         const Px p = *marker_position(site);
-        out += "<rect x=\"" + coord(p.x - kMarkerHalfSize) + "\" y=\"" + coord(p.y - kMarkerHalfSize) + "\" width=\"" +
-               coord(2 * kMarkerHalfSize) + "\" height=\"" + coord(2 * kMarkerHalfSize) + "\" fill=\"";
-        out += style::kSite;
+        out += "<rect x=\"" + coord(p.x - MARKER_HALF_SIZE) + "\" y=\"" + coord(p.y - MARKER_HALF_SIZE) + "\" width=\"" +
+               coord(2 * MARKER_HALF_SIZE) + "\" height=\"" + coord(2 * MARKER_HALF_SIZE) + "\" fill=\"";
+        out += style::SITE;
         out += "\" stroke=\"";
-        out += style::kInk;
+        out += style::INK;
         out += "\" stroke-width=\"1.2\"/>\n";
         const bool left = name_on_left(p);
-        out += "<text x=\"" + coord(left ? p.x - kNameOffset : p.x + kNameOffset) + "\" y=\"" +
-               coord(p.y - kNameOffset) + "\"" + (left ? " text-anchor=\"end\"" : "") + ">" + escape_xml(site.name) +
+        out += "<text x=\"" + coord(left ? p.x - NAME_OFFSET : p.x + NAME_OFFSET) + "\" y=\"" +
+               coord(p.y - NAME_OFFSET) + "\"" + (left ? " text-anchor=\"end\"" : "") + ">" + escape_xml(site.name) +
                "</text>\n";
     }
     return out + "</g>\n";

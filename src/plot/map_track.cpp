@@ -11,15 +11,15 @@
 namespace talik::plot {
 namespace {
 
-constexpr std::int64_t kMsPerMinute = 60'000;
+constexpr std::int64_t MS_PER_MINUTE = 60'000;
 // Spacings for ticks and labels, minutes; each divides the next and a day.
-constexpr std::array<std::int64_t, 7> kSpacingsMin = {10, 30, 60, 180, 360, 720, 1440};
-constexpr std::int64_t kMaxTicks = 240;
-constexpr std::int64_t kMaxLabels = 24;
-constexpr double kTickHalfLength = 4.5;  // picture units
-constexpr double kLabelOffset = 7.0;     // from the track, picture units
-constexpr double kLabelFontSize = 11.0;  // picture units
-constexpr double kLabelCharWidth = 6.6;  // rough advance of a digit, picture units
+constexpr std::array<std::int64_t, 7> SPACINGS_MIN = {10, 30, 60, 180, 360, 720, 1440};
+constexpr std::int64_t MAX_TICKS = 240;
+constexpr std::int64_t MAX_LABELS = 24;
+constexpr double TICK_HALF_LENGTH = 4.5;  // picture units
+constexpr double LABEL_OFFSET = 7.0;     // from the track, picture units
+constexpr double LABEL_FONT_SIZE = 11.0;  // picture units
+constexpr double LABEL_CHAR_WIDTH = 6.6;  // rough advance of a digit, picture units
 
 bool finite_sample(const TrackSample& s) { return std::isfinite(s.lat_deg) && std::isfinite(s.lon_deg); }
 
@@ -41,10 +41,10 @@ std::string stroke_group(std::string_view colour, double width, std::string_view
 
 // The smallest spacing that keeps the count of marks within `max_count`.
 std::int64_t spacing_for(std::int64_t span_ms, std::int64_t at_least_min, std::int64_t max_count) {
-    for (const std::int64_t s : kSpacingsMin) {
-        if (s >= at_least_min && span_ms / (s * kMsPerMinute) <= max_count) return s;
+    for (const std::int64_t s : SPACINGS_MIN) {
+        if (s >= at_least_min && span_ms / (s * MS_PER_MINUTE) <= max_count) return s;
     }
-    return kSpacingsMin.back();
+    return SPACINGS_MIN.back();
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ void add_geo_lines(PathData& path, const std::vector<GeoLine>& lines) {
         std::vector<Px> px;
         px.reserve(line.size());
         for (const LonLat& p : line) px.push_back(MapFrame::at(p));
-        path.polyline(simplify(px, kSimplifyTolerance));
+        path.polyline(simplify(px, SIMPLIFY_TOLERANCE));
     }
 }
 
@@ -84,18 +84,18 @@ std::string track_layer(const std::vector<TrackSample>& track) {
     }
     flush();
     std::string out = "<g id=\"talik-map-track\">\n";
-    out += stroke_group(style::kEclipsed, style::kTrackWidth, style::kShadowDash, paths[0]);
-    out += stroke_group(style::kSunlit, style::kTrackWidth, "", paths[2]);
-    out += stroke_group(style::kEclipsed, style::kPassWidth, style::kShadowDash, paths[1]);
-    out += stroke_group(style::kSunlit, style::kPassWidth, "", paths[3]);
+    out += stroke_group(style::ECLIPSED, style::TRACK_WIDTH, style::SHADOW_DASH, paths[0]);
+    out += stroke_group(style::SUNLIT, style::TRACK_WIDTH, "", paths[2]);
+    out += stroke_group(style::ECLIPSED, style::PASS_WIDTH, style::SHADOW_DASH, paths[1]);
+    out += stroke_group(style::SUNLIT, style::PASS_WIDTH, "", paths[3]);
     return out + "</g>\n";
 }
 
 std::string tick_layer(const PlotData& data, std::string& legend) {
     const std::int64_t span = data.end_ms - data.start_ms;
-    const std::int64_t tick_min = spacing_for(span, 0, kMaxTicks);
-    const std::int64_t label_min = spacing_for(span, tick_min, kMaxLabels);
-    const std::int64_t tick_ms = tick_min * kMsPerMinute, label_ms = label_min * kMsPerMinute;
+    const std::int64_t tick_min = spacing_for(span, 0, MAX_TICKS);
+    const std::int64_t label_min = spacing_for(span, tick_min, MAX_LABELS);
+    const std::int64_t tick_ms = tick_min * MS_PER_MINUTE, label_ms = label_min * MS_PER_MINUTE;
     legend = "tick every " + std::to_string(tick_min) + " min, time (UTC) every " + std::to_string(label_min) + " min";
 
     PathData ticks;
@@ -119,19 +119,19 @@ std::string tick_layer(const PlotData& data, std::string& legend) {
             const double f = static_cast<double>(t - a.t_ms) / static_cast<double>(b.t_ms - a.t_ms);
             const LonLat at{wrap_lon(a_lon + f * (b_lon - a_lon)), a.lat_deg + f * (b.lat_deg - a.lat_deg)};
             const Px p = MapFrame::at(at);
-            ticks.move_to({p.x - normal.x * kTickHalfLength, p.y - normal.y * kTickHalfLength});
-            ticks.line_to({p.x + normal.x * kTickHalfLength, p.y + normal.y * kTickHalfLength});
+            ticks.move_to({p.x - normal.x * TICK_HALF_LENGTH, p.y - normal.y * TICK_HALF_LENGTH});
+            ticks.line_to({p.x + normal.x * TICK_HALF_LENGTH, p.y + normal.y * TICK_HALF_LENGTH});
             if (t % label_ms != 0) continue;
             // The label beside the tick, on the side its normal points to,
             // unless it would cover another label or leave the map.
             const std::string text = utc_hhmm(t);
-            const double w = kLabelCharWidth * static_cast<double>(text.size());
+            const double w = LABEL_CHAR_WIDTH * static_cast<double>(text.size());
             const bool right = normal.x >= 0;
-            const Px anchor{p.x + normal.x * kLabelOffset, p.y + normal.y * kLabelOffset + kLabelFontSize / 3};
-            const Box box{right ? anchor.x : anchor.x - w, anchor.y - kLabelFontSize, right ? anchor.x + w : anchor.x,
+            const Px anchor{p.x + normal.x * LABEL_OFFSET, p.y + normal.y * LABEL_OFFSET + LABEL_FONT_SIZE / 3};
+            const Box box{right ? anchor.x : anchor.x - w, anchor.y - LABEL_FONT_SIZE, right ? anchor.x + w : anchor.x,
                           anchor.y + 2};
-            bool free = box.x0 >= MapFrame::kLeft && box.x1 <= MapFrame::kLeft + MapFrame::kWidth &&
-                        box.y0 >= MapFrame::kTop && box.y1 <= MapFrame::kTop + MapFrame::kHeight;
+            bool free = box.x0 >= MapFrame::LEFT && box.x1 <= MapFrame::LEFT + MapFrame::WIDTH &&
+                        box.y0 >= MapFrame::TOP && box.y1 <= MapFrame::TOP + MapFrame::HEIGHT;
             for (const Box& other : placed) free = free && !box.overlaps(other);
             if (!free) continue;
             placed.push_back(box);
@@ -139,10 +139,10 @@ std::string tick_layer(const PlotData& data, std::string& legend) {
                       (right ? "" : " text-anchor=\"end\"") + ">" + text + "</text>\n";
         }
     }
-    std::string out = stroke_group(style::kInk, 1.0, "", ticks);
+    std::string out = stroke_group(style::INK, 1.0, "", ticks);
     if (!labels.empty()) {
-        out += "<g font-size=\"" + coord(kLabelFontSize) + "\" fill=\"";
-        out += style::kInk;
+        out += "<g font-size=\"" + coord(LABEL_FONT_SIZE) + "\" fill=\"";
+        out += style::INK;
         out += "\">\n" + labels + "</g>\n";
     }
     return out;

@@ -9,7 +9,7 @@ namespace talik::plot {
 namespace {
 
 // Inline CSS only; the page loads nothing and runs nothing.
-constexpr std::string_view kStyle = R"CSS(
+constexpr std::string_view STYLE = R"CSS(
 body { font-family: "DejaVu Sans", Arial, Helvetica, sans-serif; color: #000; background: #fff;
        margin: 0 auto; padding: 0.5em; max-width: 1600px; }
 h1 { font-size: 1.4em; margin: 0.3em 0; }
@@ -71,7 +71,7 @@ std::string page_html(const PlotData& data) {
         "<meta charset=\"utf-8\"/>\n"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n";
     out += "<title>" + escape_xml(data.title) + "</title>\n<style>";
-    out += kStyle;
+    out += STYLE;
     out += "</style>\n</head>\n<body>\n";
     out += "<h1>" + escape_xml(data.title) + "</h1>\n";
     out += "<p>Object: " + escape_xml(data.object) + (data.sites.size() == 1 ? "; site: " : "; sites: ") +

@@ -9,24 +9,24 @@
 #include "plot/style.hpp"
 #include "plot/svg.hpp"
 #include "plot/text.hpp"
+#include "numeric/constants.hpp"
 
 namespace talik::plot {
 namespace {
 
-constexpr double kWidth = 360.0;     // picture units
-constexpr double kHeight = 440.0;    // picture units
-constexpr double kCentreX = 180.0;   // picture units
-constexpr double kCentreY = 222.0;   // picture units
-constexpr double kRadius = 130.0;    // horizon ring, picture units
-constexpr double kTrackWidth = 3.0;  // picture units
-constexpr double kMarkerSize = 5.0;  // picture units
-constexpr double kRadPerDeg = std::numbers::pi / 180.0;
+constexpr double WIDTH = 360.0;     // picture units
+constexpr double HEIGHT = 440.0;    // picture units
+constexpr double CENTRE_X = 180.0;   // picture units
+constexpr double CENTRE_Y = 222.0;   // picture units
+constexpr double RADIUS = 130.0;    // horizon ring, picture units
+constexpr double TRACK_WIDTH = 3.0;  // picture units
+constexpr double MARKER_SIZE = 5.0;  // picture units
 
 // Elevation 90 at the centre, 0 on the horizon ring; azimuth clockwise from
 // north at the top, so east is on the right as on a map.
 Px sky_point(double az_deg, double el_deg) {
-    const double r = kRadius * (90.0 - std::clamp(el_deg, 0.0, 90.0)) / 90.0;
-    return {kCentreX + r * std::sin(az_deg * kRadPerDeg), kCentreY - r * std::cos(az_deg * kRadPerDeg)};
+    const double r = RADIUS * (90.0 - std::clamp(el_deg, 0.0, 90.0)) / 90.0;
+    return {CENTRE_X + r * std::sin(az_deg * DEGRAD_DOUBLE), CENTRE_Y - r * std::cos(az_deg * DEGRAD_DOUBLE)};
 }
 
 std::string number_attr(std::string_view name, double value) {
@@ -35,11 +35,11 @@ std::string number_attr(std::string_view name, double value) {
 
 std::string grid() {
     std::string out = "<g fill=\"none\" stroke=\"#666666\">\n";
-    out += "<circle" + number_attr("cx", kCentreX) + number_attr("cy", kCentreY) + number_attr("r", kRadius) +
+    out += "<circle" + number_attr("cx", CENTRE_X) + number_attr("cy", CENTRE_Y) + number_attr("r", RADIUS) +
            " stroke-width=\"1.4\"/>\n";
     for (const double el : {30.0, 60.0}) {
-        out += "<circle" + number_attr("cx", kCentreX) + number_attr("cy", kCentreY) +
-               number_attr("r", kRadius * (90.0 - el) / 90.0) + " stroke-width=\"0.7\" stroke-dasharray=\"3 3\"/>\n";
+        out += "<circle" + number_attr("cx", CENTRE_X) + number_attr("cy", CENTRE_Y) +
+               number_attr("r", RADIUS * (90.0 - el) / 90.0) + " stroke-width=\"0.7\" stroke-dasharray=\"3 3\"/>\n";
     }
     PathData spokes;
     spokes.polyline({sky_point(0, 0), sky_point(180, 0)});
@@ -52,7 +52,7 @@ std::string grid() {
     } cardinals[] = {{0, "N"}, {90, "E"}, {180, "S"}, {270, "W"}};
     for (const auto& c : cardinals) {
         const Px p = sky_point(c.az, -1);
-        const double out_x = 14 * std::sin(c.az * kRadPerDeg), out_y = -14 * std::cos(c.az * kRadPerDeg);
+        const double out_x = 14 * std::sin(c.az * DEGRAD_DOUBLE), out_y = -14 * std::cos(c.az * DEGRAD_DOUBLE);
         out += "<text" + number_attr("x", p.x + out_x) + number_attr("y", p.y + out_y + 5) + ">" + c.name + "</text>\n";
     }
     out += "</g>\n<g font-size=\"10\" fill=\"#555555\">\n";
@@ -68,7 +68,7 @@ std::string track(const std::vector<SkyPoint>& sky) {
     std::vector<Px> stretch;
     bool state = false;
     const auto flush = [&] {
-        (state ? sunlit : shadow).polyline(simplify(stretch, kSimplifyTolerance));
+        (state ? sunlit : shadow).polyline(simplify(stretch, SIMPLIFY_TOLERANCE));
         stretch.clear();
     };
     for (std::size_t i = 0; i < sky.size(); ++i) {
@@ -85,12 +85,12 @@ std::string track(const std::vector<SkyPoint>& sky) {
     std::string out;
     const auto group = [&](const PathData& path, std::string_view colour, std::string_view dash) {
         if (path.empty()) return;
-        out += "<path fill=\"none\" stroke=\"" + std::string(colour) + "\"" + number_attr("stroke-width", kTrackWidth);
+        out += "<path fill=\"none\" stroke=\"" + std::string(colour) + "\"" + number_attr("stroke-width", TRACK_WIDTH);
         if (!dash.empty()) out += " stroke-dasharray=\"" + std::string(dash) + "\"";
         out += " d=\"" + path.str() + "\"/>\n";
     };
-    group(shadow, style::kEclipsed, style::kShadowDash);
-    group(sunlit, style::kSunlit, "");
+    group(shadow, style::ECLIPSED, style::SHADOW_DASH);
+    group(sunlit, style::SUNLIT, "");
     return out;
 }
 
@@ -99,7 +99,7 @@ std::string track(const std::vector<SkyPoint>& sky) {
 std::string event(std::string_view name, std::int64_t t_ms, double az, double el) {
     if (!std::isfinite(az) || !std::isfinite(el)) return {};
     const Px p = sky_point(az, el);
-    const double s = kMarkerSize;
+    const double s = MARKER_SIZE;
     std::string out;
     if (name == "AOS") {
         out = "<circle" + number_attr("cx", p.x) + number_attr("cy", p.y) + number_attr("r", s) +
@@ -115,7 +115,7 @@ std::string event(std::string_view name, std::int64_t t_ms, double az, double el
         out = "<rect" + number_attr("x", p.x - s) + number_attr("y", p.y - s) + number_attr("width", 2 * s) +
               number_attr("height", 2 * s) + " fill=\"#000000\"/>\n";
     }
-    const bool right_half = p.x > kCentreX;
+    const bool right_half = p.x > CENTRE_X;
     const double dy = name == "AOS" ? -9.0 : (name == "LOS" ? 17.0 : 4.0);
     const double dx = name == "TCA" ? 9.0 : 2.0;
     out += "<text" + number_attr("x", right_half ? p.x - dx : p.x + dx) + number_attr("y", p.y + dy) +
@@ -125,10 +125,10 @@ std::string event(std::string_view name, std::int64_t t_ms, double az, double el
 
 std::string legend() {
     std::string out = "<g font-size=\"11\">\n";
-    out += "<path d=\"M16,392h26\" stroke=\"" + std::string(style::kSunlit) + "\" stroke-width=\"3\"/>";
+    out += "<path d=\"M16,392h26\" stroke=\"" + std::string(style::SUNLIT) + "\" stroke-width=\"3\"/>";
     out += "<text x=\"46\" y=\"396\">sunlit</text>\n";
-    out += "<path d=\"M96,392h26\" stroke=\"" + std::string(style::kEclipsed) +
-           "\" stroke-width=\"3\" stroke-dasharray=\"" + std::string(style::kShadowDash) + "\"/>";
+    out += "<path d=\"M96,392h26\" stroke=\"" + std::string(style::ECLIPSED) +
+           "\" stroke-width=\"3\" stroke-dasharray=\"" + std::string(style::SHADOW_DASH) + "\"/>";
     out += "<text x=\"126\" y=\"396\">in the Earth's shadow</text>\n";
     out += "<text x=\"16\" y=\"414\">\u25CB AOS  \u25B2 TCA (highest)  \u25A0 LOS; times UTC</text>\n";
     out += "<text x=\"16\" y=\"430\">N up, E right as on a map; zenith at the centre</text>\n";
@@ -140,9 +140,9 @@ std::string legend() {
 std::string sky_svg_element(const PassView& pass) {
     const std::string heading =
         escape_xml(pass.object) + " from " + escape_xml(pass.site) + ", rev " + std::to_string(pass.rev);
-    std::string out = svg_open(kWidth, kHeight);
+    std::string out = svg_open(WIDTH, HEIGHT);
     out += "<title>" + heading + "</title>\n";
-    out += "<rect" + number_attr("width", kWidth) + number_attr("height", kHeight) + " fill=\"#FFFFFF\"/>\n";
+    out += "<rect" + number_attr("width", WIDTH) + number_attr("height", HEIGHT) + " fill=\"#FFFFFF\"/>\n";
     out += "<text x=\"16\" y=\"24\" font-size=\"15\" font-weight=\"bold\">" + escape_xml(pass.object) + "</text>\n";
     out += "<text x=\"16\" y=\"43\" font-size=\"12\">from " + escape_xml(pass.site) + ", rev " +
            std::to_string(pass.rev) + "</text>\n";

@@ -11,7 +11,7 @@ struct Px {
 };
 
 // Points closer than this to the simplified line are dropped, picture units.
-inline constexpr double kSimplifyTolerance = 0.25;
+inline constexpr double SIMPLIFY_TOLERANCE = 0.25;
 
 // The line without points that lie within `tolerance` of the kept line
 // (Douglas-Peucker); the end points are always kept.

@@ -11,7 +11,7 @@
 namespace talik::plot {
 namespace {
 
-constexpr std::string_view kReplacement = "&#xFFFD;";
+constexpr std::string_view REPLACEMENT = "&#xFFFD;";
 
 // Length of the well-formed UTF-8 sequence starting at text[i], or 0.
 std::size_t utf8_length(std::string_view text, std::size_t i) {
@@ -52,7 +52,7 @@ std::string escape_xml(std::string_view text) {
         if (c >= 0x80) {
             const std::size_t n = utf8_length(text, i);
             if (n == 0) {
-                out += kReplacement;
+                out += REPLACEMENT;
                 ++i;
             } else {
                 out.append(text.substr(i, n));
@@ -78,7 +78,7 @@ std::string escape_xml(std::string_view text) {
                 break;
             default:
                 if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F) {
-                    out += kReplacement;
+                    out += REPLACEMENT;
                 } else {
                     out += static_cast<char>(c);
                 }
@@ -132,13 +132,13 @@ std::int64_t round_to(std::int64_t t_ms, std::int64_t unit_ms) {
     return q;
 }
 
-constexpr std::int64_t kMsPerSecond = 1000;
-constexpr std::int64_t kMsPerMinute = 60 * kMsPerSecond;
+constexpr std::int64_t MS_PER_SECOND = 1000;
+constexpr std::int64_t MS_PER_MINUTE = 60 * MS_PER_SECOND;
 
 }  // namespace
 
 std::string utc_datetime(std::int64_t t_ms) {
-    const DATIM c = utc_datim(round_to(t_ms, kMsPerSecond));
+    const DATIM c = utc_datim(round_to(t_ms, MS_PER_SECOND));
     std::array<char, 40> buf{};
     std::snprintf(buf.data(), buf.size(), "%04d-%02d-%02d %02d:%02d:%02d", c[YEAR], c[MONTH], c[DAY], c[HOUR],
                   c[MINUTE], c[SECOND]);
@@ -146,21 +146,21 @@ std::string utc_datetime(std::int64_t t_ms) {
 }
 
 std::string utc_hhmm(std::int64_t t_ms) {
-    const DATIM c = utc_datim(round_to(t_ms, kMsPerMinute) * 60);
+    const DATIM c = utc_datim(round_to(t_ms, MS_PER_MINUTE) * 60);
     std::array<char, 16> buf{};
     std::snprintf(buf.data(), buf.size(), "%02d:%02d", c[HOUR], c[MINUTE]);
     return buf.data();
 }
 
 std::string utc_hhmmss(std::int64_t t_ms) {
-    const DATIM c = utc_datim(round_to(t_ms, kMsPerSecond));
+    const DATIM c = utc_datim(round_to(t_ms, MS_PER_SECOND));
     std::array<char, 16> buf{};
     std::snprintf(buf.data(), buf.size(), "%02d:%02d:%02d", c[HOUR], c[MINUTE], c[SECOND]);
     return buf.data();
 }
 
 std::string duration_text(std::int64_t span_ms) {
-    const std::int64_t s = round_to(span_ms < 0 ? -span_ms : span_ms, kMsPerSecond);
+    const std::int64_t s = round_to(span_ms < 0 ? -span_ms : span_ms, MS_PER_SECOND);
     std::array<char, 40> buf{};
     if (s >= 3600) {
         std::snprintf(buf.data(), buf.size(), "%s%lld:%02lld:%02lld", span_ms < 0 ? "-" : "",

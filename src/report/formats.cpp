@@ -76,12 +76,12 @@ const Format& FMTFIL() {
     return f;
 }
 
-const Format& FMTA() {
+const Format& open_error_format() {
     static const Format f("(A)");
     return f;
 }
 
-const Format& FMTKEP() {
+const Format& kepler_warning_format() {
     static const Format f("(3(A,E15.6))");
     return f;
 }
@@ -92,7 +92,7 @@ namespace talik {
 
 void report_kepler(Unit& unit, const KeplerStatus& status) {
     if (status.converged) return;
-    write(unit, report::FMTKEP(),
+    write(unit, report::kepler_warning_format(),
           {" DID NOT CONVERGE (SUB. KEPLER)  ERROR =", status.ERROR, "   EE = ", status.EE, "  G  =  ", status.G});
 }
 

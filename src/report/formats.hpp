@@ -26,9 +26,9 @@ const Format& FMTBLK();
 const Format& FMTCON();
 const Format& FMTFIL();
 // The one-item format of the open-failure message.
-const Format& FMTA();
+const Format& open_error_format();
 // The line of a solution of Kepler's equation that did not converge.
-const Format& FMTKEP();
+const Format& kepler_warning_format();
 
 inline constexpr const char* OPEN_ERROR = "=== OUTPUT FILE OPEN ERROR!";
 

@@ -57,7 +57,7 @@ std::unique_ptr<PendingFile> open_report(Console& console, const std::string& re
     try {
         return PendingFile::create(report_path);
     } catch (const OutputError&) {
-        write(console, report::FMTA(), {report::OPEN_ERROR});
+        write(console, report::open_error_format(), {report::OPEN_ERROR});
         console.flush();
         // mended: ending the run with status 0 here would tell a batch
         // caller that it succeeded; it is an error.

@@ -9,9 +9,9 @@
 namespace talik {
 namespace {
 
-constexpr double kDeg = 3.14159265358979323846 / 180.0;
-constexpr double kA = 6378.16;
-constexpr double kE2 = 0.0066934214;
+constexpr double DEG_EXACT = 3.14159265358979323846 / 180.0;
+constexpr double RADIUS_KM = 6378.16;
+constexpr double ECC2 = 0.0066934214;
 
 TEST(Altlat, WorkedCases) {
     struct Case {
@@ -26,9 +26,9 @@ TEST(Altlat, WorkedCases) {
     };
     for (const auto& c : cases) {
         Single hgt, phif;
-        ALTLAT(c.r, c.phic_deg * kDeg, hgt, phif);
+        ALTLAT(c.r, c.phic_deg * DEG_EXACT, hgt, phif);
         EXPECT_NEAR(hgt, c.hgt, c.hgt_tol) << c.r << " " << c.phic_deg;
-        EXPECT_NEAR(phif / kDeg, c.phif_deg, c.phif_tol) << c.r << " " << c.phic_deg;
+        EXPECT_NEAR(phif / DEG_EXACT, c.phif_deg, c.phif_tol) << c.r << " " << c.phic_deg;
     }
 }
 
@@ -48,9 +48,9 @@ TEST(Altlat, NegativeLatitudesMirror) {
 
 TEST(Altlat, PointOnTheEllipsoidHasNoHeight) {
     for (double deg = -89.0; deg <= 89.0; deg += 7.0) {
-        const double psi = Single(deg * kDeg);
+        const double psi = Single(deg * DEG_EXACT);
         const double c = std::cos(psi);
-        const Single r = kA * std::sqrt((1.0 - kE2) / (1.0 - kE2 * c * c));
+        const Single r = RADIUS_KM * std::sqrt((1.0 - ECC2) / (1.0 - ECC2 * c * c));
         Single hgt, phif;
         ALTLAT(r, psi, hgt, phif);
         EXPECT_NEAR(hgt, 0.0, 2e-3) << deg;
@@ -65,19 +65,19 @@ TEST(Altlat, RecoversPointsBuiltOnTheNormal) {
     std::uniform_real_distribution<double> ulat(-89.5, 89.5);
     std::uniform_real_distribution<double> uh(150.0, 3000.0);
     for (int i = 0; i < 3000; ++i) {
-        const double phig = ulat(rng) * kDeg, h = uh(rng);
-        const double n = kA / std::sqrt(1.0 - kE2 * std::sin(phig) * std::sin(phig));
-        const double fx = n * std::cos(phig), fz = n * (1.0 - kE2) * std::sin(phig);
+        const double phig = ulat(rng) * DEG_EXACT, h = uh(rng);
+        const double n = RADIUS_KM / std::sqrt(1.0 - ECC2 * std::sin(phig) * std::sin(phig));
+        const double fx = n * std::cos(phig), fz = n * (1.0 - ECC2) * std::sin(phig);
         const double x = fx + h * std::cos(phig), z = fz + h * std::sin(phig);
         Single hgt, phif;
         ALTLAT(std::hypot(x, z), std::atan2(z, x), hgt, phif);
         EXPECT_NEAR(hgt, h, 1e-3) << i;                                      // 1 m
-        EXPECT_NEAR(phif, std::atan2(fz, fx), 1e-3 / kA) << i;               // 1 m on the ground
+        EXPECT_NEAR(phif, std::atan2(fz, fx), 1e-3 / RADIUS_KM) << i;               // 1 m on the ground
     }
 }
 
 TEST(Altlat, PolesGiveTheLimit) {
-    const double polar = Single(kA * std::sqrt(0.9933066F));
+    const double polar = Single(RADIUS_KM * std::sqrt(0.9933066F));
     EXPECT_NEAR(polar, 6356.78, 5e-3);
     const float half_pi = static_cast<float>(3.14159265358979323846 / 2.0);  // just beyond pi/2
     for (float r : {7000.0F, 6356.78F, 12000.0F}) {
@@ -101,10 +101,10 @@ TEST(Altlat, ApproachesThePoleContinuously) {
     EXPECT_NEAR(hpole, 643.22, 5e-3);
     for (double deg : {89.9, 89.99, 89.999, 89.9999}) {
         Single hgt, phif;
-        ALTLAT(7000.0, deg * kDeg, hgt, phif);
+        ALTLAT(7000.0, deg * DEG_EXACT, hgt, phif);
         EXPECT_FALSE(std::isnan(hgt.f()) || std::isnan(phif.f()));
         EXPECT_NEAR(hgt, hpole, 0.01 * (90.0 - deg) * 100.0 + 1e-3) << deg;
-        EXPECT_LE(phif, deg * kDeg + 1e-7);
+        EXPECT_LE(phif, deg * DEG_EXACT + 1e-7);
     }
 }
 

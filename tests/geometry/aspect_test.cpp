@@ -24,8 +24,8 @@ Geometry geometry(double az, double el, double gst, double stlat, double stlon) 
     g.up = unit(lst, stlat);
     g.north = unit(lst, stlat + 90.0);
     g.east = unit(lst + 90.0, 0.0);
-    const double ce = std::cos(el * kDeg), se = std::sin(el * kDeg);
-    const double ca = std::cos(az * kDeg), sa = std::sin(az * kDeg);
+    const double ce = std::cos(el * DEG_EXACT), se = std::sin(el * DEG_EXACT);
+    const double ca = std::cos(az * DEG_EXACT), sa = std::sin(az * DEG_EXACT);
     g.los = add(add(scale(g.north, ce * ca), scale(g.east, ce * sa)), scale(g.up, se));
     return g;
 }
@@ -33,11 +33,11 @@ Geometry geometry(double az, double el, double gst, double stlat, double stlon) 
 // Latitude of d about the line of sight and its position angle: 0 towards the
 // nadir, right-handed about the line of sight.
 void by_vectors(const Geometry& g, V d, double& alat, double& pa) {
-    alat = std::asin(std::fmax(-1.0, std::fmin(1.0, dot(g.los, d)))) / kDeg;
+    alat = std::asin(std::fmax(-1.0, std::fmin(1.0, dot(g.los, d)))) / DEG_EXACT;
     const V nadir{-g.up.x, -g.up.y, -g.up.z};
     const V e0 = norm(add(nadir, scale(g.los, -dot(nadir, g.los))));
     const V e90 = cross(g.los, e0);
-    pa = std::atan2(dot(d, e90), dot(d, e0)) / kDeg;
+    pa = std::atan2(dot(d, e90), dot(d, e0)) / DEG_EXACT;
 }
 
 // SPHROT snaps a longitude to 180 when w is below 1e-6, which moves a point
@@ -52,12 +52,12 @@ TEST(Aspect, AgreesWithVectorsOverRandomGeometries) {
     std::uniform_real_distribution<double> uel(0.0, 89.5);
     std::uniform_real_distribution<double> ulat(-80.0, 80.0);
     SphrotFrame frame;
-    const double band = std::sin(1.0 * kDeg);
+    const double band = std::sin(1.0 * DEG_EXACT);
     int alat_checked = 0;
     int pa_checked = 0;
     for (int i = 0; i < 5000; ++i) {
         const Single az = u360(rng), el = uel(rng), gst = u360(rng), stlat = ulat(rng), stlon = u360(rng);
-        const Single ra = u360(rng), dec = std::asin(2.0 * u360(rng) / 360.0 - 1.0) / kDeg;
+        const Single ra = u360(rng), dec = std::asin(2.0 * u360(rng) / 360.0 - 1.0) / DEG_EXACT;
         Single pa, alat;
         ASPECT(az, el, gst, ra, dec, pa, alat, stlat, stlon, frame);
         ASSERT_FALSE(std::isnan(pa.f()) || std::isnan(alat.f())) << i;
@@ -69,7 +69,7 @@ TEST(Aspect, AgreesWithVectorsOverRandomGeometries) {
         EXPECT_LE(pa, 360.0);
         EXPECT_NEAR(alat, walat, 0.15) << i;
 
-        const bool los_near_meridian = std::fabs(std::cos(el * kDeg) * std::sin(az * kDeg)) < band;
+        const bool los_near_meridian = std::fabs(std::cos(el * DEG_EXACT) * std::sin(az * DEG_EXACT)) < band;
         const V across = norm(cross(g.los, V{0, 0, 1}));
         const bool dir_near_pole_circle = std::fabs(dot(across, d)) < band;
         if (los_near_meridian) continue;
@@ -132,7 +132,7 @@ TEST(Aspect, AtTheZenithNoNaNAndLatitudeAboutTheZenith) {
         ASSERT_FALSE(std::isnan(pa.f()) || std::isnan(alat.f())) << i;
         EXPECT_EQ(pa.f(), 180.0F);
         const V up = unit(stlon + gst, stlat);
-        EXPECT_NEAR(alat, std::asin(dot(up, unit(ra, dec))) / kDeg, 0.01) << i;
+        EXPECT_NEAR(alat, std::asin(dot(up, unit(ra, dec))) / DEG_EXACT, 0.01) << i;
     }
     // The zenith itself and the nadir.
     Single pa, alat;

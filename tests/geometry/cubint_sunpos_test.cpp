@@ -63,11 +63,11 @@ TEST(Cubint, IndexOutsideTheTableIsClamped) {
 
 // A table whose entries follow g(day) on the days of entries 1..46, with the
 // never-written entries 47..50 poisoned.
-constexpr double kOrigin = 2451545.0;
+constexpr double ORIGIN = 2451545.0;
 SUNCOM table_of(double (*g)(double), double (*h)(double)) {
     SUNCOM s;
     s.TABDT = DATIM{2000, 1, 1, 0, 0, 0};
-    s.TABJDN = kOrigin;
+    s.TABJDN = ORIGIN;
     for (int i = 1; i <= 46; ++i) {
         const double day = -40.0 + 10.0 * (i - 1);
         s.SUNDEC[static_cast<std::size_t>(i - 1)] = g(day);
@@ -97,7 +97,7 @@ TEST(Sunpos, WorkedPositions) {
                           {399, 0, 44, 0.8F}, {10, 0, 6, -1.0F}, {-10, 0, 4, -1.0F}, {-11, 12, 4, -1.1F}};
     for (const auto& c : cases) {
         Single sdec, sra;
-        SUNPOS(kOrigin + c.k, at(c.h, 0, 0), sdec, sra, s);
+        SUNPOS(ORIGIN + c.k, at(c.h, 0, 0), sdec, sra, s);
         EXPECT_EQ(sdec.f(), CUBINT(s.SUNDEC, c.p, c.n).f()) << "K " << c.k;
         Single want_ra = CUBINT(s.SUNRA, c.p, c.n);
         if (want_ra > 6.2831855F) want_ra = want_ra - Single(6.2831855F);
@@ -105,7 +105,7 @@ TEST(Sunpos, WorkedPositions) {
     }
     // Entry 5 is the origin day.
     Single sdec, sra;
-    SUNPOS(kOrigin, at(0, 0, 0), sdec, sra, s);
+    SUNPOS(ORIGIN, at(0, 0, 0), sdec, sra, s);
     EXPECT_EQ(sdec.f(), s.SUNDEC[4].f());
 }
 
@@ -115,7 +115,7 @@ TEST(Sunpos, FollowsTheTablesFunctionThroughoutTheWindow) {
         for (const auto& t : {at(0, 0, 0), at(6, 30, 15), at(12, 0, 0), at(23, 59, 59)}) {
             const double day = k + (t[HOUR] * 3600.0 + t[MINUTE] * 60.0 + t[SECOND]) / 86400.0;
             Single sdec, sra;
-            SUNPOS(kOrigin + k, t, sdec, sra, s);
+            SUNPOS(ORIGIN + k, t, sdec, sra, s);
             EXPECT_NEAR(sdec, cubic_dec(day), 2e-6) << k;
             EXPECT_NEAR(sra, std::fmod(linear_ra(day), 6.2831855), 3e-6) << k;
             EXPECT_GE(sra, 0.0);
@@ -128,13 +128,13 @@ TEST(Sunpos, RightAscensionWrapsSmoothlyAtTwoPi) {
     const SUNCOM s = table_of(cubic_dec, linear_ra);
     // linear_ra passes 2 pi near day 132.
     Single prev_dec, prev_ra;
-    SUNPOS(kOrigin + 130, at(0, 0, 0), prev_dec, prev_ra, s);
+    SUNPOS(ORIGIN + 130, at(0, 0, 0), prev_dec, prev_ra, s);
     int wraps = 0;
     for (int k = 130; k < 136; ++k) {
         for (int h = 0; h < 24; ++h) {
             for (int m = 0; m < 60; m += 10) {
                 Single sdec, sra;
-                SUNPOS(kOrigin + k, at(h, m, 0), sdec, sra, s);
+                SUNPOS(ORIGIN + k, at(h, m, 0), sdec, sra, s);
                 double step = sra - prev_ra;
                 if (step < -6.0) {
                     step += 6.2831855;
@@ -173,7 +173,7 @@ TEST(Sunpos, ReadsOnlyFilledEntriesAtAndBeyondTheWindow) {
     };
     for (const auto& c : cases) {
         Single sdec, sra;
-        SUNPOS(kOrigin + c.k, c.t, sdec, sra, s);
+        SUNPOS(ORIGIN + c.k, c.t, sdec, sra, s);
         ASSERT_FALSE(std::isnan(sdec.f()) || std::isnan(sra.f())) << c.k;
         EXPECT_NEAR(sdec, cubic_dec(c.want_day), 2e-6) << c.k;
         EXPECT_NEAR(sra, std::fmod(linear_ra(c.want_day), 6.2831855), 3e-6) << c.k;

@@ -15,7 +15,7 @@ struct Case {
 };
 
 TEST(Shadow, WorkedCases) {
-    constexpr float kHalfPi = 1.5707964F;
+    constexpr float HALF_PI_SINGLE = 1.5707964F;
     const Case cases[] = {
         {-7000, 0, 0, 0, 0, 0},      // behind the Earth on the axis
         {-7000, 6500, 0, 0, 0, 1},   // behind, but outside the cylinder
@@ -24,12 +24,12 @@ TEST(Shadow, WorkedCases) {
         {-7000, 6378, 0, 0, 0, 0},   // just inside the cylinder
         {-7000, 0, -6378.3F, 0, 0, 1},
         {0, 0, 0, 0, 0, 0},          // the centre: on the plane, distance 0
-        {0, -7000, 0, 0, kHalfPi, 0},   // Sun at 6 h
-        {0, 7000, 0, 0, kHalfPi, 1},
-        {0, 0, -7000, kHalfPi, 0, 0},   // Sun over the north pole
-        {6000, 0, -7000, kHalfPi, 0, 0},
-        {6400, 0, -7000, kHalfPi, 0, 1},
-        {0, 0, 7000, -kHalfPi, 2.0F, 0},
+        {0, -7000, 0, 0, HALF_PI_SINGLE, 0},   // Sun at 6 h
+        {0, 7000, 0, 0, HALF_PI_SINGLE, 1},
+        {0, 0, -7000, HALF_PI_SINGLE, 0, 0},   // Sun over the north pole
+        {6000, 0, -7000, HALF_PI_SINGLE, 0, 0},
+        {6400, 0, -7000, HALF_PI_SINGLE, 0, 1},
+        {0, 0, 7000, -HALF_PI_SINGLE, 2.0F, 0},
         {-5000, -5000, 0, 0, 0.7853982F, 0},  // Sun at 3 h, point on the far side
         {5000, 5000, 0, 0, 0.7853982F, 1},
     };

@@ -24,8 +24,8 @@ void by_vectors(double lon, double lat, double plon, double plat, double rot, do
     const V north = norm({zhat.x - zp * p.x, zhat.y - zp * p.y, zhat.z - zp * p.z});
     const V e0{-north.x, -north.y, -north.z};
     const V e90 = cross(p, e0);
-    nlat = std::asin(std::fmax(-1.0, std::fmin(1.0, dot(p, v)))) / kDeg;
-    nlon = std::atan2(dot(v, e90), dot(v, e0)) / kDeg - rot;
+    nlat = std::asin(std::fmax(-1.0, std::fmin(1.0, dot(p, v)))) / DEG_EXACT;
+    nlon = std::atan2(dot(v, e90), dot(v, e0)) / DEG_EXACT - rot;
 }
 
 struct Case {
@@ -125,7 +125,7 @@ TEST(Sphrot, GeneralCaseAgreesWithVectors) {
             const bool near_180 = std::fabs(ang_diff(wlon + static_cast<double>(rot), 180.0)) < 1.0;
             // Elsewhere the seven-digit D2R (1.4e-7 relative) is the limit,
             // magnified towards the new poles.
-            const double tol = near_180 ? 0.1 / std::sqrt(std::cos(wlat * kDeg)) : 3e-4 / std::cos(wlat * kDeg);
+            const double tol = near_180 ? 0.1 / std::sqrt(std::cos(wlat * DEG_EXACT)) : 3e-4 / std::cos(wlat * DEG_EXACT);
             EXPECT_NEAR(ang_diff(lon, wlon), 0.0, tol) << i;
         }
         EXPECT_GT(lon, 0.0);

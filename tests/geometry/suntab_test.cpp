@@ -11,26 +11,26 @@
 namespace talik {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDeg = kPi / 180.0;
+constexpr double PI_EXACT = 3.14159265358979323846;
+constexpr double DEG_EXACT = PI_EXACT / 180.0;
 
 // The usual almanac formula (mean longitude, mean anomaly, equation of the
 // centre; good to about 0.01 degree from 1950 to 2050) at Julian date jd.
 void textbook_sun(double jd, double& dec, double& ra) {
     const double n = jd - 2451545.0;
     const double L = 280.460 + 0.9856474 * n;
-    const double g = (357.528 + 0.9856003 * n) * kDeg;
-    const double lambda = (L + 1.915 * std::sin(g) + 0.020 * std::sin(2.0 * g)) * kDeg;
-    const double eps = (23.439 - 0.0000004 * n) * kDeg;
+    const double g = (357.528 + 0.9856003 * n) * DEG_EXACT;
+    const double lambda = (L + 1.915 * std::sin(g) + 0.020 * std::sin(2.0 * g)) * DEG_EXACT;
+    const double eps = (23.439 - 0.0000004 * n) * DEG_EXACT;
     ra = std::atan2(std::cos(eps) * std::sin(lambda), std::cos(lambda));
-    if (ra < 0.0) ra += 2.0 * kPi;
+    if (ra < 0.0) ra += 2.0 * PI_EXACT;
     dec = std::asin(std::sin(eps) * std::sin(lambda));
 }
 
 double ang_diff(double a, double b) {
-    double d = std::fmod(a - b, 2.0 * kPi);
-    if (d > kPi) d -= 2.0 * kPi;
-    if (d <= -kPi) d += 2.0 * kPi;
+    double d = std::fmod(a - b, 2.0 * PI_EXACT);
+    if (d > PI_EXACT) d -= 2.0 * PI_EXACT;
+    if (d <= -PI_EXACT) d += 2.0 * PI_EXACT;
     return d;
 }
 
@@ -45,14 +45,14 @@ TEST(Suntab, TableShape) {
         EXPECT_EQ(s.TABJDN, jdn);
         EXPECT_GT(s.SUNRA[0], 4.0);
         EXPECT_LT(s.SUNRA[0], 4.5);
-        EXPECT_GT(s.SUNRA[45], 2.0 * kPi + 5.5);
-        EXPECT_LT(s.SUNRA[45], 2.0 * kPi + 6.0);
+        EXPECT_GT(s.SUNRA[45], 2.0 * PI_EXACT + 5.5);
+        EXPECT_LT(s.SUNRA[45], 2.0 * PI_EXACT + 6.0);
         for (std::size_t i = 1; i < 46; ++i) {
             // Ten days of the Sun's motion: 0.15 to 0.2 rad, never a wrap or a half turn.
             const double step = s.SUNRA[i] - s.SUNRA[i - 1];
             EXPECT_GT(step, 0.15) << year << " " << i;
             EXPECT_LT(step, 0.20) << year << " " << i;
-            EXPECT_LE(std::fabs(s.SUNDEC[i]), 23.5 * kDeg);
+            EXPECT_LE(std::fabs(s.SUNDEC[i]), 23.5 * DEG_EXACT);
         }
         for (std::size_t i = 46; i < 50; ++i) {
             EXPECT_EQ(s.SUNDEC[i].f(), 0.0F);
@@ -75,14 +75,14 @@ TEST(Suntab, AgreesWithTheTextbookFormula) {
             textbook_sun(s.TABJDN + k - 0.5 + (hour * 3600.0 + 17 * 60.0 + 30.0) / 86400.0, dec, ra);
             worst_dec = std::fmax(worst_dec, std::fabs(sdec - dec));
             worst_ra = std::fmax(worst_ra, std::fabs(ang_diff(sra, ra)));
-            EXPECT_NEAR(sdec, dec, 0.02 * kDeg) << year << " day " << k;
-            EXPECT_NEAR(ang_diff(sra, ra), 0.0, 0.02 * kDeg) << year << " day " << k;
+            EXPECT_NEAR(sdec, dec, 0.02 * DEG_EXACT) << year << " day " << k;
+            EXPECT_NEAR(ang_diff(sra, ra), 0.0, 0.02 * DEG_EXACT) << year << " day " << k;
             EXPECT_GE(sra, 0.0);
             EXPECT_LE(sra, 6.2831855);
         }
     }
-    RecordProperty("worst_dec_deg", std::to_string(worst_dec / kDeg));
-    RecordProperty("worst_ra_deg", std::to_string(worst_ra / kDeg));
+    RecordProperty("worst_dec_deg", std::to_string(worst_dec / DEG_EXACT));
+    RecordProperty("worst_ra_deg", std::to_string(worst_ra / DEG_EXACT));
 }
 
 TEST(Suntab, RightAscensionPassesTheMarchEquinoxSmoothly) {

@@ -12,12 +12,12 @@
 namespace talik::plot {
 namespace {
 
-const std::string kHostile = "<script>alert(1)</script> & \"dq\" 'sq' </svg><svg onload=\"x()\">";
+const std::string HOSTILE = "<script>alert(1)</script> & \"dq\" 'sq' </svg><svg onload=\"x()\">";
 
 PlotData hostile_data() {
     PlotData d;
-    d.title = "Title " + kHostile;
-    d.object = "Object " + kHostile;
+    d.title = "Title " + HOSTILE;
+    d.object = "Object " + HOSTILE;
     d.start_ms = 1718064000000;
     d.end_ms = d.start_ms + 3 * 3600 * 1000;
     // A ground track in 0..360 that runs east round the world twice and a bit.
@@ -25,12 +25,12 @@ PlotData hostile_data() {
         const double lon = std::fmod(5.0 + 2.1 * k, 360.0);
         d.track.push_back({d.start_ms + k * 30'000LL, 50.0 * std::sin(k * 0.07), lon, k % 50 < 30, k % 70 < 10});
     }
-    d.sites.push_back({"Site " + kHostile, 40, -4, 20, 15, 5, Prefilter::LongitudeBand, 30});
+    d.sites.push_back({"Site " + HOSTILE, 40, -4, 20, 15, 5, Prefilter::LongitudeBand, 30});
     PassView p;
-    p.object = "Pass object " + kHostile;
-    p.site = "Pass site " + kHostile;
-    p.marks = kHostile;
-    p.flags = {kHostile};
+    p.object = "Pass object " + HOSTILE;
+    p.site = "Pass site " + HOSTILE;
+    p.marks = HOSTILE;
+    p.flags = {HOSTILE};
     p.aos_ms = d.start_ms + 60'000;
     p.tca_ms = p.aos_ms + 240'000;
     p.los_ms = p.tca_ms + 240'000;
@@ -81,7 +81,7 @@ TEST(PlotDocuments, NamesFromTheInputStayText) {
     const auto cells = page.select_nodes("//td");
     ASSERT_EQ(cells.size(), 15U);
     EXPECT_EQ(std::string(cells[1].node().child_value()), d.passes.front().site);
-    EXPECT_EQ(std::string(cells[13].node().child_value()), kHostile);
+    EXPECT_EQ(std::string(cells[13].node().child_value()), HOSTILE);
 }
 
 TEST(PlotDocuments, TrackNeverCrossesTheMap) {

@@ -14,7 +14,7 @@
 namespace talik::plot {
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double DEG_EXACT = std::numbers::pi / 180.0;
 
 std::string show(const std::vector<GeoLine>& pieces) {
     std::ostringstream out;
@@ -46,11 +46,11 @@ TEST(PlotGeo, SplitAtDateLine) {
 // Textbook destination point: latitude and longitude at distance r and
 // bearing b from (lon0, lat0).
 LonLat destination(LonLat c, double r, double b) {
-    const double lat = std::asin(std::sin(c.lat * kDeg) * std::cos(r * kDeg) +
-                                 std::cos(c.lat * kDeg) * std::sin(r * kDeg) * std::cos(b * kDeg));
-    const double lon = c.lon * kDeg + std::atan2(std::sin(b * kDeg) * std::sin(r * kDeg) * std::cos(c.lat * kDeg),
-                                                 std::cos(r * kDeg) - std::sin(c.lat * kDeg) * std::sin(lat));
-    return {wrap_lon(lon / kDeg), lat / kDeg};
+    const double lat = std::asin(std::sin(c.lat * DEG_EXACT) * std::cos(r * DEG_EXACT) +
+                                 std::cos(c.lat * DEG_EXACT) * std::sin(r * DEG_EXACT) * std::cos(b * DEG_EXACT));
+    const double lon = c.lon * DEG_EXACT + std::atan2(std::sin(b * DEG_EXACT) * std::sin(r * DEG_EXACT) * std::cos(c.lat * DEG_EXACT),
+                                                 std::cos(r * DEG_EXACT) - std::sin(c.lat * DEG_EXACT) * std::sin(lat));
+    return {wrap_lon(lon / DEG_EXACT), lat / DEG_EXACT};
 }
 
 TEST(PlotGeo, SmallCircleAgainstDestinationFormula) {

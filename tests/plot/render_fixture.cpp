@@ -15,39 +15,39 @@ namespace {
 
 using namespace talik::plot;
 
-constexpr double kDeg = std::numbers::pi / 180.0;
-constexpr std::int64_t kStart = 1718064000000;  // 2024-06-11 00:00:00 UTC
-constexpr std::int64_t kStepMs = 30'000;
-constexpr double kPeriodMin = 92.68, kInclinationDeg = 51.6;
-constexpr double kEarthDegPerMin = 360.0 / 1436.07;
+constexpr double DEG_EXACT = std::numbers::pi / 180.0;
+constexpr std::int64_t START = 1718064000000;  // 2024-06-11 00:00:00 UTC
+constexpr std::int64_t STEP_MS = 30'000;
+constexpr double PERIOD_MIN = 92.68, kInclinationDeg = 51.6;
+constexpr double EARTH_DEG_PER_MIN = 360.0 / 1436.07;
 
 // A circular orbit's ground track, in shadow over a fixed arc of each turn.
 TrackSample sample(std::int64_t t_ms) {
-    const double minutes = static_cast<double>(t_ms - kStart) / 60000.0;
-    const double u = 2 * std::numbers::pi * minutes / kPeriodMin;
-    const double lat = std::asin(std::sin(kInclinationDeg * kDeg) * std::sin(u)) / kDeg;
-    const double lon = -30.0 + std::atan2(std::cos(kInclinationDeg * kDeg) * std::sin(u), std::cos(u)) / kDeg -
-                       kEarthDegPerMin * minutes;
+    const double minutes = static_cast<double>(t_ms - START) / 60000.0;
+    const double u = 2 * std::numbers::pi * minutes / PERIOD_MIN;
+    const double lat = std::asin(std::sin(kInclinationDeg * DEG_EXACT) * std::sin(u)) / DEG_EXACT;
+    const double lon = -30.0 + std::atan2(std::cos(kInclinationDeg * DEG_EXACT) * std::sin(u), std::cos(u)) / DEG_EXACT -
+                       EARTH_DEG_PER_MIN * minutes;
     const double phase = std::fmod(u, 2 * std::numbers::pi);
     return {t_ms, lat, lon + 360.0, !(phase > 3.6 && phase < 5.4), false};
 }
 
 double central_angle(double lat1, double lon1, double lat2, double lon2) {
-    const double c = std::sin(lat1 * kDeg) * std::sin(lat2 * kDeg) +
-                     std::cos(lat1 * kDeg) * std::cos(lat2 * kDeg) * std::cos((lon1 - lon2) * kDeg);
-    return std::acos(std::fmax(-1.0, std::fmin(1.0, c))) / kDeg;
+    const double c = std::sin(lat1 * DEG_EXACT) * std::sin(lat2 * DEG_EXACT) +
+                     std::cos(lat1 * DEG_EXACT) * std::cos(lat2 * DEG_EXACT) * std::cos((lon1 - lon2) * DEG_EXACT);
+    return std::acos(std::fmax(-1.0, std::fmin(1.0, c))) / DEG_EXACT;
 }
 
 PlotData fixture() {
     PlotData d;
     d.title = "TESTSAT 99999 from <script>alert(1)</script> & \"co\" 'n'";
     d.object = "TESTSAT <b>99999</b>";
-    d.start_ms = kStart;
-    d.end_ms = kStart + 6 * 3600 * 1000;
+    d.start_ms = START;
+    d.end_ms = START + 6 * 3600 * 1000;
     d.sites.push_back({"MADRID", 40.43, -4.25, 19.9, 12.4, 10.0, Prefilter::None, 0});
     d.sites.push_back(
         {"<script>alert(1)</script> & \"Q\" 'S'", -15.0, 170.0, 19.9, 19.9, 0.0, Prefilter::LongitudeBand, 30.0});
-    for (std::int64_t t = d.start_ms; t <= d.end_ms; t += kStepMs) {
+    for (std::int64_t t = d.start_ms; t <= d.end_ms; t += STEP_MS) {
         TrackSample s = sample(t);
         for (const SiteView& site : d.sites) {
             s.in_pass =
@@ -58,9 +58,9 @@ PlotData fixture() {
     PassView p{"TESTSAT <b>99999</b>",
                "MADRID & <i>co</i>",
                12345,
-               kStart + 600000,
-               kStart + 900000,
-               kStart + 1200000,
+               START + 600000,
+               START + 900000,
+               START + 1200000,
                200.0,
                62.5,
                290.0,
@@ -105,25 +105,25 @@ int main(int argc, char** argv) {
                       colour.data());
         probes += line;
     };
-    for (const SiteView& s : d.sites) probe("site", s.lon_deg, s.lat_deg, style::kSite);
+    for (const SiteView& s : d.sites) probe("site", s.lon_deg, s.lat_deg, style::SITE);
     // Sunlit track samples in and out of a pass, halfway between ticks and
     // well inside a stretch of one kind, away from the sites.
     for (const bool in_pass : {true, false}) {
         for (std::size_t i = 20; i + 20 < d.track.size(); ++i) {
             const TrackSample& t = d.track[i];
-            const bool plain = t.sunlit && t.in_pass == in_pass && (t.t_ms - kStart) % 600000 == 300000 &&
+            const bool plain = t.sunlit && t.in_pass == in_pass && (t.t_ms - START) % 600000 == 300000 &&
                                d.track[i - 4].in_pass == in_pass && d.track[i + 4].in_pass == in_pass &&
                                d.track[i - 4].sunlit && d.track[i + 4].sunlit &&
                                central_angle(t.lat_deg, t.lon_deg, 40.43, -4.25) > 5.0;
             if (!plain) continue;
-            probe(in_pass ? "pass" : "track", t.lon_deg - 360.0, t.lat_deg, style::kSunlit);
+            probe(in_pass ? "pass" : "track", t.lon_deg - 360.0, t.lat_deg, style::SUNLIT);
             break;
         }
     }
-    probe("land", 20.0, 5.0, style::kLand);    // central Africa
-    probe("land", 100.0, 65.0, style::kLand);  // Siberia
-    probe("sea", -125.0, 8.0, style::kSea);    // mid-Pacific
-    probe("sea", -35.0, -58.0, style::kSea);   // South Atlantic
+    probe("land", 20.0, 5.0, style::LAND);    // central Africa
+    probe("land", 100.0, 65.0, style::LAND);  // Siberia
+    probe("sea", -125.0, 8.0, style::SEA);    // mid-Pacific
+    probe("sea", -35.0, -58.0, style::SEA);   // South Atlantic
     write(dir + "/probes.txt", probes);
     return 0;
 }

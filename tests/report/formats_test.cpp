@@ -155,7 +155,7 @@ TEST(Report, KeplerLineOfANonConvergingSolution) {
     Single EE;
     const KeplerStatus status = KEPLER(-0.2325, 0.97363, EE);
     ASSERT_FALSE(status.converged);
-    const std::string record = format_records(report::FMTKEP(), {" DID NOT CONVERGE (SUB. KEPLER)  ERROR =",
+    const std::string record = format_records(report::kepler_warning_format(), {" DID NOT CONVERGE (SUB. KEPLER)  ERROR =",
                                                                  status.ERROR, "   EE = ", status.EE, "  G  =  ",
                                                                  status.G});
     ASSERT_EQ(record.size(), 101U);
