@@ -4,6 +4,7 @@
 #include <string>
 
 #include "format/errors.hpp"
+#include "format/text.hpp"
 
 namespace talik {
 
@@ -12,11 +13,11 @@ int failure_status(std::string_view program, std::FILE* err, const std::exceptio
     try {
         std::rethrow_exception(failure);
     } catch (const InputError& e) {
-        std::fprintf(err, "%s: %s\n", name.c_str(), e.what());
+        std::fprintf(err, "%s: %s\n", name.c_str(), printable(e.what()).c_str());
     } catch (const OutputError& e) {
-        std::fprintf(err, "%s: %s\n", name.c_str(), e.what());
+        std::fprintf(err, "%s: %s\n", name.c_str(), printable(e.what()).c_str());
     } catch (const std::exception& e) {
-        std::fprintf(err, "%s: internal error: %s\n", name.c_str(), e.what());
+        std::fprintf(err, "%s: internal error: %s\n", name.c_str(), printable(e.what()).c_str());
         return EXIT_INTERNAL;
     } catch (...) {
         std::fprintf(err, "%s: internal error: an unknown failure\n", name.c_str());

@@ -37,34 +37,48 @@ struct SourceOptions {
     std::vector<std::string> sources;
     std::vector<std::string> stations;
     std::vector<std::string> sites;
+    bool sphere = false;
     bool ellipsoid = false;
     WindowOptions window;
-    double min_elevation = 0.0;
+    std::optional<double> min_elevation;
     std::optional<std::string> select;
     bool strict = false;
 };
 
-// The options SOURCE..., --station, --site, --ellipsoid, the window,
-// --min-elevation, --select and --strict.
+// The options SOURCE..., --station, --site, --sphere, --ellipsoid, the
+// window, --min-elevation, --select and --strict.
 void add_source_options(CLI::App& app, SourceOptions& o);
 
-// The window and sites asked for; throws InputError naming the option.
-WindowRequest window_request(const SourceOptions& o);
+// The window and sites asked for, now_unix being the clock (seconds since
+// 1970); throws InputError naming the option and what it accepts.
+WindowRequest window_request(const SourceOptions& o, std::int64_t now_unix);
 
 // Every object of the sources; a set that cannot be used is reported on
 // err as "PROGRAM: ..." and skipped (or thrown, with --strict).
-std::vector<PassObject> read_objects(const SourceOptions& o, std::FILE* in, std::FILE* err, const char* program);
+std::vector<PassObject> read_objects(const SourceOptions& o, std::int64_t now_unix, std::FILE* in, std::FILE* err,
+                                     const char* program);
+
+// The clock, whole seconds since 1970-01-01 00:00:00 UTC.
+std::int64_t clock_now();
 
 // A station from --station ("6", "madrid"): its row of the station table;
 // throws InputError naming the option and its value.
 int station_option(const std::string& text);
 
-// A site from --site ("LAT,LON[,HEIGHT_M[,NAME]]"); throws InputError naming
-// the option and its value.
-Site parse_site(const std::string& text, bool ellipsoid, double min_elevation_deg);
+// A site from --site ("LAT,LON[,HEIGHT_M[,NAME]]") of the kind given;
+// throws InputError naming the option and its value.
+Site parse_site(const std::string& text, SiteKind kind, double min_elevation_deg);
 
-// A date-time option: ISO text of a supported date-time; throws InputError
-// naming the option.
-DATIM datim_option(const std::string& text, const std::string& option);
+// A date-time option: "now" (now_unix), or an ISO date-time of a real date
+// in UTC or with its UTC offset, from 1901 to 9999: the model's date-time of
+// that instant.  Throws InputError naming the option.
+DATIM datim_option(const std::string& text, const std::string& option, std::int64_t now_unix);
+
+// The length of a window given in hours or days, seconds: finite, above 0
+// and within the Sun table's span; throws InputError naming the option.
+std::int64_t window_seconds(double amount, double unit_s, const std::string& option);
+
+// A text option that must not be empty ("-o ''"); throws InputError naming it.
+const std::string& nonempty(const std::string& value, const std::string& option);
 
 }  // namespace talik

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "app/options.hpp"
@@ -26,7 +27,7 @@ constexpr const char* PROGRAM = "talik-passes";
 struct Options {
     SourceOptions sources;
     std::string format = "table";
-    std::string output;
+    std::optional<std::string> output;
     unsigned threads = 0;
 };
 
@@ -62,7 +63,7 @@ OutputFormat output_format(const std::string& name) {
 }
 
 void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
-    const std::vector<PassObject> objects = read_objects(o.sources, in, err, PROGRAM);
+    const std::vector<PassObject> objects = read_objects(o.sources, clock_now(), in, err, PROGRAM);
     const std::size_t sites = o.sources.stations.size() + o.sources.sites.size();
     std::size_t object_width = 0;
     std::size_t site_width = 0;
@@ -71,7 +72,7 @@ void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
         for (const Site& s : obj.sites) site_width = std::max(site_width, s.name.size());
     }
     std::unique_ptr<PendingFile> file;
-    if (!o.output.empty()) file = PendingFile::create(o.output);
+    if (o.output) file = PendingFile::create(nonempty(*o.output, "-o"));
     PassWriter writer(output_format(o.format), file ? file->stream() : out,
                       file ? file->cannot_write() : "cannot write to standard output", object_width, site_width);
     writer.begin();

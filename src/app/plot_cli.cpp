@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ constexpr const char* PROGRAM = "talik-plot";
 struct Options {
     SourceOptions sources;
     std::string output;
-    int pass = 0;  // with an SVG file: this pass's sky plot instead of the map
+    std::optional<int> pass;  // with an SVG file: this pass's sky plot instead of the map
 };
 
 bool ends_with(const std::string& text, const std::string& end) {
@@ -34,20 +35,22 @@ bool ends_with(const std::string& text, const std::string& end) {
 
 std::string picture(const Options& o, const plot::PlotData& data) {
     if (ends_with(o.output, ".html")) {
-        if (o.pass != 0) throw InputError("--pass", "a sky plot alone is an SVG file; the page holds them all");
+        if (o.pass) throw InputError("--pass", "a sky plot alone is an SVG file; the page holds them all");
         return plot::page_html(data);
     }
     if (!ends_with(o.output, ".svg")) throw InputError("-o " + quote(o.output), "the file must end in .svg or .html");
-    if (o.pass == 0) return plot::map_svg(data);
-    if (o.pass < 0 || static_cast<std::size_t>(o.pass) > data.passes.size()) {
-        throw InputError("--pass", std::to_string(o.pass) + " is not a pass: the window holds " +
-                                       std::to_string(data.passes.size()));
+    if (!o.pass) return plot::map_svg(data);
+    if (*o.pass < 1 || static_cast<std::size_t>(*o.pass) > data.passes.size()) {
+        throw InputError("--pass " + std::to_string(*o.pass),
+                         data.passes.empty() ? std::string("the window holds no pass")
+                                             : "a pass is numbered 1 to " + std::to_string(data.passes.size()));
     }
-    return plot::sky_svg(data.passes[static_cast<std::size_t>(o.pass - 1)]);
+    return plot::sky_svg(data.passes[static_cast<std::size_t>(*o.pass - 1)]);
 }
 
 void run(const Options& o, std::FILE* in, std::FILE* err) {
-    const std::vector<PassObject> objects = read_objects(o.sources, in, err, PROGRAM);
+    nonempty(o.output, "-o");
+    const std::vector<PassObject> objects = read_objects(o.sources, clock_now(), in, err, PROGRAM);
     if (objects.size() != 1) {
         throw InputError("the sources", "hold " + std::to_string(objects.size()) +
                                             " objects; talik-plot draws one: name it with --select");

@@ -25,7 +25,4 @@ struct DeckCheck {
 // axis.
 DeckCheck check_deck(const Deck& deck);
 
-// How far from the epoch an element set is taken to age, days.
-inline constexpr double ELEMENTS_AGE_DAYS = 14.0;
-
 }  // namespace talik

@@ -84,4 +84,10 @@ ElementSetsRead read_element_file(const std::string& path);
 // throws InputError listing (some of) them.
 std::vector<MeanElements> select_sets(const std::vector<MeanElements>& sets, std::string_view name_or_number);
 
+// The newest set of each object (by catalogue number; of two with the same
+// epoch, the later in the list), in the order of the objects' first sets.
+std::vector<MeanElements> newest_sets(const std::vector<MeanElements>& sets);
+// The line that tells how many older sets of a source were left aside.
+std::string older_sets_note(const std::string& source, std::size_t left_aside);
+
 }  // namespace talik

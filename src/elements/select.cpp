@@ -7,6 +7,7 @@
 //          even beside "ISS DEB"; only then as the start of names, and
 //          only when that start belongs to a single object.
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "elements/fields.hpp"
@@ -62,6 +63,28 @@ std::vector<MeanElements> select_sets(const std::vector<MeanElements>& sets, std
                          " objects: " + shown + (objects.size() > kObjectsShown ? ", ..." : ""));
     }
     return picked;
+}
+
+std::vector<MeanElements> newest_sets(const std::vector<MeanElements>& sets) {
+    std::map<std::int32_t, std::size_t> newest;  // catalogue number -> index in sets
+    std::vector<std::int32_t> order;
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        const auto [it, added] = newest.try_emplace(sets[i].catalog_number, i);
+        if (added) {
+            order.push_back(sets[i].catalog_number);
+        } else if (sets[i].epoch_us >= sets[it->second].epoch_us) {
+            it->second = i;
+        }
+    }
+    std::vector<MeanElements> kept;
+    kept.reserve(order.size());
+    for (const std::int32_t number : order) kept.push_back(sets[newest[number]]);
+    return kept;
+}
+
+std::string older_sets_note(const std::string& source, std::size_t left_aside) {
+    return source + ": " + std::to_string(left_aside) + " older element set" + (left_aside == 1 ? "" : "s") +
+           " left aside: each object's newest set is used";
 }
 
 }  // namespace talik

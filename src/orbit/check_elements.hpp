@@ -24,6 +24,13 @@ constexpr double SMA_MAX = 1.0e6;      // km, exclusive
 constexpr double RATE_MAX = 1.0e6;     // km/day or deg/day
 // Whole days allowed between the epoch and the start date (a 16-bit count).
 constexpr double EPOCH_DAYS_MAX = 32767.0;
+// Days from its epoch beyond which an element set is taken to have aged:
+// its predictions degrade.
+constexpr double ELEMENTS_AGE_DAYS = 14.0;
+// The propagator keeps the time since the epoch in minutes as a single,
+// which steps by more than a second from 2^18 minutes (182.04 days) on:
+// the days from the epoch within which the model resolves a second.
+constexpr double EPOCH_RESOLVED_DAYS = 262144.0 / 1440.0;
 
 // Refuses an element set the propagator cannot follow from the start date-
 // time start: a bad epoch date-time, a value that is not finite, a semi-

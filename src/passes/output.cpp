@@ -68,6 +68,7 @@ std::vector<std::string> Pass::flags() const {
     if (starts_before_window) f.emplace_back(FLAG_STARTS_BEFORE);
     if (ends_after_window) f.emplace_back(FLAG_ENDS_AFTER);
     if (filter_cut) f.emplace_back(FLAG_FILTER_CUT);
+    if (stale_elements) f.emplace_back(FLAG_STALE_ELEMENTS);
     return f;
 }
 

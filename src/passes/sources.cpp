@@ -15,10 +15,14 @@
 //    the decay over it.
 #include "passes/sources.hpp"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <map>
 
 #include "deck/run_description.hpp"
 #include "elements/convert.hpp"
@@ -26,7 +30,9 @@
 #include "format/deck.hpp"
 #include "format/text.hpp"
 #include "geometry/suncom.hpp"
+#include "orbit/check_elements.hpp"
 #include "predict/statab.hpp"
+#include "time/gregorian.hpp"
 #include "time/model_calendar.hpp"
 
 namespace talik {
@@ -39,6 +45,14 @@ constexpr std::size_t DECK_BYTES_MAX = 1024 * 1024;  // as Deck::open allows
 constexpr std::int64_t SPAN_MAX_S = 1000 * SECONDS_PER_DAY_WHOLE;
 // The station a scan's run line names when only its window is checked.
 constexpr std::int16_t SCAN_STATION = 1;
+
+// How far a low, near-circular orbit's element set drifts along its track
+// with its age: (days, seconds), measured with the space station's set
+// against SGP4 (README, "How close to the real sky").
+constexpr std::pair<double, double> ALONG_TRACK_DRIFT[] = {{14.0, 7.0}, {30.0, 27.0}, {100.0, 271.0}, {365.0, 808.0}};
+// The orbits that measurement speaks for: eccentricity and height (km).
+constexpr double LOW_ORBIT_ECC_MAX = 0.01;
+constexpr double LOW_ORBIT_HEIGHT_MAX_KM = 2000.0;
 
 // A window refusal that holds for every set of a file, carried past the
 // per-set handling.
@@ -70,6 +84,37 @@ std::int32_t steps_between(std::int64_t start, std::int64_t end, std::int32_t st
                                              " days the model's Sun table covers");
     }
     return static_cast<std::int32_t>((end - start) / step + 1);
+}
+
+// The along-track drift of a low, near-circular orbit after days, seconds
+// (interpolated in the logarithms of the measurements).
+double along_track_drift_s(double days) {
+    const auto* next = std::find_if(std::begin(ALONG_TRACK_DRIFT), std::end(ALONG_TRACK_DRIFT),
+                                    [&](const auto& point) { return point.first >= days; });
+    if (next == std::begin(ALONG_TRACK_DRIFT)) return next->second;
+    if (next == std::end(ALONG_TRACK_DRIFT)) --next;
+    const auto& [d0, s0] = *(next - 1);
+    const auto& [d1, s1] = *next;
+    const double f = std::log(days / d0) / std::log(d1 / d0);
+    return std::exp(std::log(s0) + f * std::log(s1 / s0));
+}
+
+// The warning for an object whose window reaches beyond ELEMENTS_AGE_DAYS
+// from its epoch, or "".
+std::string age_warning(const PassObject& o) {
+    const double days = days_from_epoch(o.elements, o.scan);
+    if (!(days > ELEMENTS_AGE_DAYS)) return "";
+    char text[200];
+    std::snprintf(text, sizeof text, "the window reaches %.1f days from the elements' epoch; predictions degrade with "
+                  "their age", days);
+    std::string warning = "warning: " + o.source + ": " + text;
+    const ElementSet& e = o.elements;
+    if (e.ECC < LOW_ORBIT_ECC_MAX && e.SMA * (1.0 + e.ECC) - EARTH_RADIUS < LOW_ORBIT_HEIGHT_MAX_KM) {
+        std::snprintf(text, sizeof text, " (for a low, near-circular orbit, of the order of %.0f s along the track)",
+                      along_track_drift_s(days));
+        warning += text;
+    }
+    return warning;
 }
 
 // Where messages place the fields of a deck's scan: the options that
@@ -112,7 +157,7 @@ Scan deck_scan(const RunLine& line, const WindowRequest& request, const FieldPla
 }
 
 void read_deck(const std::string& name, const std::string& text, const WindowRequest& request,
-               std::vector<PassObject>& objects) {
+               std::vector<PassObject>& objects, std::vector<std::string>& notes) {
     if (name == "-" && text.size() > DECK_BYTES_MAX) {
         throw InputError("standard input", "cannot read the deck: larger than 1 MiB");
     }
@@ -127,6 +172,7 @@ void read_deck(const std::string& name, const std::string& text, const WindowReq
     o.scan = deck_scan(d.line, request, places.run_line);
     o.sites = sites_or(request, d.line.ISTA);
     check_run(scan_line(o.scan), o.elements, places);
+    if (const std::string warning = age_warning(o); !warning.empty()) notes.push_back(warning);
     objects.push_back(std::move(o));
 }
 
@@ -137,6 +183,8 @@ PassObject element_object(const MeanElements& m, const WindowRequest& request, s
     for (const std::string& w : c.warnings) notes.push_back("warning: " + w);
     PassObject o;
     o.label = std::to_string(m.catalog_number) + (m.name.empty() ? "" : " " + m.name);
+    o.catalog_number = m.catalog_number;
+    o.name = m.name;
     o.source = m.source;
     o.elements = c.set;
     try {
@@ -148,21 +196,31 @@ PassObject element_object(const MeanElements& m, const WindowRequest& request, s
     o.sites = sites_or(request, DEFAULT_STATION);
     check_run(scan_line(o.scan), o.elements,
               RunPlaces{element_scan_place(request, m.source), element_places(m), m.source + ": the decay"});
+    if (const std::string warning = age_warning(o); !warning.empty()) notes.push_back(warning);
     return o;
+}
+
+// The newest set of each object; the sets left aside are told in one note.
+std::vector<MeanElements> newest_noted(const std::vector<MeanElements>& sets, const std::string& source,
+                                       std::vector<std::string>& notes) {
+    std::vector<MeanElements> kept = newest_sets(sets);
+    if (kept.size() < sets.size()) notes.push_back(older_sets_note(source, sets.size() - kept.size()));
+    return kept;
 }
 
 // The objects of an element file: a set that fails is noted and skipped,
 // or ends the run when strict.  A window given by --start fails alike for
-// every set, so it ends the run.
-void read_elements(const std::string& name, const std::string& text, const WindowRequest& request,
-                   std::vector<PassObject>& objects, std::vector<std::string>& notes) {
+// every set, so it ends the run.  Returns the number of objects offered.
+std::size_t read_elements(const std::string& name, const std::string& text, const WindowRequest& request,
+                          std::vector<PassObject>& objects, std::vector<std::string>& notes) {
     ElementSetsRead read = read_element_sets(name, text);
     for (const std::string& p : read.problems) {
         if (request.strict) throw InputError(p);
         notes.push_back(p);
     }
     for (const std::string& w : read.warnings) notes.push_back("warning: " + w);
-    const std::vector<MeanElements> sets = request.select ? select_sets(read.sets, *request.select) : read.sets;
+    const std::vector<MeanElements> sets =
+        newest_noted(request.select ? select_sets(read.sets, *request.select) : read.sets, source_name(name), notes);
     for (const MeanElements& m : sets) {
         try {
             objects.push_back(element_object(m, request, notes));
@@ -171,6 +229,30 @@ void read_elements(const std::string& name, const std::string& text, const Windo
             notes.push_back(e.what());
         }
     }
+    return sets.size();
+}
+
+// Keeps the newest set of an object that several sources give.
+void newest_objects(std::vector<PassObject>& objects, const std::function<void(const std::string&)>& note) {
+    std::map<std::int32_t, std::size_t> newest;
+    std::vector<bool> keep(objects.size(), true);
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        if (!objects[i].catalog_number) continue;
+        const auto [it, added] = newest.try_emplace(*objects[i].catalog_number, i);
+        if (added) continue;
+        const bool newer = model_seconds(objects[i].elements.EPOCH) >= model_seconds(objects[it->second].elements.EPOCH);
+        keep[newer ? it->second : i] = false;
+        if (newer) it->second = i;
+        note("the sources give object " + std::to_string(*objects[i].catalog_number) +
+             " more than once: its newest set is used");
+    }
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        if (!keep[i]) continue;
+        if (next != i) objects[next] = std::move(objects[i]);
+        ++next;
+    }
+    objects.resize(next);
 }
 
 }  // namespace
@@ -185,32 +267,47 @@ std::string read_source_text(const std::string& name, std::FILE* in) {
     const bool failed = std::ferror(f) != 0;
     const int error = errno;
     if (f != in) std::fclose(f);
-    const std::string shown = name == "-" ? "standard input" : name;
+    const std::string shown = source_name(name);
     if (failed) throw InputError(shown, std::string("cannot read: ") + std::strerror(error));
     if (text.size() > SOURCE_BYTES_MAX) throw InputError(shown, "cannot read: larger than 64 MiB");
     return text;
 }
 
-void read_source(const std::string& name, const std::string& text, const WindowRequest& request,
-                 std::vector<PassObject>& objects, std::vector<std::string>& notes) {
+std::size_t read_source(const std::string& name, const std::string& text, const WindowRequest& request,
+                        std::vector<PassObject>& objects, std::vector<std::string>& notes) {
     if (looks_like_deck(text) || !detect_element_format(text)) {
-        read_deck(name, text, request, objects);
-        return;
+        read_deck(name, text, request, objects, notes);
+        return 1;
     }
     try {
-        read_elements(name, text, request, objects, notes);
+        return read_elements(name, text, request, objects, notes);
     } catch (const FatalWindow& w) {
         std::rethrow_exception(w.error);
     }
 }
 
+double days_from_epoch(const ElementSet& set, const Scan& scan) {
+    const std::int64_t epoch = model_seconds(set.EPOCH);
+    const std::int64_t last = scan.start + std::int64_t{std::max(scan.count - 1, 0)} * scan.step;
+    return static_cast<double>(std::max(std::llabs(scan.start - epoch), std::llabs(last - epoch))) / SECONDS_PER_DAY;
+}
+
 Scan element_scan(const WindowRequest& request, const DATIM& epoch, const std::string& source) {
-    const std::int64_t start = request.start ? model_seconds(*request.start) : next_whole_minute(model_seconds(epoch));
+    const std::int64_t start =
+        request.start ? model_seconds(*request.start) : model_seconds_of_unix(request.now_unix);
     const std::int64_t end = request.end ? model_seconds(*request.end) : start + request.span_s.value_or(DEFAULT_SPAN_S);
     const FieldPlace place = element_scan_place(request, source);
     const std::int32_t step = request.step_s.value_or(DEFAULT_STEP_S);
     Scan scan{start, step, steps_between(start, end, step, place), true};
     check_run_line(scan_line(scan), place);
+    ElementSet epoch_only;
+    epoch_only.EPOCH = epoch;
+    if (const double days = days_from_epoch(epoch_only, scan); days > EPOCH_RESOLVED_DAYS) {
+        char text[160];
+        std::snprintf(text, sizeof text, "the window reaches %.0f days from the elements' epoch; the model resolves a "
+                      "second only within %.0f days of it", days, std::floor(EPOCH_RESOLVED_DAYS));
+        throw InputError(place(RL_SPAN), text);
+    }
     return scan;
 }
 
@@ -219,10 +316,18 @@ std::vector<PassObject> read_objects(const std::vector<std::string>& sources, co
     std::vector<PassObject> objects;
     std::vector<std::string> notes;
     for (const std::string& source : sources) {
-        read_source(source, read_source_text(source, in), request, objects, notes);
+        const std::size_t before = objects.size();
+        const std::size_t offered = read_source(source, read_source_text(source, in), request, objects, notes);
         for (const std::string& n : notes) note(n);
         notes.clear();
+        const std::string shown = source_name(source);
+        if (offered == 0 && !request.select) throw InputError(shown, "holds no element set");
+        if (offered > 0 && objects.size() == before) {
+            throw InputError(shown, offered == 1 ? "its element set cannot be used"
+                                                 : "none of its " + std::to_string(offered) + " objects can be used");
+        }
     }
+    newest_objects(objects, note);
     if (request.select && objects.empty()) {
         throw InputError("--select " + quote(*request.select), "no element set of the sources matches");
     }

@@ -27,6 +27,7 @@ struct WindowRequest {
     std::vector<Site> sites;                 // --station and --site, in order
     std::optional<std::string> select;       // --select
     bool strict = false;                     // --strict
+    std::int64_t now_unix = 0;               // the clock, seconds since 1970: the default start of element sets
 };
 
 // Default site for element sets: station 6, as talik's own tool defaults.
@@ -45,23 +46,28 @@ std::string read_source_text(const std::string& name, std::FILE* in);
 
 // Reads the source ("-" for standard input, read by the caller into text)
 // and appends its objects.  A deck gives one object, an element file one per
-// set (after --select).  A set that cannot be used is noted in notes (the
-// lines for standard error, with the warnings) and skipped, or thrown as
-// InputError when request.strict.
-void read_source(const std::string& name, const std::string& text, const WindowRequest& request,
-                 std::vector<PassObject>& objects, std::vector<std::string>& notes);
+// object (its newest set, after --select).  A set that cannot be used is
+// noted in notes (the lines for standard error, with the warnings) and
+// skipped, or thrown as InputError when request.strict.  Returns the number
+// of objects the source offered (after --select), used or not.
+std::size_t read_source(const std::string& name, const std::string& text, const WindowRequest& request,
+                        std::vector<PassObject>& objects, std::vector<std::string>& notes);
 
-// The scan of an element set whose epoch is epoch: --start or the epoch
-// rounded up to a whole minute; --end, --hours or --days or one day; --step
-// or 20 s.  Checked against the Sun table's span; throws InputError naming
-// the option (or source, for a window from the epoch).
+// The scan of an element set whose epoch is epoch: --start or now; --end,
+// --hours or --days or one day; --step or 20 s.  Checked against the Sun
+// table's span and refused beyond EPOCH_RESOLVED_DAYS from the epoch;
+// throws InputError naming the option (or the source).
 Scan element_scan(const WindowRequest& request, const DATIM& epoch, const std::string& source);
 
+// Days from the epoch of set to the farthest instant of scan.
+double days_from_epoch(const ElementSet& set, const Scan& scan);
+
 // Every object of the sources, in order ("-" read from in), each checked
-// for its scan; the lines for standard error (sets skipped, warnings) go to
-// note as they come.  Throws InputError for a source refused whole, for a
-// set that cannot be used when request.strict, and when --select matches
-// nothing.
+// for its scan, one per object (the newest set of an object given more than
+// once); the lines for standard error (sets skipped, warnings) go to note
+// as they come.  Throws InputError for a source refused whole, for a source
+// that offers objects none of which can be used, for a set that cannot be
+// used when request.strict, and when --select matches nothing.
 std::vector<PassObject> read_objects(const std::vector<std::string>& sources, const WindowRequest& request,
                                      std::FILE* in, const std::function<void(const std::string&)>& note);
 

@@ -15,6 +15,7 @@
 
 #include <string>
 
+#include "time/gregorian.hpp"
 #include "time/montab.hpp"
 
 namespace talik {
@@ -47,6 +48,12 @@ void check_date(const DATIM& dt, const FieldPlace& place) {
             throw InputError(place(i), outside(r.name, dt[static_cast<std::size_t>(i)], r.low, r.high));
         }
     }
+}
+
+void check_real_date(const DATIM& dt, const FieldPlace& place) {
+    check_date(dt, place);
+    const int length = month_length(dt[YEAR], dt[MONTH]);
+    if (dt[DAY] > length) throw InputError(place(DAY), outside("day", dt[DAY], 1, length));
 }
 
 }  // namespace talik

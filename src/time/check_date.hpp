@@ -15,4 +15,8 @@ namespace talik {
 // divisible-by-4 rule (MONTAB), so 2100-02-29 is accepted.
 void check_date(const DATIM& dt, const FieldPlace& place);
 
+// The same on the real calendar, where a century year not divisible by 400
+// has no 29 February: for date-times given from outside the model.
+void check_real_date(const DATIM& dt, const FieldPlace& place);
+
 }  // namespace talik

@@ -20,21 +20,51 @@ int digits(std::string_view text, std::size_t at, std::size_t n) {
     return value;
 }
 
+// The UTC offset at the end of text, removed from it: minutes ahead of
+// UTC; nullopt for a malformed one.  No offset is UTC.
+std::optional<int> take_offset(std::string_view& text) {
+    if (!text.empty() && (text.back() == 'Z' || text.back() == 'z')) {
+        text.remove_suffix(1);
+        return 0;
+    }
+    constexpr std::size_t DATE_TIME_MIN = 16;  // YYYY-MM-DDTHH:MM
+    const std::size_t sign = text.find_last_of("+-");
+    if (sign == std::string_view::npos || sign < DATE_TIME_MIN) return 0;
+    const bool west = text[sign] == '-';
+    const std::string_view zone = text.substr(sign + 1);
+    text = text.substr(0, sign);
+    int hours = -1;
+    int minutes = 0;
+    if (zone.size() == 2) {
+        hours = digits(zone, 0, 2);
+    } else if (zone.size() == 4) {
+        hours = digits(zone, 0, 2);
+        minutes = digits(zone, 2, 2);
+    } else if (zone.size() == 5 && zone[2] == ':') {
+        hours = digits(zone, 0, 2);
+        minutes = digits(zone, 3, 2);
+    }
+    if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59) return std::nullopt;
+    const int offset = hours * 60 + minutes;
+    return west ? -offset : offset;
+}
+
 }  // namespace
 
-std::optional<DATIM> parse_iso_datim(std::string_view text) {
-    if (!text.empty() && (text.back() == 'Z' || text.back() == 'z')) text.remove_suffix(1);
-    if (text.size() != 16 && text.size() != 19) return std::nullopt;
+std::optional<IsoDatim> parse_iso_datim(std::string_view text) {
+    const std::optional<int> offset = take_offset(text);
+    if (!offset || (text.size() != 16 && text.size() != 19)) return std::nullopt;
     const bool separators = text[4] == '-' && text[7] == '-' && (text[10] == 'T' || text[10] == 't' || text[10] == ' ') &&
                             text[13] == ':' && (text.size() == 16 || text[16] == ':');
     const int fields[6] = {digits(text, 0, 4),  digits(text, 5, 2),  digits(text, 8, 2),
                            digits(text, 11, 2), digits(text, 14, 2), text.size() == 19 ? digits(text, 17, 2) : 0};
     if (!separators) return std::nullopt;
-    DATIM dt{};
+    IsoDatim dt;
     for (std::size_t i = 0; i < 6; ++i) {
         if (fields[i] < 0) return std::nullopt;
-        dt[i] = static_cast<std::int16_t>(fields[i]);
+        dt.fields[i] = static_cast<std::int16_t>(fields[i]);
     }
+    dt.offset_minutes = *offset;
     return dt;
 }
 

@@ -10,10 +10,18 @@
 
 namespace talik {
 
-// "YYYY-MM-DDTHH:MM:SS" (a blank may stand for the T, a final Z is allowed,
-// the seconds may be left out) as a DATIM, whose fields are not checked
-// against the calendar (check_date does that); nullopt for any other text.
-std::optional<DATIM> parse_iso_datim(std::string_view text);
+// A date-time as written: its fields, and how far its clock is ahead of
+// UTC (minutes; 0 for UTC).
+struct IsoDatim {
+    DATIM fields{};
+    int offset_minutes = 0;
+};
+
+// "YYYY-MM-DDTHH:MM:SS" (a blank may stand for the T, the seconds may be
+// left out) in UTC, or followed by "Z", or by a UTC offset "+HH:MM",
+// "-HH:MM", "+HHMM" or "+HH" (up to 23:59); nullopt for any other text.
+// The fields are not checked against the calendar.
+std::optional<IsoDatim> parse_iso_datim(std::string_view text);
 
 // Tenths of a second per second: pass times are kept in tenths of the
 // model's seconds.
