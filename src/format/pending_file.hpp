@@ -6,7 +6,8 @@
 // target exactly as it was and removes the temporary file.  A target reached
 // through symbolic links is replaced where the links point, so the links
 // stay; the replaced file keeps its mode, and its owner and group where the
-// caller may give them.
+// caller may give them.  Once commit() returns, the new file is on disk
+// under the target's name: it survives a power loss.
 #pragma once
 
 #include <cstdio>
@@ -33,8 +34,9 @@ public:
     const std::string& name() const { return name_; }
     // The message that writing it failed: "KESTAD.DAT: cannot be written".
     std::string cannot_write() const;
-    // Closes the temporary file and renames it over the target; throws
-    // OutputError naming the target when that fails.
+    // Syncs the temporary file to disk, renames it over the target and syncs
+    // the directory, so that the rename too survives a power loss; throws
+    // OutputError naming the target when any of it fails.
     void commit();
 
     // Writes text as the whole of target, replacing it only when all of it

@@ -12,6 +12,7 @@ usage: catalogue.py TALIK [CASE...]    run all cases, or the ones named
 """
 
 import os
+import re
 import subprocess
 import sys
 
@@ -259,6 +260,34 @@ def signal_case(name, number):
     return Case(f"signal-{name.lower()}", BIG, None, status=128 + number, stdout=None, prefix=shell(script))
 
 
+def strace_works():
+    try:
+        p = subprocess.run(["strace", "-o", os.devnull, "true"], capture_output=True, timeout=10)
+        return None if p.returncode == 0 else "strace cannot trace here"
+    except (OSError, subprocess.TimeoutExpired):
+        return "no strace here"
+
+
+def synced_around_rename(r):
+    """The new report is synced to disk before it is renamed over KESTAD.DAT,
+    and its directory after."""
+    opened, events = {}, []
+    with open(os.path.join(r.home, "trace"), encoding="latin-1") as f:
+        for line in f:
+            m = re.match(r'\d+\s+(\w+)\((.*)\)\s+= (-?\d+)', line)
+            if not m:
+                continue
+            call, args, result = m.groups()
+            if call == "openat":
+                opened[result] = "report" if '"KESTAD.DAT.' in args else "directory" if "O_DIRECTORY" in args else None
+            elif call == "fsync" and opened.get(args):
+                events.append("sync " + opened[args])
+            elif call.startswith("rename") and 'KESTAD.DAT"' in args:
+                events.append("rename")
+    wanted = ["sync report", "rename", "sync directory"]
+    return [] if events == wanted else [f"calls {events}, expected {wanted}"]
+
+
 def report_has_no_console_text(r):
     return ["KESTAD.DAT holds console text"] if r.report is None or b"CONVERGE" in r.report else []
 
@@ -302,6 +331,9 @@ PROCESS_CASES = [
     signal_case("INT", 2),
     signal_case("TERM", 15),
     signal_case("HUP", 1),
+    Case("report-synced", deck(), None, status=0, needs=strace_works, left=["KESTAD.DAT", D, "trace"],
+         prefix=shell('exec strace -f -qq -o trace -e trace=openat,fsync,rename,renameat,renameat2 "$0" "$1"'),
+         after=synced_around_rename),
     Case("pipe-closed", deck(iout=" 6", run=BIG_RUN), "cannot write to the console: Broken pipe", stdout=None,
          prefix=shell('"$0" "$1" | head -c1 >/dev/null; exit ${PIPESTATUS[0]}')),
     Case("file-size-limit", BIG, "KESTAD.DAT: cannot be written: File too large",
