@@ -57,14 +57,25 @@ int register_pending(const std::string& path) {
     return -1;
 }
 
-// Holds back the signals that remove pending files, so that a file is
-// never created without being in the table.
+// Every standard signal whose default action ends the process (the
+// real-time ones are added by range).  SIGKILL cannot be caught.
+constexpr std::array ENDING_STANDARD_SIGNALS = {
+    SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,  SIGUSR1, SIGSEGV,
+    SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO,   SIGSYS,
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+};
+
+// Holds back the ending signals, so that a file is never created without
+// being in the table.
 class SignalsHeld {
 public:
     SignalsHeld() {
-        sigset_t held;
-        sigemptyset(&held);
-        for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, s);
+        const sigset_t held = PendingFile::ending_signals();
         pthread_sigmask(SIG_BLOCK, &held, &before_);
     }
     ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
@@ -240,6 +251,14 @@ void PendingFile::remove_all_pending() noexcept {
     for (Slot& s : pending) {
         if (s.used.load()) ::unlink(s.path);
     }
+}
+
+sigset_t PendingFile::ending_signals() noexcept {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int s : ENDING_STANDARD_SIGNALS) sigaddset(&set, s);
+    for (int s = SIGRTMIN; s <= SIGRTMAX; ++s) sigaddset(&set, s);
+    return set;
 }
 
 }  // namespace talik

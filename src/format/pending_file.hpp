@@ -10,6 +10,7 @@
 // under the target's name: it survives a power loss.
 #pragma once
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -46,6 +47,11 @@ public:
     // Removes every temporary file not yet committed.  Async-signal-safe:
     // for a signal handler that ends the process.
     static void remove_all_pending() noexcept;
+    // Every signal that ends the process unless caught and that a handler
+    // may catch, the real-time ones included: the signals held while a
+    // temporary file is created and entered in the table, and those on
+    // which a program should call remove_all_pending() before ending.
+    static sigset_t ending_signals() noexcept;
 
 private:
     PendingFile(std::string name, std::string note, std::string target, std::string temporary, std::FILE* stream,

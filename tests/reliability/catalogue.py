@@ -13,6 +13,7 @@ usage: catalogue.py TALIK [CASE...]    run all cases, or the ones named
 
 import os
 import re
+import signal
 import subprocess
 import sys
 
@@ -253,10 +254,18 @@ def as_root():
     return None if os.geteuid() == 0 else "needs root, to give files to another user"
 
 
-def signal_case(name, number):
-    # The signal comes once the temporary report exists, mid-run.
-    script = ('"$0" "$1" & p=$!; until compgen -G "KESTAD.DAT.*" >/dev/null || ! kill -0 $p 2>/dev/null; do :; done; '
+def signal_case(name, ignored=False):
+    """The signal comes once the temporary report exists, mid-run; with
+    ignored, talik starts with the signal ignored (as under nohup) and runs
+    to its end.  Job control keeps SIGINT and SIGQUIT from being ignored in
+    the background; no core file is written."""
+    number = signal.SIGRTMIN + int(name[6:] or 0) if name.startswith("RTMIN") else getattr(signal, "SIG" + name)
+    script = ("set -m; ulimit -c 0; " + (f'trap "" {name}; ' if ignored else "") +
+              '"$0" "$1" & p=$!; until compgen -G "KESTAD.DAT.*" >/dev/null || ! kill -0 $p 2>/dev/null; do :; done; '
               f"kill -{name} $p; wait $p 2>/dev/null")
+    if ignored:
+        return Case(f"signal-{name.lower()}-ignored", BIG, None, status=0, stdout=None, keep_report=False,
+                    prefix=shell(script))
     return Case(f"signal-{name.lower()}", BIG, None, status=128 + number, stdout=None, prefix=shell(script))
 
 
@@ -328,9 +337,8 @@ def planted_link(home):
 PROCESS_CASES = [
     Case("stdout-closed", KEPLER, None, status=0, stdout=None, keep_report=False, prefix=shell('exec "$0" "$1" >&-'),
          after=report_has_no_console_text),
-    signal_case("INT", 2),
-    signal_case("TERM", 15),
-    signal_case("HUP", 1),
+    *(signal_case(name) for name in ("INT", "TERM", "HUP", "QUIT", "USR1", "USR2", "ALRM", "SEGV", "RTMIN+3")),
+    signal_case("HUP", ignored=True),
     Case("report-synced", deck(), None, status=0, needs=strace_works, left=["KESTAD.DAT", D, "trace"],
          prefix=shell('exec strace -f -qq -o trace -e trace=openat,fsync,rename,renameat,renameat2 "$0" "$1"'),
          after=synced_around_rename),
