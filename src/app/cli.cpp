@@ -12,6 +12,7 @@
 #include "format/console.hpp"
 #include "format/deck.hpp"
 #include "format/errors.hpp"
+#include "format/output_file.hpp"
 #include "report/talik_run.hpp"
 
 namespace talik {
@@ -82,6 +83,11 @@ int main_program(int argc, const char* const* argv, std::FILE* in, std::FILE* ou
         return EXIT_USAGE;
     }
     std::string deck_name = argc == 2 ? argv[1] : "";
+    const std::string closed = unwritable_reason(out);
+    if ((deck_name == "--help" || deck_name == "--version") && !closed.empty()) {
+        std::fprintf(err, "%s: cannot write to the console: %s\n", program.data(), closed.c_str());
+        return EXIT_FAILED;
+    }
     if (deck_name == "--help") {
         std::fwrite(HELP.data(), 1, HELP.size(), out);
         return std::fflush(out) == 0 ? EXIT_OK : EXIT_FAILED;

@@ -22,13 +22,19 @@ extern "C" void end_on_signal(int signal_number) {
     std::raise(signal_number);  // delivered, as the default, once the handler returns
 }
 
+// Standard output, when closed, is opened for reading only: a program
+// whose output goes there then finds it cannot be written (see
+// output_file.hpp) instead of losing the output unseen; messages to the
+// console are dropped.  Standard error takes messages only.
+int null_flags(int fd) { return fd == STDERR_FILENO ? O_WRONLY : O_RDONLY; }
+
 }  // namespace
 
 bool prepare_process() {
     for (int fd = 0; fd <= 2; ++fd) {
         if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
             // The lowest free descriptor is fd itself.
-            if (::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY) != fd) return false;
+            if (::open("/dev/null", null_flags(fd)) != fd) return false;
         }
     }
     std::signal(SIGPIPE, SIG_IGN);

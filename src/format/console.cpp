@@ -8,6 +8,7 @@
 //          rest of the record; the first record of the run has nothing above
 //          it, so a blank control moves nowhere and a '0' only one line.
 #include "format/console.hpp"
+#include "format/output_file.hpp"
 #include "format/report_file.hpp"
 
 #include <cerrno>
@@ -19,6 +20,7 @@ namespace talik {
 namespace {
 
 constexpr std::size_t kBlock = 64 * 1024;
+constexpr const char* CANNOT_WRITE_CONSOLE = "cannot write to the console";
 
 // Writes and empties the buffer; the bytes are dropped even on failure so
 // that a broken stream is reported once, not again by the destructor.
@@ -35,7 +37,7 @@ void send(std::FILE* stream, std::string& buffer, const char* what) {
 
 }  // namespace
 
-Console::Console(std::FILE* stream) : stream_(stream) {}
+Console::Console(std::FILE* stream) : stream_(stream), closed_(unwritable_reason(stream)) {}
 Console::Console() = default;
 
 Console::~Console() {
@@ -71,7 +73,17 @@ void Console::raw(std::string_view bytes) {
     if (stream_ != nullptr && buffer_.size() > kBlock) flush();
 }
 
-void Console::flush() { send(stream_, buffer_, "cannot write to the console"); }
+void Console::flush() {
+    if (!closed_.empty()) {
+        buffer_.clear();
+        return;
+    }
+    send(stream_, buffer_, CANNOT_WRITE_CONSOLE);
+}
+
+void Console::require_open() const {
+    if (!closed_.empty()) throw OutputError(std::string(CANNOT_WRITE_CONSOLE) + ": " + closed_);
+}
 
 ReportFile::ReportFile(std::FILE* stream, std::string what) : stream_(stream), what_(std::move(what)) {}
 ReportFile::ReportFile() = default;

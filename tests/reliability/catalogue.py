@@ -339,6 +339,8 @@ PROCESS_CASES = [
          after=report_has_no_console_text),
     *(signal_case(name) for name in ("INT", "TERM", "HUP", "QUIT", "USR1", "USR2", "ALRM", "SEGV", "RTMIN+3")),
     signal_case("HUP", ignored=True),
+    Case("stdout-closed-console-report", deck(iout=" 6"),
+         "cannot write to the console: it was closed when the program started", prefix=shell('exec "$0" "$1" >&-')),
     Case("report-synced", deck(), None, status=0, needs=strace_works, left=["KESTAD.DAT", D, "trace"],
          prefix=shell('exec strace -f -qq -o trace -e trace=openat,fsync,rename,renameat,renameat2 "$0" "$1"'),
          after=synced_around_rename),
