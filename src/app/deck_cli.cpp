@@ -16,7 +16,7 @@
 #include "app/tool.hpp"
 #include "elements/convert.hpp"
 #include "format/deck.hpp"
-#include "format/pending_file.hpp"
+#include "format/output_file.hpp"
 #include "numeric/constants.hpp"
 #include "orbit/check_elements.hpp"
 #include "orbit/elminp.hpp"
@@ -46,7 +46,7 @@ struct Options {
     std::int32_t steps = 0;
     double hours = 0.0;
     std::string output = "console";
-    std::string out_file;
+    std::string out_file = "-";
     std::string out_dir;
 };
 
@@ -99,14 +99,10 @@ RunDescription describe(const Options& o, const MeanElements& m, std::FILE* err)
     return d;
 }
 
-void write_text(const std::string& path, const std::string& text, std::FILE* out) {
-    if (path.empty()) {
-        if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {
-            throw OutputError("cannot write to standard output", errno);
-        }
-        return;
-    }
-    PendingFile::replace(path, text);
+// text to path ("-" standard output), never over the source.
+void write_text(const Options& o, const std::string& option, const std::string& path, const std::string& text,
+                std::FILE* out) {
+    OutputFile::write_whole(option, path, out, Inputs{{o.source}, stdin}, text);
 }
 
 // The sets to write: every one with --out-dir; otherwise one, the newest of
@@ -136,7 +132,7 @@ int write_decks(const Options& o, std::FILE* out, std::FILE* err) {
     for (const std::string& w : read.warnings) std::fprintf(err, "talik-deck: %s\n", w.c_str());
     const std::vector<MeanElements> sets = chosen_sets(o, read.sets);
     if (o.out_dir.empty()) {
-        write_text(o.out_file, deck_text(describe(o, sets.front(), err)), out);
+        write_text(o, "-o", o.out_file, deck_text(describe(o, sets.front(), err)), out);
         return 0;
     }
     int status = 0;
@@ -145,7 +141,8 @@ int write_decks(const Options& o, std::FILE* out, std::FILE* err) {
         try {
             const int n = ++written[m.catalog_number];
             const std::string name = std::to_string(m.catalog_number) + (n > 1 ? "-" + std::to_string(n) : "");
-            write_text((std::filesystem::path(o.out_dir) / (name + ".deck")).string(), deck_text(describe(o, m, err)), out);
+            write_text(o, "--out-dir", (std::filesystem::path(o.out_dir) / (name + ".deck")).string(),
+                       deck_text(describe(o, m, err)), out);
         } catch (const InputError& e) {
             std::fprintf(err, "talik-deck: %s\n", e.what());
             status = EXIT_FAILED;
@@ -160,7 +157,7 @@ int check(const Options& o, std::FILE* out) {
     text += result.warnings.empty() ? "no warnings\n" : std::to_string(result.warnings.size()) + " warning" +
                                                             (result.warnings.size() == 1 ? "" : "s") + ":\n";
     for (const std::string& w : result.warnings) text += "  " + w + "\n";
-    write_text("", text, out);
+    write_text(o, "--check", "-", text, out);
     return 0;
 }
 
@@ -178,7 +175,7 @@ void define(CLI::App& app, Options& o) {
     hours->excludes(end);
     app.add_option("--output", o.output, "console, file (KESTAD.DAT) or none (default console)")
         ->check(CLI::IsMember({"console", "file", "none"}));
-    auto* file = app.add_option("-o", o.out_file, "write the deck to FILE instead of standard output");
+    auto* file = app.add_option("-o", o.out_file, "write the deck to FILE instead of standard output (-)");
     auto* dir = app.add_option("--out-dir", o.out_dir, "write one deck per element set, NUMBER.deck, into DIR");
     file->excludes(dir);
 }

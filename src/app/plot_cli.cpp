@@ -11,7 +11,7 @@
 #include "app/source_options.hpp"
 #include "app/tool.hpp"
 #include "format/errors.hpp"
-#include "format/pending_file.hpp"
+#include "format/output_file.hpp"
 #include "passes/find_passes.hpp"
 #include "plot/plot.hpp"
 
@@ -24,19 +24,32 @@ constexpr const char* PROGRAM = "talik-plot";
 struct Options {
     SourceOptions sources;
     std::string output;
-    int pass = 0;  // with an SVG file: this pass's sky plot instead of the map
+    std::string format;  // "svg" or "html"; "" takes it from the file name
+    int pass = 0;        // with SVG: this pass's sky plot instead of the map
 };
 
 bool ends_with(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-std::string picture(const Options& o, const plot::PlotData& data) {
-    if (ends_with(o.output, ".html")) {
+// "svg" or "html": --format, else the file name's ending; the two agree.
+std::string picture_format(const Options& o) {
+    const std::string named = ends_with(o.output, ".html") ? "html" : ends_with(o.output, ".svg") ? "svg" : "";
+    if (o.format.empty() && o.output == "-") throw InputError("-o -", "standard output needs --format svg or html");
+    if (o.format.empty() && named.empty()) {
+        throw InputError("-o " + quoted(o.output), "the file must end in .svg or .html (or give --format)");
+    }
+    if (!o.format.empty() && !named.empty() && named != o.format) {
+        throw InputError("--format " + o.format, "the file " + quoted(o.output) + " ends in ." + named);
+    }
+    return o.format.empty() ? named : o.format;
+}
+
+std::string picture(const Options& o, const std::string& format, const plot::PlotData& data) {
+    if (format == "html") {
         if (o.pass != 0) throw InputError("--pass", "a sky plot alone is an SVG file; the page holds them all");
         return plot::page_html(data);
     }
-    if (!ends_with(o.output, ".svg")) throw InputError("-o " + quoted(o.output), "the file must end in .svg or .html");
     if (o.pass == 0) return plot::map_svg(data);
     if (o.pass < 0 || static_cast<std::size_t>(o.pass) > data.passes.size()) {
         throw InputError("--pass", std::to_string(o.pass) + " is not a pass: the window holds " +
@@ -45,7 +58,8 @@ std::string picture(const Options& o, const plot::PlotData& data) {
     return plot::sky_svg(data.passes[static_cast<std::size_t>(o.pass - 1)]);
 }
 
-void run(const Options& o, std::FILE* in, std::FILE* err) {
+void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
+    const std::string format = picture_format(o);
     const std::vector<PassObject> objects = read_objects(o.sources, in, err, PROGRAM);
     if (objects.size() != 1) {
         throw InputError("the sources", "hold " + std::to_string(objects.size()) +
@@ -54,7 +68,8 @@ void run(const Options& o, std::FILE* in, std::FILE* err) {
     const PassObject& object = objects.front();
     std::vector<std::vector<Pass>> passes;
     for (const Site& site : object.sites) passes.push_back(find_passes(object, site));
-    PendingFile::replace(o.output, picture(o, plot_data(object, passes)));
+    OutputFile::write_whole("-o", o.output, out, Inputs{o.sources.sources, in},
+                            picture(o, format, plot_data(object, passes)));
 }
 
 }  // namespace
@@ -63,13 +78,17 @@ int plot_program(int argc, const char* const* argv, std::FILE* in, std::FILE* ou
     CLI::App app{"The ground track on a world map and a sky plot of each pass, as SVG or one HTML page.", PROGRAM};
     Options o;
     add_source_options(app, o.sources);
-    app.add_option("-o", o.output, "FILE.svg: the map; FILE.html: the map, a sky plot per pass and the pass table")
+    app.add_option("-o", o.output,
+                   "FILE.svg: the map; FILE.html: the map, a sky plot per pass and the pass table; "
+                   "- standard output")
         ->required();
-    app.add_option("--pass", o.pass, "with FILE.svg: the sky plot of pass N (1 for the first) instead of the map");
+    app.add_option("--format", o.format, "svg or html, needed with -o - (default: from the file name)")
+        ->check(CLI::IsMember({"svg", "html"}));
+    app.add_option("--pass", o.pass, "with SVG: the sky plot of pass N (1 for the first) instead of the map");
     app.footer("Exit status: 0 done, 1 an input refused or an output not written, 2 bad command line.\n"
                "See talik-plot(1).");
     return run_tool(PROGRAM, app, argc, argv, out, err, [&] {
-        run(o, in, err);
+        run(o, in, out, err);
         return 0;
     });
 }

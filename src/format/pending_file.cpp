@@ -213,15 +213,6 @@ PendingFile::~PendingFile() {
     forget_pending(slot_);
 }
 
-void PendingFile::replace(const std::string& target, std::string_view text) {
-    const auto file = create(target);
-    if (std::fwrite(text.data(), 1, text.size(), file->stream()) != text.size()) {
-        const int error = errno;
-        throw OutputError(file->cannot_write() + ": " + std::strerror(error != 0 ? error : EIO) + file->note_);
-    }
-    file->commit();
-}
-
 std::string PendingFile::cannot_write() const { return name_ + ": cannot be written"; }
 
 void PendingFile::commit() {

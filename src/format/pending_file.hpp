@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <string_view>
 
 namespace talik {
 
@@ -39,10 +38,6 @@ public:
     // the directory, so that the rename too survives a power loss; throws
     // OutputError naming the target when any of it fails.
     void commit();
-
-    // Writes text as the whole of target, replacing it only when all of it
-    // is written; throws OutputError as create() and commit() do.
-    static void replace(const std::string& target, std::string_view text);
 
     // Removes every temporary file not yet committed.  Async-signal-safe:
     // for a signal handler that ends the process.
