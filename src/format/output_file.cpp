@@ -93,6 +93,7 @@ std::string unwritable_reason(std::FILE* stream) {
 
 std::unique_ptr<OutputFile> OutputFile::open(const std::string& option, const std::string& name, std::FILE* out,
                                              const Inputs& inputs) {
+    if (name.empty()) throw OutputError(option + " \"\": names no file (- is standard output)");
     if (name == STANDARD_STREAM) {
         const std::string cannot_write = "cannot write to standard output";
         const std::string closed = unwritable_reason(out);

@@ -31,9 +31,9 @@ public:
     //   "-"                   standard output, the stream out;
     //   a FIFO or a device    written directly, with no temporary file;
     //   anything else         a PendingFile (which refuses a directory).
-    // Throws OutputError when out cannot be written at all, when the file
-    // cannot be opened, or when it is one of inputs (the same file, also
-    // through a link): OPTION "NAME": is the input "INPUT"; ...
+    // Throws OutputError when name is empty, when out cannot be written at
+    // all, when the file cannot be opened, or when it is one of inputs (the
+    // same file, also through a link): OPTION "NAME": is the input "INPUT"; ...
     static std::unique_ptr<OutputFile> open(const std::string& option, const std::string& name, std::FILE* out,
                                             const Inputs& inputs);
 

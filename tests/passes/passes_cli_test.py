@@ -228,6 +228,7 @@ def check_outputs():
             (["-o", link, src], "", 1, b"", f'-o "{link}": is the input "{src}"'),
             (["-o", src, "-"], f"<{src}", 1, b"", f'-o "{src}": is the input standard input'),
             (["-o", home, src], "", 1, b"", "it is not a regular file"),
+            (["-o", "", src], "", 1, b"", '-o "": names no file'),
             ([src], ">&-", 1, b"", "cannot write to standard output: it was closed when the program started"),
         ]
         for args, redirect, status, out, words in cases:
