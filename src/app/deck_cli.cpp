@@ -20,7 +20,7 @@
 #include "deck/run_description.hpp"
 #include "elements/convert.hpp"
 #include "format/deck.hpp"
-#include "format/pending_file.hpp"
+#include "format/output_file.hpp"
 #include "format/text.hpp"
 #include "numeric/constants.hpp"
 #include "time/model_calendar.hpp"
@@ -115,14 +115,10 @@ RunDescription describe(const Options& o, const MeanElements& m, std::int64_t no
     return d;
 }
 
-void write_text(const std::optional<std::string>& path, const std::string& text, std::FILE* out) {
-    if (!path) {
-        if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {
-            throw OutputError("cannot write to standard output", errno);
-        }
-        return;
-    }
-    PendingFile::replace(*path, text);
+// text to path ("-" standard output), never over the source.
+void write_text(const Options& o, const std::string& option, const std::string& path, const std::string& text,
+                std::FILE* out) {
+    OutputFile::write_whole(option, path, out, Inputs{{*o.source}, stdin}, text);
 }
 
 // The sets to write: the newest of each object; without --out-dir, of the
@@ -159,7 +155,7 @@ int write_deck_files(const Options& o, const std::vector<MeanElements>& sets, st
             const std::filesystem::path path = std::filesystem::path(dir) / (std::to_string(m.catalog_number) + ".deck");
             std::error_code ec;
             const bool existed = std::filesystem::exists(path, ec);
-            write_text(path.string(), deck_text(describe(o, m, now, err)), out);
+            write_text(o, "--out-dir", path.string(), deck_text(describe(o, m, now, err)), out);
             ++written;
             replaced += existed ? 1 : 0;
         } catch (const InputError& e) {
@@ -180,8 +176,7 @@ int write_decks(const Options& o, std::FILE* out, std::FILE* err) {
     print_lines(err, read.warnings);
     const std::vector<MeanElements> sets = chosen_sets(o, read.sets, err);
     if (o.out_dir) return write_deck_files(o, sets, now, out, err);
-    if (o.out_file) nonempty(*o.out_file, "-o");
-    write_text(o.out_file, deck_text(describe(o, sets.front(), now, err)), out);
+    write_text(o, "-o", o.out_file ? nonempty(*o.out_file, "-o") : "-", deck_text(describe(o, sets.front(), now, err)), out);
     return EXIT_OK;
 }
 
@@ -197,7 +192,7 @@ int check(const Options& o, std::FILE* out) {
     text += result.warnings.empty() ? "no warnings\n" : std::to_string(result.warnings.size()) + " warning" +
                                                             (result.warnings.size() == 1 ? "" : "s") + ":\n";
     for (const std::string& w : result.warnings) text += "  " + printable(w) + "\n";
-    write_text(std::nullopt, text, out);
+    OutputFile::write_whole("--check", "-", out, Inputs{}, text);
     return EXIT_OK;
 }
 
@@ -209,7 +204,7 @@ void define(CLI::App& app, Options& o) {
     add_window_options(app, o.window, WindowKind::RunLine);
     app.add_option("--output", o.output, "console, file (KESTAD.DAT) or none (default console)")
         ->check(CLI::IsMember({"console", "file", "none"}));
-    auto* file = app.add_option("-o", o.out_file, "write the deck to FILE instead of standard output");
+    auto* file = app.add_option("-o", o.out_file, "write the deck to FILE instead of standard output (-)");
     auto* dir = app.add_option("--out-dir", o.out_dir,
                                "write one deck per object (its newest set), NUMBER.deck, into DIR, replacing a deck of "
                                "that name");

@@ -14,7 +14,7 @@
 
 #include "app/options.hpp"
 #include "app/tool.hpp"
-#include "format/pending_file.hpp"
+#include "format/output_file.hpp"
 #include "passes/output.hpp"
 #include "passes/run_passes.hpp"
 
@@ -27,7 +27,7 @@ constexpr const char* PROGRAM = "talik-passes";
 struct Options {
     SourceOptions sources;
     std::string format = "table";
-    std::optional<std::string> output;
+    std::string output = "-";
     unsigned threads = 0;
 };
 
@@ -71,10 +71,8 @@ void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
         object_width = std::max(object_width, obj.label.size());
         for (const Site& s : obj.sites) site_width = std::max(site_width, s.name.size());
     }
-    std::unique_ptr<PendingFile> file;
-    if (o.output) file = PendingFile::create(nonempty(*o.output, "-o"));
-    PassWriter writer(output_format(o.format), file ? file->stream() : out,
-                      file ? file->cannot_write() : "cannot write to standard output", object_width, site_width);
+    const auto output = OutputFile::open("-o", o.output, out, Inputs{o.sources.sources, in});
+    PassWriter writer(output_format(o.format), output->stream(), output->cannot_write(), object_width, site_width);
     writer.begin();
     Progress progress;
     if (isatty(fileno(err)) != 0) progress = ProgressLine(err, sites == 0 ? 1 : sites);
@@ -86,14 +84,14 @@ void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
         },
         progress);
     writer.end();
-    if (file) file->commit();
+    output->commit();
 }
 
 void define(CLI::App& app, Options& o) {
     add_source_options(app, o.sources);
     app.add_option("--format", o.format, "table, csv or json (default table)")
         ->check(CLI::IsMember({"table", "csv", "json"}));
-    app.add_option("-o", o.output, "write to FILE, replaced only when the run succeeds");
+    app.add_option("-o", o.output, "write to FILE, replaced only when the run succeeds (- standard output)");
     app.add_option("--threads", o.threads, "worker threads (default: all cores)")->check(CLI::Range(1U, 1024U));
 }
 

@@ -12,8 +12,8 @@
 #include "app/options.hpp"
 #include "app/tool.hpp"
 #include "format/errors.hpp"
+#include "format/output_file.hpp"
 #include "format/text.hpp"
-#include "format/pending_file.hpp"
 #include "passes/find_passes.hpp"
 #include "plot/plot.hpp"
 
@@ -26,19 +26,32 @@ constexpr const char* PROGRAM = "talik-plot";
 struct Options {
     SourceOptions sources;
     std::string output;
-    std::optional<int> pass;  // with an SVG file: this pass's sky plot instead of the map
+    std::string format;       // "svg" or "html"; "" takes it from the file name
+    std::optional<int> pass;  // with SVG: this pass's sky plot instead of the map
 };
 
 bool ends_with(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-std::string picture(const Options& o, const plot::PlotData& data) {
-    if (ends_with(o.output, ".html")) {
+// "svg" or "html": --format, else the file name's ending; the two agree.
+std::string picture_format(const Options& o) {
+    const std::string named = ends_with(o.output, ".html") ? "html" : ends_with(o.output, ".svg") ? "svg" : "";
+    if (o.format.empty() && o.output == "-") throw InputError("-o -", "standard output needs --format svg or html");
+    if (o.format.empty() && named.empty()) {
+        throw InputError("-o " + quote(o.output), "the file must end in .svg or .html (or give --format)");
+    }
+    if (!o.format.empty() && !named.empty() && named != o.format) {
+        throw InputError("--format " + o.format, "the file " + quote(o.output) + " ends in ." + named);
+    }
+    return o.format.empty() ? named : o.format;
+}
+
+std::string picture(const Options& o, const std::string& format, const plot::PlotData& data) {
+    if (format == "html") {
         if (o.pass) throw InputError("--pass", "a sky plot alone is an SVG file; the page holds them all");
         return plot::page_html(data);
     }
-    if (!ends_with(o.output, ".svg")) throw InputError("-o " + quote(o.output), "the file must end in .svg or .html");
     if (!o.pass) return plot::map_svg(data);
     if (*o.pass < 1 || static_cast<std::size_t>(*o.pass) > data.passes.size()) {
         throw InputError("--pass " + std::to_string(*o.pass),
@@ -48,8 +61,8 @@ std::string picture(const Options& o, const plot::PlotData& data) {
     return plot::sky_svg(data.passes[static_cast<std::size_t>(*o.pass - 1)]);
 }
 
-void run(const Options& o, std::FILE* in, std::FILE* err) {
-    nonempty(o.output, "-o");
+void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
+    const std::string format = picture_format(o);
     const std::vector<PassObject> objects = read_objects(o.sources, clock_now(), in, err, PROGRAM);
     if (objects.size() != 1) {
         throw InputError("the sources", "hold " + std::to_string(objects.size()) +
@@ -58,7 +71,8 @@ void run(const Options& o, std::FILE* in, std::FILE* err) {
     const PassObject& object = objects.front();
     std::vector<std::vector<Pass>> passes;
     for (const Site& site : object.sites) passes.push_back(find_passes(object, site));
-    PendingFile::replace(o.output, picture(o, plot_data(object, passes)));
+    OutputFile::write_whole("-o", o.output, out, Inputs{o.sources.sources, in},
+                            picture(o, format, plot_data(object, passes)));
 }
 
 }  // namespace
@@ -67,11 +81,15 @@ int talik_plot_main(int argc, const char* const* argv, std::FILE* in, std::FILE*
     CLI::App app{"The ground track on a world map and a sky plot of each pass, as SVG or one HTML page.", PROGRAM};
     Options o;
     add_source_options(app, o.sources);
-    app.add_option("-o", o.output, "FILE.svg: the map; FILE.html: the map, a sky plot per pass and the pass table")
+    app.add_option("-o", o.output,
+                   "FILE.svg: the map; FILE.html: the map, a sky plot per pass and the pass table; "
+                   "- standard output")
         ->required();
-    app.add_option("--pass", o.pass, "with FILE.svg: the sky plot of pass N (1 for the first) instead of the map");
+    app.add_option("--format", o.format, "svg or html, needed with -o - (default: from the file name)")
+        ->check(CLI::IsMember({"svg", "html"}));
+    app.add_option("--pass", o.pass, "with SVG: the sky plot of pass N (1 for the first) instead of the map");
     return run_tool(PROGRAM, app, argc, argv, out, err, [&] {
-        run(o, in, err);
+        run(o, in, out, err);
         return 0;
     });
 }

@@ -10,6 +10,7 @@
 #include "format/console.hpp"
 #include "format/deck.hpp"
 #include "format/errors.hpp"
+#include "format/output_file.hpp"
 #include "report/talik_run.hpp"
 
 namespace talik {
@@ -77,6 +78,11 @@ int talik_main(int argc, const char* const* argv, std::FILE* in, std::FILE* out,
         return EXIT_USAGE;
     }
     std::string deck_name = argc == 2 ? argv[1] : "";
+    const std::string closed = unwritable_reason(out);
+    if ((deck_name == "--help" || deck_name == "--version") && !closed.empty()) {
+        std::fprintf(err, "%s: cannot write to the console: %s\n", PROGRAM, closed.c_str());
+        return EXIT_FAILED;
+    }
     if (deck_name == "--help") {
         const std::string help = std::string(HELP) + std::string(EXIT_STATUS_TEXT) + std::string(HELP_END);
         std::fwrite(help.data(), 1, help.size(), out);

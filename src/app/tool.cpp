@@ -5,14 +5,22 @@
 #include <string>
 
 #include "app/exit_status.hpp"
+#include "format/errors.hpp"
+#include "format/output_file.hpp"
 
 namespace talik {
 
 namespace {
 
-int put(std::FILE* out, const std::string& text) {
-    std::fputs(text.c_str(), out);
-    return std::fflush(out) == 0 ? EXIT_OK : EXIT_FAILED;
+// --help and --version: their text is the output asked for.
+int put(const char* program, std::FILE* out, std::FILE* err, const std::string& text) {
+    try {
+        OutputFile::write_whole("", "-", out, {}, text);
+        return EXIT_OK;
+    } catch (const OutputError& e) {
+        std::fprintf(err, "%s: %s\n", program, e.what());
+        return EXIT_FAILED;
+    }
 }
 
 }  // namespace
@@ -25,9 +33,9 @@ int run_tool(const char* program, CLI::App& app, int argc, const char* const* ar
         app.parse(argc, argv);
         return body();
     } catch (const CLI::CallForHelp&) {
-        return put(out, app.help());
+        return put(program, out, err, app.help());
     } catch (const CLI::CallForVersion&) {
-        return put(out, std::string(program) + " " + TALIK_VERSION + "\n");
+        return put(program, out, err, std::string(program) + " " + TALIK_VERSION + "\n");
     } catch (const CLI::ParseError& e) {
         std::fprintf(err, "%s: %s (see %s --help)\n", program, e.what(), program);
         return EXIT_USAGE;

@@ -7,6 +7,8 @@
 //          rest of the record; the first record of the run has nothing above
 //          it, so a blank control moves nowhere and a '0' only one line.
 #include "format/console.hpp"
+#include "format/errors.hpp"
+#include "format/output_file.hpp"
 #include "format/send.hpp"
 
 #include <cerrno>
@@ -15,7 +17,13 @@
 
 namespace talik {
 
-Console::Console(std::FILE* stream) : stream_(stream) {}
+namespace {
+
+constexpr const char* CANNOT_WRITE_CONSOLE = "cannot write to the console";
+
+}  // namespace
+
+Console::Console(std::FILE* stream) : stream_(stream), closed_(unwritable_reason(stream)) {}
 Console::Console() = default;
 
 Console::~Console() {
@@ -51,6 +59,16 @@ void Console::raw(std::string_view bytes) {
     if (stream_ != nullptr && buffer_.size() > SEND_BLOCK) flush();
 }
 
-void Console::flush() { send_buffer(stream_, buffer_, "cannot write to the console"); }
+void Console::flush() {
+    if (!closed_.empty()) {
+        buffer_.clear();
+        return;
+    }
+    send_buffer(stream_, buffer_, CANNOT_WRITE_CONSOLE);
+}
+
+void Console::require_open() const {
+    if (!closed_.empty()) throw OutputError(std::string(CANNOT_WRITE_CONSOLE) + ": " + closed_);
+}
 
 }  // namespace talik

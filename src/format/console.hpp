@@ -4,7 +4,10 @@
 // keeps them in memory when built without a stream, for tests).  A block
 // goes out when the buffer passes 64 KiB and at flush(); the destructor
 // flushes too but swallows a write error (call flush() to see it).  It does
-// not own its stream: closing it is the caller's business.
+// not own its stream: closing it is the caller's business.  A stream that
+// cannot be written at all (standard output closed when the program
+// started) takes nothing: messages sent to it are dropped, and
+// require_open() refuses it where the console carries the report.
 #pragma once
 
 #include <cstdio>
@@ -37,6 +40,9 @@ public:
     // Sends what is buffered and flushes the stream (call it before reading
     // the console); throws OutputError when the stream fails.
     void flush();
+    // Throws OutputError "cannot write to the console: REASON" when the
+    // stream cannot be written at all.
+    void require_open() const;
     // The bytes kept in memory (only for a Console built without a stream).
     const std::string& captured() const { return buffer_; }
     // Forgets the bytes kept in memory (the first-record rule stays spent).
@@ -44,6 +50,7 @@ public:
 
 private:
     std::FILE* stream_ = nullptr;
+    std::string closed_;  // why the stream cannot be written, or ""
     std::string buffer_;
     bool first_record_ = true;
 };

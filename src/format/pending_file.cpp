@@ -13,6 +13,9 @@
 //  - The temporary files not yet committed are kept in a small fixed table
 //    that a signal handler may read: the one process-wide state of the
 //    library, there because a handler can reach nothing else.
+//  - commit() syncs the file before the rename and the directory after it:
+//    without the first a power loss can leave the new name on an empty
+//    file, without the second the old file under it.
 #include "format/pending_file.hpp"
 
 #include <fcntl.h>
@@ -54,14 +57,25 @@ int register_pending(const std::string& path) {
     return -1;
 }
 
-// Holds back the signals that remove pending files, so that a file is
-// never created without being in the table.
+// Every standard signal whose default action ends the process (the
+// real-time ones are added by range).  SIGKILL cannot be caught.
+constexpr std::array ENDING_STANDARD_SIGNALS = {
+    SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,  SIGUSR1, SIGSEGV,
+    SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO,   SIGSYS,
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+};
+
+// Holds back the ending signals, so that a file is never created without
+// being in the table.
 class SignalsHeld {
 public:
     SignalsHeld() {
-        sigset_t held;
-        sigemptyset(&held);
-        for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, s);
+        const sigset_t held = PendingFile::ending_signals();
         pthread_sigmask(SIG_BLOCK, &held, &before_);
     }
     ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
@@ -80,6 +94,24 @@ std::string directory_of(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Syncs the directory so that a rename in it survives a power loss; file is
+// an open descriptor of the file renamed.  Returns 0 or the error.
+int sync_directory(const std::string& directory, int file) {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        // A directory that may be written but not read cannot be opened to
+        // be synced; syncing the whole file system holding it settles the
+        // rename as well.
+        if (errno == EACCES) return ::syncfs(file) == 0 ? 0 : errno;
+        return errno;
+    }
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    // EINVAL: a file system that cannot sync a directory; its renames are as
+    // durable as it makes them.
+    return error == EINVAL ? 0 : error;
 }
 
 // Follows the links from given to the file they lead to (which need not
@@ -181,41 +213,43 @@ PendingFile::~PendingFile() {
     forget_pending(slot_);
 }
 
-void PendingFile::replace(const std::string& target, std::string_view text) {
-    const auto file = create(target);
-    if (std::fwrite(text.data(), 1, text.size(), file->stream()) != text.size()) {
-        const int error = errno;
-        throw OutputError(file->cannot_write() + ": " + std::strerror(error != 0 ? error : EIO) + file->note_);
-    }
-    file->commit();
-}
-
 std::string PendingFile::cannot_write() const { return name_ + ": cannot be written"; }
 
 void PendingFile::commit() {
     std::FILE* stream = stream_;
     stream_ = nullptr;
-    if (std::fflush(stream) != 0 || std::ferror(stream) != 0) {
+    const int fd = ::fileno(stream);
+    if (std::fflush(stream) != 0 || std::ferror(stream) != 0 || ::fsync(fd) != 0) {
         const int error = errno;
         std::fclose(stream);
         throw OutputError(cannot_write() + ": " + std::strerror(error != 0 ? error : EIO) + note_);
     }
-    if (std::fclose(stream) != 0) {
-        const int error = errno;
-        throw OutputError(cannot_write() + ": " + std::strerror(error) + note_);
-    }
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
         const int error = errno;
+        std::fclose(stream);
         throw OutputError(name_ + ": cannot be replaced: " + std::strerror(error) + note_);
     }
     committed_ = true;
     forget_pending(slot_);
+    int error = sync_directory(directory_of(target_), fd);
+    if (std::fclose(stream) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        throw OutputError(name_ + ": was replaced but cannot be synced to disk: " + std::strerror(error) + note_);
+    }
 }
 
 void PendingFile::remove_all_pending() noexcept {
     for (Slot& s : pending) {
         if (s.used.load()) ::unlink(s.path);
     }
+}
+
+sigset_t PendingFile::ending_signals() noexcept {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int s : ENDING_STANDARD_SIGNALS) sigaddset(&set, s);
+    for (int s = SIGRTMIN; s <= SIGRTMAX; ++s) sigaddset(&set, s);
+    return set;
 }
 
 }  // namespace talik

@@ -6,13 +6,14 @@
 // target exactly as it was and removes the temporary file.  A target reached
 // through symbolic links is replaced where the links point, so the links
 // stay; the replaced file keeps its mode, and its owner and group where the
-// caller may give them.
+// caller may give them.  Once commit() returns, the new file is on disk
+// under the target's name: it survives a power loss.
 #pragma once
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <string_view>
 
 namespace talik {
 
@@ -33,17 +34,19 @@ public:
     const std::string& name() const { return name_; }
     // The message that writing it failed: "KESTAD.DAT: cannot be written".
     std::string cannot_write() const;
-    // Closes the temporary file and renames it over the target; throws
-    // OutputError naming the target when that fails.
+    // Syncs the temporary file to disk, renames it over the target and syncs
+    // the directory, so that the rename too survives a power loss; throws
+    // OutputError naming the target when any of it fails.
     void commit();
-
-    // Writes text as the whole of target, replacing it only when all of it
-    // is written; throws OutputError as create() and commit() do.
-    static void replace(const std::string& target, std::string_view text);
 
     // Removes every temporary file not yet committed.  Async-signal-safe:
     // for a signal handler that ends the process.
     static void remove_all_pending() noexcept;
+    // Every signal that ends the process unless caught and that a handler
+    // may catch, the real-time ones included: the signals held while a
+    // temporary file is created and entered in the table, and those on
+    // which a program should call remove_all_pending() before ending.
+    static sigset_t ending_signals() noexcept;
 
 private:
     PendingFile(std::string name, std::string note, std::string target, std::string temporary, std::FILE* stream,

@@ -91,6 +91,10 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
     const std::int16_t IOUT = read_output_choice(deck);
     std::unique_ptr<PendingFile> file;
     std::unique_ptr<ReportFile> report_file;
+    // mended: the report sent to a console that was closed when talik
+    // started would be lost while the run ends with status 0; it is refused
+    // before anything is computed.
+    if (IOUT == IOUT_CONSOLE) console.require_open();
     if (IOUT == IOUT_FILE) {
         file = open_report(console, report_path);
         report_file = std::make_unique<ReportFile>(file->stream(), file->cannot_write());

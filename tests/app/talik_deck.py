@@ -5,6 +5,7 @@ their places, --out-dir, and --check flagging each likely slip.
 usage: talik_deck.py TALIK_DECK TALIK EXAMPLES_DIR
 """
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -60,6 +61,17 @@ def main(argv):
         expect(f"a bad option is a usage error: {err!r}", status == 2 and err.count("\n") == 1)
         status, out, err = run([deck_tool, "--out-dir", work, os.path.join(examples, "iss.tle")])
         expect("--out-dir names the deck by catalogue number", status == 0 and os.path.isfile(f"{work}/25544.deck"))
+        # Outputs: standard output as -, never over the source, never lost to a closed standard output.
+        plain = run([deck_tool, os.path.join(examples, "iss.tle")])[1]
+        status, out, err = run([deck_tool, os.path.join(examples, "iss.tle"), "-o", "-"])
+        expect(f"-o - is standard output: {err!r}", status == 0 and out == plain)
+        source = os.path.join(work, "25544.deck")
+        shutil.copy(os.path.join(examples, "iss.tle"), source)
+        status, out, err = run([deck_tool, "--out-dir", work, source])
+        expect(f"--out-dir over the source is refused: {err!r}", status == 1 and f'--out-dir "{source}": is the input'
+               in err and open(source).read() == open(os.path.join(examples, "iss.tle")).read())
+        status, out, err = run(["sh", "-c", 'exec "$@" >&-', "sh", deck_tool, os.path.join(examples, "iss.tle")])
+        expect(f"a closed standard output is a failure: {err!r}", status == 1 and "it was closed when" in err)
         for name, text, words in SLIPS:
             path = os.path.join(work, name + ".deck")
             with open(path, "w") as f:

@@ -10,7 +10,9 @@ from MADRID (talik-plot's default window: one day from the epoch in 20 s
 steps) and OUT_DIR/probes.txt for tests/plot/check_render.py: the station's
 marker, a sub-satellite point inside a pass and one outside any pass (from
 talik's KESTAD.DAT for MADRID and for UCLA over the same steps), land and
-sea, each with the colour the picture's own legend gives it.
+sea, each with the colour the picture's own legend gives it.  Then the
+refusals and the outputs other than a file: standard output (-o - with
+--format), and a closed standard output.
 """
 import os
 import subprocess
@@ -112,12 +114,19 @@ def main(argv):
         both = os.path.join(work, "two.tle")
         with open(both, "w") as f:
             f.write(open(tle).read() + open(os.path.join(examples, "molniya.tle")).read())
-        r = run([plot, both, "-o", os.path.join(work, "x.svg")])
-        if r.returncode != 1 or "--select" not in r.stderr:
-            problems.append(f"two objects are not refused: {r.stderr}")
-        r = run([plot, tle, "-o", os.path.join(work, "x.png")])
-        if r.returncode != 1 or ".svg or .html" not in r.stderr:
-            problems.append(f"a .png file is not refused: {r.stderr}")
+        # (arguments, redirection, status, start of stdout, words on stderr)
+        cases = [
+            ([both, "-o", os.path.join(work, "x.svg")], "", 1, "", "--select"),
+            ([tle, "-o", os.path.join(work, "x.png")], "", 1, "", ".svg or .html"),
+            ([tle, "-o", "-"], "", 1, "", "needs --format"),
+            ([tle, "-o", os.path.join(work, "x.html"), "--format", "svg"], "", 1, "", 'x.html" ends in .html'),
+            ([tle, "-o", "-", "--format", "svg", "--pass", "1"], "", 0, "<?xml", ""),
+            ([tle, "-o", "-", "--format", "html"], ">&-", 1, "", "it was closed when the program started"),
+        ]
+        for args, redirect, status, out, words in cases:
+            r = run(["sh", "-c", f'exec "$@" {redirect}', "sh", plot, *args])
+            if r.returncode != status or not r.stdout.startswith(out) or words not in r.stderr:
+                problems.append(f"{args[1:]} {redirect}: status {r.returncode}, {r.stderr!r}")
     for p in problems:
         print("FAIL", p)
     print(f"{len(problems)} problems")

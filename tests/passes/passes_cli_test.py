@@ -12,7 +12,10 @@ usage: passes_cli_test.py TALIK_PASSES SOURCE_DIR
 - a bad set in a catalogue is reported and skipped (fatal with --strict);
 - the README's excerpts come from real runs;
 - refusals: one line naming the place, status 1 (2 for the command line),
-  and an -o file left as it was.
+  and an -o file left as it was;
+- outputs: -o - is standard output, a FIFO or a device is written as it
+  is, an input (also through a link) or a directory is refused, and a
+  standard output closed at the start is a failure, not an empty success.
 """
 import csv
 import io
@@ -208,6 +211,41 @@ def check_refusals():
             fail(f"-o from standard input: {r.returncode} {r.stderr!r}")
 
 
+def check_outputs():
+    leo = talikrun.read(os.path.join(ROOT, "examples", "leo-madrid.deck"))
+    with tempfile.TemporaryDirectory() as home:
+        src, link, fifo = (os.path.join(home, n) for n in ("leo.deck", "link.deck", "fifo"))
+        with open(src, "wb") as f:
+            f.write(leo)
+        os.symlink(src, link)
+        os.mkfifo(fifo)
+        reader = subprocess.Popen(["cat", fifo], stdout=subprocess.PIPE)
+        # (arguments after --format csv, redirection, status, start of stdout, words on stderr)
+        cases = [
+            (["-o", "-", src], "", 0, b"object,site", ""),
+            (["-o", "/dev/null", src], "", 0, b"", ""),
+            (["-o", fifo, src], "", 0, b"", ""),
+            (["-o", link, src], "", 1, b"", f'-o "{link}": is the input "{src}"'),
+            (["-o", src, "-"], f"<{src}", 1, b"", f'-o "{src}": is the input standard input'),
+            (["-o", home, src], "", 1, b"", "it is not a regular file"),
+            (["-o", "", src], "", 1, b"", '-o "": names no file'),
+            ([src], ">&-", 1, b"", "cannot write to standard output: it was closed when the program started"),
+        ]
+        for args, redirect, status, out, words in cases:
+            r = subprocess.run(["sh", "-c", f'exec "$@" {redirect}', "sh", PASSES, "--format", "csv", *args],
+                               capture_output=True, timeout=120)
+            err = r.stderr.decode()
+            if r.returncode != status or not r.stdout.startswith(out) or words not in err or err.count("\n") != status:
+                fail(f"{args} {redirect}: status {r.returncode}, {err!r}, {r.stdout[:40]!r}")
+        try:
+            piped = reader.communicate(timeout=60)[0]
+        except subprocess.TimeoutExpired:
+            reader.kill()
+            piped = b""
+        if not piped.startswith(b"object,site") or talikrun.read(src) != leo:
+            fail(f"the FIFO got {piped[:40]!r}, or the input was changed")
+
+
 def check_readme():
     """Each README excerpt marked <!-- passes, run in examples/: ARGS --> is
     the output of that run."""
@@ -227,6 +265,7 @@ def main():
     check_names()
     check_catalogue()
     check_refusals()
+    check_outputs()
     print(f"{checked} corpus decks checked; {len(failures)} failures")
     return 1 if failures else 0
 

@@ -12,6 +12,8 @@ usage: catalogue.py TALIK [CASE...]    run all cases, or the ones named
 """
 
 import os
+import re
+import signal
 import subprocess
 import sys
 
@@ -252,11 +254,47 @@ def as_root():
     return None if os.geteuid() == 0 else "needs root, to give files to another user"
 
 
-def signal_case(name, number):
-    # The signal comes once the temporary report exists, mid-run.
-    script = ('"$0" "$1" & p=$!; until compgen -G "KESTAD.DAT.*" >/dev/null || ! kill -0 $p 2>/dev/null; do :; done; '
+def signal_case(name, ignored=False):
+    """The signal comes once the temporary report exists, mid-run; with
+    ignored, talik starts with the signal ignored (as under nohup) and runs
+    to its end.  Job control keeps SIGINT and SIGQUIT from being ignored in
+    the background; no core file is written."""
+    number = signal.SIGRTMIN + int(name[6:] or 0) if name.startswith("RTMIN") else getattr(signal, "SIG" + name)
+    script = ("set -m; ulimit -c 0; " + (f'trap "" {name}; ' if ignored else "") +
+              '"$0" "$1" & p=$!; until compgen -G "KESTAD.DAT.*" >/dev/null || ! kill -0 $p 2>/dev/null; do :; done; '
               f"kill -{name} $p; wait $p 2>/dev/null")
+    if ignored:
+        return Case(f"signal-{name.lower()}-ignored", BIG, None, status=0, stdout=None, keep_report=False,
+                    prefix=shell(script))
     return Case(f"signal-{name.lower()}", BIG, None, status=128 + number, stdout=None, prefix=shell(script))
+
+
+def strace_works():
+    try:
+        p = subprocess.run(["strace", "-o", os.devnull, "true"], capture_output=True, timeout=10)
+        return None if p.returncode == 0 else "strace cannot trace here"
+    except (OSError, subprocess.TimeoutExpired):
+        return "no strace here"
+
+
+def synced_around_rename(r):
+    """The new report is synced to disk before it is renamed over KESTAD.DAT,
+    and its directory after."""
+    opened, events = {}, []
+    with open(os.path.join(r.home, "trace"), encoding="latin-1") as f:
+        for line in f:
+            m = re.match(r'\d+\s+(\w+)\((.*)\)\s+= (-?\d+)', line)
+            if not m:
+                continue
+            call, args, result = m.groups()
+            if call == "openat":
+                opened[result] = "report" if '"KESTAD.DAT.' in args else "directory" if "O_DIRECTORY" in args else None
+            elif call == "fsync" and opened.get(args):
+                events.append("sync " + opened[args])
+            elif call.startswith("rename") and 'KESTAD.DAT"' in args:
+                events.append("rename")
+    wanted = ["sync report", "rename", "sync directory"]
+    return [] if events == wanted else [f"calls {events}, expected {wanted}"]
 
 
 def report_has_no_console_text(r):
@@ -299,9 +337,13 @@ def planted_link(home):
 PROCESS_CASES = [
     Case("stdout-closed", KEPLER, None, status=0, stdout=None, keep_report=False, prefix=shell('exec "$0" "$1" >&-'),
          after=report_has_no_console_text),
-    signal_case("INT", 2),
-    signal_case("TERM", 15),
-    signal_case("HUP", 1),
+    *(signal_case(name) for name in ("INT", "TERM", "HUP", "QUIT", "USR1", "USR2", "ALRM", "SEGV", "RTMIN+3")),
+    signal_case("HUP", ignored=True),
+    Case("stdout-closed-console-report", deck(iout=" 6"),
+         "cannot write to the console: it was closed when the program started", prefix=shell('exec "$0" "$1" >&-')),
+    Case("report-synced", deck(), None, status=0, needs=strace_works, left=["KESTAD.DAT", D, "trace"],
+         prefix=shell('exec strace -f -qq -o trace -e trace=openat,fsync,rename,renameat,renameat2 "$0" "$1"'),
+         after=synced_around_rename),
     Case("pipe-closed", deck(iout=" 6", run=BIG_RUN), "cannot write to the console: Broken pipe", stdout=None,
          prefix=shell('"$0" "$1" | head -c1 >/dev/null; exit ${PIPESTATUS[0]}')),
     Case("file-size-limit", BIG, "KESTAD.DAT: cannot be written: File too large",
