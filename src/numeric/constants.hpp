@@ -45,6 +45,9 @@ inline constexpr std::int64_t SECONDS_PER_DAY_WHOLE = 86400;
 inline constexpr std::int64_t SECONDS_PER_HOUR_WHOLE = 3600;
 inline constexpr std::int64_t SECONDS_PER_MINUTE_WHOLE = 60;
 inline constexpr double DAYS_PER_JULIAN_CENTURY = 36525.0;
+// The sidereal angle's advance per minute of UT, degrees: the Earth's turn
+// against the stars.
+inline constexpr double EARTH_ROTATION_DEG_PER_MIN = 0.25068447;
 // Julian date of 1900 January 0.5 (noon of 31 December 1899), days: the
 // origin of the sidereal time's and the Sun theory's centuries.
 inline constexpr double JD_1900_JAN_0_5 = 2415020.0;
@@ -79,6 +82,9 @@ inline constexpr Single J4 = -2.12E-6;
 inline constexpr Single XKE = 0.0743666;
 
 // --- The stations --------------------------------------------------------------
+
+// The speed of light, km/s (for the Doppler shift of a pass).
+inline constexpr double SPEED_OF_LIGHT_KM_S = 299792.458;
 
 // Cosine of the zenith angle at an elevation of about 5 degrees: below it the
 // high visibility mark is used.

@@ -37,6 +37,18 @@
 
 namespace talik {
 
+MeanState mean_state(const ORBEL& orbel, double JDN, const DATIM& DT) {
+    MeanState m;
+    m.TS = seconds_since_epoch(orbel, JDN, DT);
+    m.TD = m.TS / SECONDS_PER_DAY;
+    m.TM = m.TS / SECONDS_PER_MINUTE;
+    m.A = semi_major_axis_at(orbel, m.TD);
+    m.NODE = orbel.RAANDT * m.TD + orbel.RAAN;
+    m.OMEGA = orbel.ARGPDT * m.TD + orbel.ARGP;
+    m.M = (m.TM * orbel.MMOTDT * 0.5 / MINUTES_PER_DAY + orbel.MMOT) * m.TM + orbel.MANOM;
+    return m;
+}
+
 KeplerStatus ORBIT(const DATIM& DT, Single& R, Single& DECL, Single& RA, Vec3& POS, double& JDN, Single& GST,
                    ORBOUT& orbout, ORBEL& orbel) {
     if (orbel.ORBSET == 0) {
@@ -45,23 +57,19 @@ KeplerStatus ORBIT(const DATIM& DT, Single& R, Single& DECL, Single& RA, Vec3& P
 
     JULDAT(JDN, GST, DT);
 
-    const Single TS = seconds_since_epoch(orbel, JDN, DT);
-    const Single TD = TS / SECONDS_PER_DAY;
-    const Single TM = TS / SECONDS_PER_MINUTE;
-
-    const Single A = semi_major_axis_at(orbel, TD);
-    const Single HP = (1.0 - orbel.ECC) * A - EARTH_RADIUS;
-    const Single HA = (orbel.ECC + 1.0) * A - EARTH_RADIUS;
-
     // Recomputed at every call, with the same result: the rate belongs to
     // the epoch axis.
     if (orbel.SMADT != 0.0) {
         orbel.MMOTDT = mean_motion_rate(orbel.SMA, orbel.SMADT);
     }
 
-    const Single NODE = orbel.RAANDT * TD + orbel.RAAN;
-    const Single OMEGA = orbel.ARGPDT * TD + orbel.ARGP;
-    const Single M = (TM * orbel.MMOTDT * 0.5 / MINUTES_PER_DAY + orbel.MMOT) * TM + orbel.MANOM;
+    const MeanState state = mean_state(orbel, JDN, DT);
+    const Single A = state.A;
+    const Single HP = (1.0 - orbel.ECC) * A - EARTH_RADIUS;
+    const Single HA = (orbel.ECC + 1.0) * A - EARTH_RADIUS;
+    const Single NODE = state.NODE;
+    const Single OMEGA = state.OMEGA;
+    const Single M = state.M;
 
     Single E;
     const KeplerStatus kepler = KEPLER(M, orbel.ECC, E);

@@ -16,6 +16,18 @@ namespace talik {
 // (km/day), MMOTDT (deg/min per day), perigee and apogee heights (km).
 using ORBOUT = std::array<Single, 13>;
 
+// The propagator's time since the epoch and mean elements at a date-time,
+// as it stores them: seconds TS, days TD and minutes TM since the epoch; the
+// semi-major axis A (km); the node NODE, the argument of perigee OMEGA and
+// the mean anomaly M (rad, M not reduced).
+struct MeanState {
+    Single TS, TD, TM, A, NODE, OMEGA, M;
+};
+
+// The mean state at DT (UT) whose date has the Julian day number JDN, from
+// the set-up elements in orbel (MMOTDT current).
+MeanState mean_state(const ORBEL& orbel, double JDN, const DATIM& DT);
+
 // Position of the satellite at DT (UT) from the elements in orbel: distance
 // R (km), declination DECL and right ascension RA (rad), equatorial vector
 // POS (km), the date's Julian day number JDN and the sidereal angle GST

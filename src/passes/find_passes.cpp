@@ -32,6 +32,7 @@
 
 #include "time/iso_datim.hpp"
 #include "time/model_calendar.hpp"
+#include "orbit/check_elements.hpp"
 #include "passes/view.hpp"
 #include "predict/revolution_counter.hpp"
 #include "time/addtim.hpp"
@@ -42,11 +43,24 @@ namespace talik {
 
 namespace {
 
+// An edge of a pass more than this many seconds from the step on its other
+// side is sought by walking from the pass in strides of this length before
+// bisecting, so that it is the edge of this pass and not of another one
+// between the two steps (seconds; passes of one site are further apart).
+constexpr std::int64_t EDGE_STRIDE_S = 60;
+
 // No satellite on a bound orbit above the ground moves faster than the
 // escape speed at the surface (11.2 km/s) relative to the Earth's centre,
 // nor a site faster than 0.5 km/s: the fastest the line of sight can move
 // relative to a site, km/s.
 constexpr double RELATIVE_SPEED_MAX = 11.7;
+constexpr double ELEVATION_ZENITH_DEG = 90.0;
+
+// The visibility of a pass is sampled this many seconds apart and each
+// change bisected to the whole second; the Sun moves a degree in minutes
+// and a satellite crosses the shadow's edge once, so no change hides
+// between two samples.
+constexpr std::int64_t VISIBILITY_STRIDE_S = 30;
 
 // The edge of a pass between a whole second out and one in.
 struct Edge {
@@ -105,6 +119,8 @@ private:
     bool may_rise(const Sample& s) const;
     void between(const Sample& a, const Sample& b, std::int32_t rev);
     void emit(const Edge& a, bool a_at_scan_end, const Edge& b, bool b_at_scan_end, const OpenPass& p);
+    bool visible(std::int64_t t);
+    void describe(Pass& pass);
 
     const PassObject& object_;
     const Site& site_;
@@ -123,6 +139,15 @@ private:
 };
 
 Edge Finder::edge(Sample out, Sample in) {
+    const std::int64_t toward_out = out.t > in.t ? 1 : -1;
+    while (std::llabs(in.t - out.t) > EDGE_STRIDE_S) {
+        const Sample next = at(in.t + toward_out * EDGE_STRIDE_S);
+        if (!next.in) {
+            out = next;
+            break;
+        }
+        in = next;
+    }
     while (std::llabs(in.t - out.t) > 1) {
         const Sample mid = at(out.t + (in.t - out.t) / 2);
         (mid.in ? in : out) = mid;
@@ -147,6 +172,8 @@ std::optional<Sample> Finder::highest(std::int64_t c, std::int64_t lo, std::int6
     const double curve = em - 2.0 * e0 + ep;
     const double shift = curve < 0.0 ? std::clamp(0.5 * (em - ep) / curve, -1.0, 1.0) * static_cast<double>(h) : 0.0;
     Sample top = at(std::clamp<std::int64_t>(c + std::llround(shift), lo, hi));
+    // The climb never ends below the step it started near.
+    if (c >= lo && c <= hi && e0 > top.sin_el) top = at(c);
     for (;;) {
         const bool left = top.t > lo && at(top.t - 1).sin_el > top.sin_el;
         const bool right = top.t < hi && at(top.t + 1).sin_el > top.sin_el;
@@ -167,21 +194,27 @@ Sample Finder::at(std::int64_t t) {
 }
 
 // The culmination near the step best, within the pass's whole seconds lo to
-// hi and its ends aos and los (tenths).
+// hi and its ends aos and los (tenths): the highest whole second, then a
+// parabola through the sines of the elevations there and at its neighbours,
+// which vary smoothly also at the zenith; never below the highest whole
+// second, nor above the zenith.
 Peak Finder::peak(const Sample& best, std::int64_t lo, std::int64_t hi, std::int64_t aos, std::int64_t los) {
     const std::int64_t reach = std::abs(object_.scan.step);
-    const Sample c = highest(best.t, std::max(lo, best.t - reach), std::min(hi, best.t + reach)).value_or(best);
+    Sample c = highest(best.t, std::max(lo, best.t - reach), std::min(hi, best.t + reach)).value_or(best);
+    if (best.sin_el > c.sin_el) c = best;
     const Sample before = at(c.t - 1);
     const Sample after = at(c.t + 1);
-    const double em = view_.above_min_deg(before);
-    const double e0 = view_.above_min_deg(c);
-    const double ep = view_.above_min_deg(after);
-    const double curve = em - 2.0 * e0 + ep;
-    const double vertex = curve < 0.0 ? std::clamp(0.5 * (em - ep) / curve, -0.5, 0.5) : 0.0;
+    const double sm = before.sin_el;
+    const double s0 = c.sin_el;
+    const double sp = after.sin_el;
+    const double curve = sm - 2.0 * s0 + sp;
+    const double vertex = curve < 0.0 ? std::clamp(0.5 * (sm - sp) / curve, -0.5, 0.5) : 0.0;
     const std::int64_t tenths = std::clamp(c.t * TENTHS + std::lround(vertex * TENTHS), aos, los);
     const double x = static_cast<double>(tenths - c.t * TENTHS) / TENTHS;
-    Peak p{tenths, e0 + 0.5 * (ep - em) * x + 0.5 * curve * x * x, c.az_deg, c.range_km};
-    p.el_deg += site_.kind == SiteKind::Station ? 0.0 : site_.min_elevation_deg;
+    const double top = std::clamp(s0 + 0.5 * (sp - sm) * x + 0.5 * curve * x * x, s0, 1.0);
+    const double top_deg = std::asin(top) / DEGRAD_DOUBLE;
+    Peak p{tenths, std::clamp(std::max(top_deg, c.el_deg), site_.min_elevation_deg, ELEVATION_ZENITH_DEG), c.az_deg,
+           c.range_km};
     const Sample& toward = x < 0.0 ? before : after;
     if (toward.in && x != 0.0) {
         p.az_deg = lerp_azimuth(c.az_deg, toward.az_deg, std::fabs(x));
@@ -259,6 +292,51 @@ void Finder::emit(const Edge& a, bool a_at_scan_end, const Edge& b, bool b_at_sc
     passes_.push_back(std::move(pass));
 }
 
+// Whether the satellite is sunlit at t with the Sun at least 6 degrees
+// below the site's horizon.
+bool Finder::visible(std::int64_t t) {
+    const SkyState sky = view_.sky_at(t);
+    return sky.sunlit && sky.sun_el_deg <= DARK_SKY_SUN_EL_DEG;
+}
+
+// The details of a found pass: the object's names, the Sun at the
+// culmination, the seconds it can be seen against a dark sky, the age of
+// its elements.
+void Finder::describe(Pass& pass) {
+    pass.catalog_number = object_.catalog_number;
+    pass.name = object_.name;
+    const std::int64_t tca = (pass.tca + TENTHS / 2) / TENTHS;
+    pass.site_sun_el_deg = view_.sky_at(tca).sun_el_deg;
+    const double age_s = std::fabs(static_cast<double>(tca - model_seconds(object_.elements.EPOCH)));
+    pass.stale_elements = age_s > ELEMENTS_AGE_DAYS * SECONDS_PER_DAY;
+    const std::int64_t first = (pass.aos + TENTHS - 1) / TENTHS;
+    const std::int64_t last = pass.los / TENTHS;
+    std::int64_t run_start = -1;  // the first second of the visible stretch under way
+    bool seen = first <= last && visible(first);
+    if (seen) run_start = first;
+    const auto close = [&](std::int64_t end) {
+        pass.visible_s += static_cast<std::int32_t>(end - run_start + 1);
+        if (pass.visible_first == 0) pass.visible_first = run_start * TENTHS;
+        pass.visible_last = end * TENTHS;
+    };
+    for (std::int64_t a = first; a < last;) {
+        const std::int64_t b = std::min(a + VISIBILITY_STRIDE_S, last);
+        if (visible(b) != seen) {
+            std::int64_t lo = a;  // the last second like a
+            std::int64_t hi = b;
+            while (hi - lo > 1) {
+                const std::int64_t mid = lo + (hi - lo) / 2;
+                (visible(mid) == seen ? lo : hi) = mid;
+            }
+            if (seen) close(lo);
+            seen = !seen;
+            if (seen) run_start = hi;
+        }
+        a = b;
+    }
+    if (seen) close(last);
+}
+
 std::vector<Pass> Finder::run() {
     const Scan& scan = object_.scan;
     RevolutionCounter revolutions(nrev_);
@@ -299,6 +377,7 @@ std::vector<Pass> Finder::run() {
     } else if (between_ && p1 && p2 && !p1->in && !p2->in && p1->sin_el > p2->sin_el && may_rise(*p1)) {
         between(*p2, *p1, rev_before);
     }
+    for (Pass& p : passes_) describe(p);
     if (scan.step < 0) std::reverse(passes_.begin(), passes_.end());
     return passes_;
 }

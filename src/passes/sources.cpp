@@ -130,7 +130,7 @@ FieldPlace deck_scan_place(const WindowRequest& request, FieldPlace deck_place) 
 
 // Where messages place the fields of an element set's scan.
 FieldPlace element_scan_place(const WindowRequest& request, const std::string& source) {
-    return [&request, window = source + ": the window from the epoch"](int field) {
+    return [&request, window = source + ": the window from now"](int field) {
         if (field <= SECOND) return request.start ? std::string("--start") : window;
         return request.span_option.empty() ? window : request.span_option;
     };
@@ -166,7 +166,7 @@ void read_deck(const std::string& name, const std::string& text, const WindowReq
     RunPlaces places = deck_run_places(deck);
     places.run_line = deck_scan_place(request, places.run_line);
     PassObject o;
-    o.label = deck.name();
+    o.label = clean_name(deck.name());
     o.source = deck.name();
     o.elements = d.elements;
     o.scan = deck_scan(d.line, request, places.run_line);
@@ -182,9 +182,9 @@ PassObject element_object(const MeanElements& m, const WindowRequest& request, s
     const Converted c = convert_elements(m);
     for (const std::string& w : c.warnings) notes.push_back("warning: " + w);
     PassObject o;
-    o.label = std::to_string(m.catalog_number) + (m.name.empty() ? "" : " " + m.name);
+    o.name = clean_name(m.name);
+    o.label = std::to_string(m.catalog_number) + (o.name.empty() ? "" : " " + o.name);
     o.catalog_number = m.catalog_number;
-    o.name = m.name;
     o.source = m.source;
     o.elements = c.set;
     try {
@@ -303,9 +303,10 @@ Scan element_scan(const WindowRequest& request, const DATIM& epoch, const std::s
     ElementSet epoch_only;
     epoch_only.EPOCH = epoch;
     if (const double days = days_from_epoch(epoch_only, scan); days > EPOCH_RESOLVED_DAYS) {
-        char text[160];
-        std::snprintf(text, sizeof text, "the window reaches %.0f days from the elements' epoch; the model resolves a "
-                      "second only within %.0f days of it", days, std::floor(EPOCH_RESOLVED_DAYS));
+        char text[256];
+        std::snprintf(text, sizeof text, "the window reaches %.0f days from the elements' epoch of %04d-%02d-%02d; "
+                      "the model resolves a second only within %.0f days of it: give a --start near the epoch, or newer "
+                      "elements", days, epoch[YEAR], epoch[MONTH], epoch[DAY], std::floor(EPOCH_RESOLVED_DAYS));
         throw InputError(place(RL_SPAN), text);
     }
     return scan;

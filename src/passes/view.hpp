@@ -16,6 +16,7 @@ namespace talik {
 struct Sample {
     std::int64_t t = 0;          // model seconds
     double sin_el = -1.0;        // sine of the elevation, whatever the pre-filter says
+    double el_deg = -90.0;       // the elevation as a station's report prints it (asin for a site)
     bool filter_ok = true;       // the station's pre-filter lets the step through
     double filter_margin = 1.0;  // how far inside the pre-filter (degrees); negative outside
     bool in = false;             // in a pass: pre-filter and elevation agree
@@ -24,6 +25,18 @@ struct Sample {
     Single GLAT;                 // the revolution count's input
     std::int16_t lit = 0;        // sunlit, when in
     char antenna = ' ';          // 'A' or 'B' when in and above the stations' sphere horizon
+};
+
+// One whole second of an object seen from a site, with all a pass's details
+// and track need.
+struct SkyState {
+    Sample sample;                 // as the pass finder sees it
+    double range_rate_km_s = 0.0;  // positive receding
+    double lat_deg = 0.0;          // the sub-satellite point
+    double lon_deg = 0.0;          // east, 0 to 360
+    double height_km = 0.0;        // above the ellipsoid
+    bool sunlit = false;           // the shadow test of the report, also below the horizon
+    double sun_el_deg = 0.0;       // the Sun's elevation at the site
 };
 
 // The station of a site: a table station, or any site on the stations' sphere.
@@ -40,8 +53,9 @@ public:
     Sample at(std::int64_t t, const DATIM& dt);
     // Elevation of a sample less the site's minimum, degrees.
     double above_min_deg(const Sample& s) const;
-    // The sine of the minimum elevation a sample needs.
-    double min_sin() const { return min_sin_; }
+    // The sample at t with the site's view of the Sun, the motion and the
+    // sub-satellite point.
+    SkyState sky_at(std::int64_t t);
 
 private:
     const PassObject& object_;
@@ -49,6 +63,8 @@ private:
     RunState state_;
     Step step_;  // one for every sample
     EllipsoidSite ellipsoid_{};
+    double site_pos_[3]{};  // the site, Earth-fixed, km
+    double site_up_[3]{};   // its vertical: the ellipsoid's normal, or the sphere's radius
     double min_sin_ = 0.0;
 };
 

@@ -56,7 +56,7 @@ void JULDAT(double& jdn, Single& gst, const DATIM& dt) {
 
     const double T = ((jdn - JD_1900_JAN_0_5) - 0.5) / DAYS_PER_JULIAN_CENTURY;
     const Single U = H * 60.0 + S / 60.0 + MI;
-    const double THETA = (0.00038708 * T + 36000.7689) * T + 0.25068447 * U + 99.6909833;
+    const double THETA = (0.00038708 * T + 36000.7689) * T + EARTH_ROTATION_DEG_PER_MIN * U + 99.6909833;
     gst = MOD(THETA, 360.0);
 }
 

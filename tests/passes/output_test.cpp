@@ -44,7 +44,7 @@ TEST(Output, CsvRowHasTheHeadersColumns) {
     const std::string row = csv_row(sample_pass());
     EXPECT_EQ(row,
               "\"25544 ISS \"\"ZARYA\"\", crew\",Madrid,12362,2021-10-17T15:03:12.3Z,198.63,2021-10-17T15:08:12.3Z,"
-              "21.71,360.00,1119.1,2021-10-17T15:13:24.8Z,65.17,612.5,0.67,AB,ends_after_window;filter_cut");
+              "21.71,360.00,1119.1,2021-10-17T15:13:24.8Z,65.17,612.5,0.67,AB,ends_after_window;filter_cut,,,0.00,0,,");
 }
 
 TEST(Output, JsonReadsBack) {
@@ -71,8 +71,8 @@ TEST(Output, TableColumnsLineUp) {
     b.tca_range_km = 38000.25;
     b.ends_after_window = b.filter_cut = false;
     const std::string head = table_heading(30, 8);
-    const std::string ra = table_row(a, 30, 8);
-    const std::string rb = table_row(b, 30, 8);
+    const std::string ra = table_row(1, a, 30, 8);
+    const std::string rb = table_row(12, b, 30, 8);
     for (const char* column : {"AOS (UTC)", "TCA (UTC)", "LOS (UTC)"}) {
         const auto at = head.find(column);
         ASSERT_NE(at, std::string::npos);

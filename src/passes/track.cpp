@@ -1,0 +1,56 @@
+// pass_track, doppler_hz - a pass's pointing track.
+//
+// Given:   object, site   PassObject, Site   what is seen, from where
+//          pass           Pass               found by find_passes
+//          spacing_s      int32              seconds between rows, 1 or more
+// Returned: TrackPoints at whole model seconds, in time order
+//
+// Notes:
+//  - Each row is the pass finder's own sample at that second (azimuth,
+//    elevation and range as the pass is found) with the range rate from the
+//    model's motion (orbit_velocity) and the site's turning with the Earth.
+#include "passes/track.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "numeric/constants.hpp"
+#include "passes/view.hpp"
+#include "time/iso_datim.hpp"
+
+namespace talik {
+
+namespace {
+
+constexpr double HZ_PER_MHZ = 1.0e6;
+
+}  // namespace
+
+std::vector<TrackPoint> pass_track(const PassObject& object, const Site& site, const Pass& pass,
+                                   std::int32_t spacing_s) {
+    const std::int64_t first = (pass.aos + TENTHS - 1) / TENTHS;
+    const std::int64_t last = pass.los / TENTHS;
+    std::vector<std::int64_t> seconds;
+    for (std::int64_t t = first; t <= last; t += spacing_s) seconds.push_back(t);
+    seconds.push_back(last);
+    seconds.push_back(std::clamp<std::int64_t>((pass.tca + TENTHS / 2) / TENTHS, first, last));
+    std::sort(seconds.begin(), seconds.end());
+    seconds.erase(std::unique(seconds.begin(), seconds.end()), seconds.end());
+    std::int32_t nrev = 0;
+    View view(object, site, nrev);
+    std::vector<TrackPoint> track;
+    track.reserve(seconds.size());
+    for (const std::int64_t t : seconds) {
+        if (first > last) break;
+        const SkyState sky = view.sky_at(t);
+        track.push_back({t, sky.sample.az_deg, sky.sample.el_deg, sky.sample.range_km, sky.range_rate_km_s,
+                         sky.lat_deg, sky.lon_deg, sky.height_km, sky.sunlit});
+    }
+    return track;
+}
+
+double doppler_hz(double frequency_mhz, double range_rate_km_s) {
+    return -frequency_mhz * HZ_PER_MHZ * range_rate_km_s / SPEED_OF_LIGHT_KM_S;
+}
+
+}  // namespace talik
