@@ -21,7 +21,9 @@ import csv
 import io
 import json
 import os
+import datetime
 import re
+import shlex
 import subprocess
 import sys
 import tempfile
@@ -36,6 +38,8 @@ import talikrun  # noqa: E402
 LINE = re.compile(rb"^([ \d*]{5}) ?(\d{4})/([ \d]\d)/([ \d]\d) ([ \d]\d):([ \d]\d):([ \d]\d) ")
 ISO = re.compile(r"^(\d{4})-(\d\d)-(\d\d)T(\d\d):(\d\d):(\d\d)\.(\d)Z$")
 failures = []
+ISS_START = "2019-12-09T16:39:00"
+README_STAMP = "1575910800"  # the README's calendar files are stamped 2019-12-09T17:00:00Z  # the shipped set's epoch rounded up to a minute
 
 
 def fail(message):
@@ -104,8 +108,8 @@ def check_corpus():
                 held[i].append((t, rev))
         for p, hold in zip(passes, held):
             aos, tca, los = tenths(p["aos_utc"]), tenths(p["tca_utc"]), tenths(p["los_utc"])
-            if not aos <= tca <= los:
-                fail(f"{name}: culmination outside its pass {p}")
+            if not aos <= tca <= los or not 0.0 <= p["tca_el_deg"] <= 90.0:
+                fail(f"{name}: culmination outside its pass or the sky {p}")
             if not hold and lines:
                 fail(f"{name}: a pass with no data line in it: {p}")
                 continue
@@ -132,16 +136,16 @@ def check_names():
         site = '40.4,-3.7,650,Site, with "quotes"'
         rows = {}
         for fmt in ("csv", "json"):
-            r = run("--format", fmt, "--station", "madrid", "--site", site, odd)
+            r = run("--format", fmt, "--start", ISS_START, "--station", "madrid", "--site", site, odd)
             if r.returncode != 0:
                 fail(f"{fmt}: status {r.returncode} {r.stderr!r}")
                 return
             text = r.stdout.decode()
             rows[fmt] = list(csv.DictReader(io.StringIO(text, newline=""))) if fmt == "csv" else json.loads(text)
-        header = next(csv.reader(io.StringIO(run("--format", "csv", odd).stdout.decode())))
-        if header != ["object", "site", "rev", "aos_utc", "aos_az_deg", "tca_utc", "tca_el_deg", "tca_az_deg",
-                      "tca_range_km", "los_utc", "los_az_deg", "duration_s", "sunlit_fraction", "marks", "flags"]:
-            fail(f"CSV header {header}")
+        header = next(csv.reader(io.StringIO(run("--format", "csv", "--start", ISS_START, odd).stdout.decode())))
+        if header[:15] != ["object", "site", "rev", "aos_utc", "aos_az_deg", "tca_utc", "tca_el_deg", "tca_az_deg",
+                           "tca_range_km", "los_utc", "los_az_deg", "duration_s", "sunlit_fraction", "marks", "flags"]:
+            fail(f"CSV header {header}: today's columns must come first")
         if len(rows["csv"]) != len(rows["json"]) or len(rows["csv"]) < 8:
             fail("CSV and JSON hold different passes, or too few")
         for c, j in zip(rows["csv"], rows["json"]):
@@ -161,21 +165,22 @@ def check_catalogue():
     --strict; --select; standard input."""
     examples = os.path.join(ROOT, "examples")
     iss = talikrun.read(os.path.join(examples, "iss.tle"))
-    other = talikrun.read(os.path.join(examples, "sun-synchronous.tle"))
+    other = with_epoch(talikrun.read(os.path.join(examples, "sun-synchronous.tle")),
+                       datetime.datetime(2019, 12, 9, 12, 0, 0))
     bad = iss.replace(b"ISS (ZARYA)", b"BROKEN").replace(b" 0007417 ", b" 00O7417 ")
     with tempfile.TemporaryDirectory() as home:
         cat = os.path.join(home, "cat.tle")
         with open(cat, "wb") as f:
             f.write(iss + bad + other)
-        r = run("--format", "json", cat)
+        r = run("--format", "json", "--start", ISS_START, cat)
         objects = sorted({p["object"] for p in json.loads(r.stdout or b"[]")})
         err = r.stderr.decode()
         if r.returncode != 0 or len(objects) != 2 or err.count("\n") != 1 or "cat.tle: line 6" not in err:
             fail(f"a bad set among good ones: {r.returncode} {objects} {err!r}")
-        r = run("--strict", cat)
+        r = run("--strict", "--start", ISS_START, cat)
         if r.returncode != 1 or r.stdout or "cat.tle: line 6" not in r.stderr.decode():
             fail(f"--strict: {r.returncode} {r.stderr!r}")
-        r = run("--format", "json", "--select", "25544", "-", stdin=iss + other)
+        r = run("--format", "json", "--start", ISS_START, "--select", "25544", "-", stdin=iss + other)
         objects = {p["object"] for p in json.loads(r.stdout or b"[]")}
         if r.returncode != 0 or objects != {"25544 ISS (ZARYA)"}:
             fail(f"--select from standard input: {r.returncode} {objects} {r.stderr!r}")
@@ -254,9 +259,136 @@ def check_readme():
     if not marks:
         fail("README has no talik-passes excerpt")
     for args, excerpt in marks:
-        r = run(*args.split(), cwd=os.path.join(ROOT, "examples"))
+        r = subprocess.run([PASSES, *shlex.split(args)], capture_output=True, cwd=os.path.join(ROOT, "examples"),
+                           timeout=120, env=dict(os.environ, SOURCE_DATE_EPOCH=README_STAMP))
         if r.returncode != 0 or r.stdout.decode().replace("\r\n", "\n") != excerpt:
             fail(f"README excerpt of {args} differs from the run:\n{r.stdout.decode()}")
+
+
+def tle_checksum(line):
+    return str(sum(int(c) if c.isdigit() else (c == "-") for c in line[:68]) % 10)
+
+
+def with_epoch(iss, when):
+    """A shipped two-line set with its epoch moved to when."""
+    lines = iss.decode().splitlines()
+    one = next(i for i, line in enumerate(lines) if line.startswith("1 "))
+    day = when.timetuple().tm_yday + (when.hour * 3600 + when.minute * 60 + when.second) / 86400
+    line1 = lines[one][:18] + f"{when.year % 100:02d}{day:012.8f}" + lines[one][32:68]
+    lines[one] = line1 + tle_checksum(line1)
+    return ("\n".join(lines) + "\n").encode()
+
+
+def rows(r, fmt="csv"):
+    text = r.stdout.decode()
+    return list(csv.DictReader(io.StringIO(text, newline=""))) if fmt == "csv" else json.loads(text or "[]")
+
+
+def check_trust():
+    """Failures are never status 0, no value is silently replaced, names
+    cannot command a terminal or a spreadsheet, stale elements are told,
+    the culmination stays in the sky, dates exist, and the operator's
+    options (now, offsets, zones, visibility, tracks, calendars) work."""
+    examples = os.path.join(ROOT, "examples")
+    iss = talikrun.read(os.path.join(examples, "iss.tle"))
+    now = datetime.datetime.now(datetime.timezone.utc).replace(microsecond=0)
+    hostile = iss.replace(b"ISS (ZARYA)", b"ISS \x1b[31mRED\xe2\x80\xae evil")
+    newer = with_epoch(iss, datetime.datetime(2019, 12, 9, 20, 0, 0))
+    omm = b'[{"OBJECT_NAME":"X","EPOCH":"2019-12-09T16:38:29","MEAN_MOTION":15.5,"ECCENTRICITY":0.0007,' \
+          b'"INCLINATION":51.6,"RA_OF_ASC_NODE":211,"ARG_OF_PERICENTER":17,"MEAN_ANOMALY":85,"BSTAR":0,' \
+          b'"MEAN_MOTION_DOT":0,"MEAN_MOTION_DDOT":0}]'
+    deck_2100 = talikrun.deck(iout=" 6", run=["2100", "2", "28", "12", "0", "0", "60", "2880", "6"],
+                              epoch=["2100", "2", "28", "0", "0", "0", "1"]).encode()
+    files = {"iss.tle": iss, "bad.tle": iss[:-2] + b"0\n", "nocat.json": omm, "header.csv": b"OBJECT_NAME,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,"
+             b"MEAN_ANOMALY,NORAD_CAT_ID,BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n",
+             "empty.json": b"[]", "hostile.tle": hostile, "twice.tle": iss + newer, "2100.deck": deck_2100,
+             "today.tle": with_epoch(iss, now)}
+    s = ["--start", ISS_START]
+    # (arguments, status, words on stderr (or None for none), check of the result or None)
+    cases = [
+        (["bad.tle"], 1, "bad.tle: holds no element set", None),
+        (["nocat.json"] + s, 1, "nocat.json: holds no element set", None),
+        (["header.csv"] + s, 1, "holds no element set", None),
+        (["empty.json"] + s, 1, "empty.json: holds no element set", None),
+        (["iss.tle"], 1, "its element set cannot be used", None),
+        (["iss.tle", "--hours", "0"] + s, 1, "--hours 0: the window must be longer than 0", None),
+        (["iss.tle", "--days", "0"] + s, 1, "--days 0", None),
+        (["iss.tle", "--step", "0"] + s, 1, "--step 0: the step must be 1 to 32767", None),
+        (["iss.tle", "--min-elevation", "nan"] + s, 1, "--min-elevation nan", None),
+        (["iss.tle", "--select", ""] + s, 1, "--select: an empty value", None),
+        (["iss.tle", "--start", ""], 1, '--start "": not a date-time', None),
+        (["iss.tle", "--start", "2100-02-29T00:00"], 1, "day 29 is outside 1 to 28", None),
+        (["iss.tle", "--station", "6", "--station", "madrid"] + s, 1, "the same site is given twice", None),
+        (["iss.tle", "--site", "40,-3,0," + "x" * 100000] + s, 1, "at most 80", None),
+        (["iss.tle", "--start", "2020-07-01T00:00"], 1, "only within 182 days", None),
+        (["iss.tle", "--start", "1960-01-01T00:00"], 1, "only within 182 days", None),
+        (["iss.tle", "--time-zone", "Nowhere/Atlantis"] + s, 1, "no such zone", None),
+        (["iss.tle", "--frequency", "437"] + s, 1, "give --track", None),
+        (["twice.tle"] + s, 0, "1 older element set left aside", lambda r: len(rows(r)) == len(
+            {x["aos_utc"] for x in rows(r)}) and {x["tca_utc"][:10] for x in rows(r)} >= {"2019-12-09"}),
+        (["hostile.tle"] + s + ["--format", "table"], 0, None,
+         lambda r: b"\x1b" not in r.stdout and b"\xe2\x81\xa8" in r.stdout and b"\xe2\x81\xa9" in r.stdout),
+        (["iss.tle", "--site", '40,-3,0,=HYPERLINK("x")', "--site", "-33.9,18.4"] + s, 0, None,
+         lambda r: {x["site"] for x in rows(r)} == {"'=HYPERLINK(\"x\")", "-33.9,18.4"}),
+        (["iss.tle", "--start", "2019-12-30T00:00"], 0, "21.3 days from the elements' epoch",
+         lambda r: all("stale_elements" in x["flags"] for x in rows(r))),
+        (["2100.deck"], 0, None, lambda r: all(datetime.datetime.fromisoformat(x[k].rstrip("Z")) for x in rows(r)
+                                               for k in ("aos_utc", "tca_utc", "los_utc")) and rows(r)),
+        (["iss.tle", "--start", "2019-12-09T17:39:00+01:00", "--hours", "3"], 0, None,
+         lambda r: rows(r) == rows(run("--format", "csv", "iss.tle", "--hours", "3", *s, cwd=home))),
+        (["today.tle"], 0, None, lambda r: all(now - datetime.timedelta(minutes=20) <= datetime.datetime.fromisoformat(
+            x["los_utc"].replace("Z", "+00:00")) <= now + datetime.timedelta(days=1, minutes=20) for x in rows(r))),
+        (["today.tle", "--start", "now", "--hours", "2"], 0, None, lambda r: all(
+            datetime.datetime.fromisoformat(x["los_utc"].replace("Z", "+00:00")) >= now for x in rows(r))),
+        (["iss.tle", "--visible-only", "--site", "48.85,2.35,35,Paris"] + s, 0, None,
+         lambda r: rows(r) and all(int(x["visible_s"]) > 0 and x["visible_first_utc"] for x in rows(r))),
+        (["iss.tle", "--track", "10", "--frequency", "437", "--site", "48.85,2.35,35,Paris", "--hours", "3"] + s,
+         0, None, lambda r: rows(r) and all(abs(float(x["doppler_hz"]) + 437e6 * float(x["range_rate_km_s"]) /
+                                                299792.458) < 0.25 for x in rows(r))),
+        (["iss.tle", "--format", "table", "--time-zone", "Europe/Paris", "--hours", "3"] + s, 0, None,
+         lambda r: b"AOS (Europe/Paris)" in r.stdout and b"2019-12-09 17:39:00.0 +01:00" in r.stdout),
+        (["iss.tle", "--format", "json"] + s, 0, None,
+         lambda r: all(x["catalog_number"] == 25544 and x["name"] == "ISS (ZARYA)" for x in rows(r, "json"))),
+    ]
+    with tempfile.TemporaryDirectory() as home:
+        for name, data in files.items():
+            with open(os.path.join(home, name), "wb") as f:
+                f.write(data)
+        for args, status, words, check in cases:
+            fmt = [] if "--format" in args else ["--format", "csv"]
+            r = run(*fmt, *args, cwd=home)
+            err = r.stderr.decode(errors="replace")
+            ok = r.returncode == status and (words in err if words else status != 0 or not err.strip())
+            ok = ok and (status == 0 or (not r.stdout and all(l.startswith("talik-passes: ") for l in err.splitlines())))
+            if not ok or (check and not check(r)):
+                fail(f"{args[:6]}: status {r.returncode}, {err[:300]!r}; wanted {status} and {words!r}")
+        check_calendar(home, s)
+
+
+def check_calendar(home, s):
+    """--format ics: CR LF lines of at most 75 octets, one event per pass,
+    stable unique identifiers, DTSTAMP from SOURCE_DATE_EPOCH."""
+    env = dict(os.environ, SOURCE_DATE_EPOCH=README_STAMP)
+    runs = [subprocess.run([PASSES, "iss.tle", *s, "--site", "48.85,2.35,35,Paris", "--format", fmt], cwd=home,
+                           capture_output=True, env=env, timeout=120) for fmt in ("ics", "ics", "json")]
+    ics = runs[0].stdout
+    lines = ics.split(b"\r\n")
+    passes = json.loads(runs[2].stdout)
+    uids = [l for l in lines if l.startswith(b"UID:")]
+    if (runs[0].returncode != 0 or ics != runs[1].stdout or lines[-1] != b"" or b"\n" in b"".join(lines)
+            or max(len(l) for l in lines) > 75 or ics.count(b"BEGIN:VEVENT") != len(passes)
+            or len(set(uids)) != len(passes) or b"DTSTAMP:20191209T170000Z" not in ics):
+        fail(f"calendar file: status {runs[0].returncode}, {len(passes)} passes, {ics[:300]!r}")
+    try:
+        import icalendar  # Debian's python3-icalendar
+    except ImportError:
+        return
+    events = [e for e in icalendar.Calendar.from_ical(ics).walk("VEVENT")]
+    starts = sorted(e["DTSTART"].dt for e in events)
+    want = sorted(datetime.datetime.fromisoformat(p["aos_utc"][:19]).replace(tzinfo=datetime.timezone.utc)
+                  .replace(microsecond=0) for p in passes)
+    if [a.replace(tzinfo=datetime.timezone.utc) for a in starts] != want:
+        fail(f"calendar events start at {starts[:3]}, the passes at {want[:3]}")
 
 
 def main():
@@ -266,6 +398,7 @@ def main():
     check_catalogue()
     check_refusals()
     check_outputs()
+    check_trust()
     print(f"{checked} corpus decks checked; {len(failures)} failures")
     return 1 if failures else 0
 
