@@ -72,6 +72,24 @@ def main(argv):
                in err and open(source).read() == open(os.path.join(examples, "iss.tle")).read())
         status, out, err = run(["sh", "-c", 'exec "$@" >&-', "sh", deck_tool, os.path.join(examples, "iss.tle")])
         expect(f"a closed standard output is a failure: {err!r}", status == 1 and "it was closed when" in err)
+        # Values are checked before use; several sets of one object give the newest.
+        iss = os.path.join(examples, "iss.tle")
+        two = os.path.join(work, "two.tle")
+        with open(two, "w") as f:
+            f.write(open(iss).read() + "ISS (ZARYA)\n" + ISS_LINE1.replace("19343.69339541", "19344.69339541")[:-1] + "2\n"
+                    + ISS_LINE2 + "\n")
+        for args, status_wanted, words in [
+                ([iss, "--hours", "nan"], 1, "--hours nan: the window must be longer than 0"),
+                ([iss, "--hours", "inf"], 1, "--hours inf"), ([iss, "--hours", "1e300"], 1, "--hours 1e+300"),
+                ([iss, "--steps", "0"], 1, "--steps: the run needs 0 steps"), ([iss, "--select", ""], 1, "--select"),
+                ([iss, "--days", "3"], 0, ""), ([iss, "--out-dir", ""], 1, "--out-dir: an empty value"),
+                ([two], 0, "1 older element set left aside"),
+                ([two, "--out-dir", work], 0, "1 deck written, 1 of them in place of a deck of the same name")]:
+            status, out, err = run([deck_tool, *args])
+            expect(f"{args[1:]}: {status} {err!r}", status == status_wanted and words in err
+                   and "-9223372036854775808" not in err and (status == 0 or err.count("\n") == 1))
+        status, out, err = run([deck_tool, two])
+        expect(f"the newest set of two: {out!r}", " 2019   12   10" in out)
         for name, text, words in SLIPS:
             path = os.path.join(work, name + ".deck")
             with open(path, "w") as f:
