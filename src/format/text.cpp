@@ -1,4 +1,15 @@
-// without_byte_order_mark, quoted - outside text made safe for messages.
+// without_byte_order_mark, quote - text from outside made safe for messages.
+//
+// Given:    text    string_view  from a deck, an element file or a command line
+// Returned: (value) string_view  text without a UTF-8 byte order mark at its
+//                                start (without_byte_order_mark)
+//           (value) string       text as a message quotes it (quote)
+//
+// Notes:
+//  - quote puts the text between double quotes, without its outer blanks and
+//    tabs, cut after QUOTED_MAX characters (then "..." before the closing
+//    quote), every byte outside printable ASCII as \xNN: a message stays one
+//    line of plain text whatever it quotes.
 #include "format/text.hpp"
 
 #include <cstdio>
