@@ -10,17 +10,16 @@
 
 namespace talik {
 
-// "YYYY-MM-DDTHH:MM:SS" (a blank may stand for the T, a final Z is allowed,
-// the seconds may be left out) as a DATIM, whose fields are not checked
-// against the calendar (check_date does that); nullopt for any other text.
+// "YYYY-MM-DDTHH:MM:SS" as a DATIM, its fields unchecked; nullopt for any
+// other text.
 std::optional<DATIM> parse_iso_datim(std::string_view text);
 
 // Tenths of a second per second: pass times are kept in tenths of the
 // model's seconds.
 inline constexpr std::int64_t TENTHS = 10;
 
-// "2021-10-17T15:03:12.3Z": a time in tenths of a model second
-// (model_seconds * TENTHS) as the real date-time it is.
+// "2021-10-17T15:03:12.3Z": a time in tenths of a model second as the real
+// date-time it is.
 std::string iso_tenths(std::int64_t model_tenths);
 
 }  // namespace talik
