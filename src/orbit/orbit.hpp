@@ -16,13 +16,8 @@ namespace talik {
 // (km/day), MMOTDT (deg/min per day), perigee and apogee heights (km).
 using ORBOUT = std::array<Single, 13>;
 
-// Position of the satellite at DT (UT) from the elements in orbel: distance
-// R (km), declination DECL and right ascension RA (rad), equatorial vector
-// POS (km), the date's Julian day number JDN and the sidereal angle GST
-// (deg) from JULDAT, and the current elements in orbout.  The first call
-// with orbel.ORBSET == 0 does the set-up (setup_orbit); every call
-// recomputes MMOTDT when SMADT is not 0.  Returns how Kepler's equation was
-// solved, for the caller to report a failure to converge.
+// Position of the satellite at DT (UT) from the elements in orbel, the
+// date's day number and sidereal angle, and the current elements.
 KeplerStatus ORBIT(const DATIM& DT, Single& R, Single& DECL, Single& RA, Vec3& POS, double& JDN, Single& GST,
                    ORBOUT& orbout, ORBEL& orbel);
 
