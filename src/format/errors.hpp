@@ -31,7 +31,8 @@ public:
     OutputError(const std::string& what, int error);
 };
 
-// A fault of the program itself, never of its input.
+// A fault of the program itself, never of its input (a format text that does
+// not parse, a value of the wrong kind for its descriptor).
 class InternalError : public std::logic_error {
 public:
     using std::logic_error::logic_error;
