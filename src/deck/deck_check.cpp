@@ -1,6 +1,21 @@
 // check_deck - every field of a deck and the likely slips.
 //
+// Given:    deck    Deck        a hand-made deck, read from its start
+// Returned: (value) DeckCheck   the listing (each record under a column
+//                               ruler, then each field: columns, name, value
+//                               with its unit, meaning) and the warnings, one
+//                               line each
+// Thrown:   InputError          where talik would refuse the deck: read with
+//                               the program's own reader and every check it
+//                               makes before its first step
+//
 // Notes:
+//  - The warnings are the slips a typist makes most: numbers of neighbouring
+//    real fields touching (a digit may have slid across the edge), text
+//    after a record's last field, angles outside 0 to 360 degrees (the
+//    inclination 0 to 180), an output choice other than 6 or 8, records after
+//    the element set, a start more than ELEMENTS_AGE_DAYS from the epoch, a
+//    mean motion that does not match the semi-major axis.
 //  - The fields' columns come from the reader's own formats, walked step by
 //    step, so the listing cannot disagree with what is read.
 //  - The mean motion field is compared with the propagator's own perturbed

@@ -14,15 +14,8 @@ struct DeckCheck {
     std::vector<std::string> warnings;  // one line each: "DECK: record 4, columns 21-30: ..."
 };
 
-// Reads the deck with the program's own reader and every check the program
-// makes before its first step; throws InputError where the program would
-// refuse the deck.  Otherwise lists every field (columns, name, value with
-// its unit, meaning) and warns about likely slips: numbers of neighbouring
-// real fields touching (a digit may have slid across the edge), text after a
-// record's last field, angles outside 0 to 360 degrees (the inclination 0 to
-// 180), an output choice other than 6 or 8, records after the element set, a
-// start far from the epoch, a mean motion that does not match the semi-major
-// axis.
+// The deck read and checked as the program reads and checks it, every field
+// listed, and warnings about likely slips.
 DeckCheck check_deck(const Deck& deck);
 
 }  // namespace talik

@@ -1,11 +1,30 @@
-// deck_text, real_field - a deck as text.
+// deck_text, as_deck_real, real_field - a deck as text.
+//
+// Given:    d       RunDescription  the run (deck_text)
+//           x       double, Single  a real (as_deck_real, real_field)
+//           width   int             columns of the field (real_field)
+// Returned: (value) string          the deck that the deck reader reads as d
+//                                   (deck_text); x right-justified in its
+//                                   field (real_field)
+//           (value) Single          the single the deck reader reads from x
+//                                   as deck_text writes it (as_deck_real)
+// Thrown:   InternalError           an integer that does not fit its field
+//                                   (deck_text)
 //
 // Notes:
-//    A real is read back by the deck reader with one correctly rounded
-//    conversion to a single (strtof), so a text is kept when strtof gives
-//    the same float.  A zero before the point is dropped ("-.0318") to leave
-//    a column for another digit; exponents are written without their
-//    leading zeros ("1.25E-5").
+//  - deck_text writes record 1 the output choice (I2), record 2 the run line
+//    (I5 fields), records 3 to 5 the element set (I5 fields, then F10.0
+//    fields), each line ended by LF, the fifth field of the rates record
+//    left blank.  Each real takes the last REAL_DIGITS of its ten columns,
+//    the first kept blank so that no two numbers touch.
+//  - real_field writes as many digits as the field allows among the texts
+//    the deck reader reads back as exactly x: fixed point with the most
+//    decimals that fit, else an exponent form; for a value no text of that
+//    width reads back exactly, the nearest that fits.
+//  - A real is read back with one correctly rounded conversion to a single
+//    (strtof), so a text is kept when strtof gives the same float.  A zero
+//    before the point is dropped ("-.0318") to leave a column for another
+//    digit; exponents are written without their leading zeros ("1.25E-5").
 #include "deck/deck_text.hpp"
 
 #include <cmath>

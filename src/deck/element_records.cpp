@@ -1,9 +1,29 @@
-// read_element_set, deck_element_places, list_element_set - the element set
-// in the deck's layout.
+// element_set_format, read_element_set, deck_element_places,
+// list_element_set - the element set in the deck's records 3 to 5.
 //
-// Records: the epoch (six I5 fields) and the revolution number (I5); six
-// F10.0 fields of elements (km, -, deg); five F10.0 fields of rates (km/day,
-// deg/day, deg/day, rev/day, not read).
+// Given:    deck          Deck        the deck, at the epoch record
+//                                     (read_element_set), or the deck read
+//                                     (deck_element_places)
+//           epoch_record  int         the record of the epoch
+//                                     (deck_element_places)
+//           unit          Unit        where the listing goes
+//                                     (list_element_set)
+//           set           ElementSet  the set as read (list_element_set)
+// Returned: (value)       Format      "(7I5/6F10.0/5F10.0)"
+//                                     (element_set_format)
+//           (value)       ElementSet  the set in the deck's units
+//                                     (read_element_set)
+//           (value)       FieldPlace  where each field stands: "DECK: record
+//                                     4, columns 11-20" (deck_element_places)
+// Thrown:   InputError                a record that is missing or cannot be
+//                                     read (read_element_set)
+//
+// Notes:
+//  - The records: the epoch (six I5 fields) and the revolution number (I5);
+//    six F10.0 fields of elements (km, -, deg); five F10.0 fields of rates
+//    (km/day, deg/day, deg/day, rev/day, and a fifth never looked at).
+//  - The perigee, made of the axis and the eccentricity, is placed at both
+//    their fields.  The listing is of the set as read, before any conversion.
 #include "deck/element_records.hpp"
 
 #include <string>

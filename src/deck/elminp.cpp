@@ -1,18 +1,18 @@
 // ELMINP - read, check, list and install the element set.
 //
-// Given:
-//    dt      DATIM          start date-time of the prediction, UT
-//    deck    Deck           input deck; its next three records are read
-//    iout    int16          output choice: 6 lists the set
-//    unit    Unit           where the listing goes
-// Returned:
-//    nrev    int32          revolution number of the satellite at dt
-//    orbel   ORBEL          the element record, all fields but ORBSET
-//                           (install_element_set)
+// Given:    dt      DATIM   start date-time of the prediction, UT
+//           deck    Deck    input deck; its next three records are read
+//           iout    int16   output choice: IOUT_CONSOLE lists the set
+//           unit    Unit    where the listing goes
+// Returned: nrev    int32   revolution number of the satellite at dt
+//           orbel   ORBEL   the element record, as install_element_set
+//                           fills it
+// Thrown:   InputError      a record that cannot be read, a set the
+//                           propagator cannot follow (check_element_set)
 //
 // Notes:
-//    A set the propagator cannot follow is refused before anything is listed
-//    or installed (check_element_set).  The listing echoes the set as read.
+//  - A set the propagator cannot follow is refused before anything is listed
+//    or installed.  The listing echoes the set as read.
 #include "deck/elminp.hpp"
 
 #include "deck/element_records.hpp"

@@ -11,6 +11,8 @@
 
 namespace talik {
 
+// Reads the element set from the deck, checks it for the start dt, lists it
+// and installs it in orbel; the revolution number at dt goes to nrev.
 void ELMINP(const DATIM& dt, std::int32_t& nrev, Deck& deck, std::int16_t iout, Unit& unit, ORBEL& orbel);
 
 }  // namespace talik

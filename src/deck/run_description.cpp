@@ -1,7 +1,35 @@
 // read_run_description, deck_run_places, check_run_decay, check_run,
 // looks_like_deck - a whole deck, and the checks before the first step.
 //
+// Given:    deck    Deck            a deck, at its start
+//                                   (read_run_description), or the deck read
+//                                   (deck_run_places)
+//           orbel   ORBEL           the installed element set
+//                                   (check_run_decay)
+//           line    RunLine         the run line
+//           place   string          where the rate of the semi-major axis
+//                                   stands (check_run_decay)
+//           set     ElementSet      the element set (check_run)
+//           places  RunPlaces       where the fields stand (check_run)
+//           text    string_view     any text (looks_like_deck)
+// Returned: (value) RunDescription  the deck's five records
+//                                   (read_run_description)
+//           (value) RunPlaces       where they stand in the deck
+//                                   (deck_run_places)
+//           (value) bool            whether text is laid out as a deck: a
+//                                   first record holding only an I2 output
+//                                   choice and a second of nine I5 fields
+//                                   (digits, blanks and a sign); a UTF-8
+//                                   byte order mark before it is skipped
+//                                   (looks_like_deck)
+// Thrown:   InputError              where talik would refuse the deck, at the
+//                                   first fault
+//
 // Notes:
+//  - read_run_description makes the checks of the reading (the run line,
+//    then the element set from the start); check_run makes every check in
+//    talik's order: the run line, the element set from the start, the decay
+//    over the run's steps.  A run of no step has no decay to check.
 //  - talik's own run (report/talik_run.cpp) interleaves these checks with
 //    its listing, calling the same pieces: the run line is checked as it is
 //    read, the element set before it is listed, the decay after.

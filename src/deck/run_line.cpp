@@ -1,8 +1,30 @@
-// check_run_line, read_output_choice, read_run_line - the deck's first two
+// check_run_line, deck_run_line_places, output_choice_format,
+// run_line_format, read_output_choice, read_run_line - the deck's first two
 // records and the checks of the run line.
 //
+// Given:    line    RunLine     the run line (check_run_line)
+//           place   FieldPlace  where its fields stand, by RunField
+//                               (check_run_line)
+//           deck    Deck        the deck, at the record to read, or read
+//                               (deck_run_line_places)
+//           record  int         the run line's record (deck_run_line_places)
+// Returned: (value) FieldPlace  where each field of the run line stands
+//                               (deck_run_line_places)
+//           (value) Format      "(i2)", "(16I5)"
+//           (value) int16       record 1, the output choice
+//                               (read_output_choice)
+//           (value) RunLine     record 2, the run line, checked
+//                               (read_run_line)
+// Thrown:   InputError          a record that cannot be read; a run line no
+//                               step could work with (check_run_line)
+//
 // Notes:
-//    The span check counts whole days from 1 January of the start year to
+//  - check_run_line refuses a start that is not a supported date-time, a
+//    station outside 1 to 8, steps that leave the Sun table's span (from
+//    SUN_FIRST_DAY to SUN_LAST_DAY days from 1 January of the start year)
+//    or whose last step falls in the year 10000.  A run of no step has no
+//    span to check.
+//  - The span check counts whole days from 1 January of the start year to
 //    the last step (floor, in seconds), as the Sun table's window is counted
 //    in whole days of the step's date.
 #include "deck/run_line.hpp"

@@ -28,10 +28,7 @@ struct RunLine {
 // then these.
 enum RunField : int { RL_STEP = 6, RL_COUNT, RL_STATION, RL_SPAN /* the step and the count together */ };
 
-// Refuses a run line no step could work with: a start that is not a
-// supported date-time, a station outside 1 to 8, steps that leave the Sun
-// table's span (from SUN_FIRST_DAY to SUN_LAST_DAY days from 1 January of
-// the start year) or whose last step falls in the year 10000.
+// Refuses a run line no step could work with.
 void check_run_line(const RunLine& line, const FieldPlace& place);
 
 // Where each field of the run line in record `record` stands.

@@ -1,11 +1,26 @@
-// console.cpp - the console: records with carriage control, buffered.
+// Console::record, Console::raw, Console::flush - the console's records,
+// with carriage control, buffered.
 //
-// Given:   records without line ends.
-// Returns: the bytes of each record, buffered and sent to the stream in
-//          blocks.
-// Notes:   the console's control column picks the motion sent before the
-//          rest of the record; the first record of the run has nothing above
-//          it, so a blank control moves nowhere and a '0' only one line.
+// Given:    text    string_view  one record; its column 1 is the control
+//                                character, which is not shown
+//           bytes   string_view  bytes to send as they are (raw)
+// Returned: the motion and the record's bytes, buffered and sent to the
+//           stream when the buffer passes SEND_BLOCK bytes and at flush()
+// Thrown:   OutputError          when the stream fails
+//
+// Notes:
+//  - The control character selects the motion sent before the rest of the
+//    record:
+//      blank or other  CR LF
+//      '0'             CR LF CR LF
+//      '1'             CR LF FF CR ' ' CR
+//      '+'             CR
+//    An empty record counts as a record holding one blank.
+//  - The first record of the run has nothing above it, so a blank control
+//    moves nowhere and a '0' only one line.
+//  - A console built without a stream keeps its bytes in memory (tests).
+//    It does not own its stream.  The destructor flushes too but swallows a
+//    write error: flush() is how to see it.
 #include "format/console.hpp"
 #include "format/errors.hpp"
 #include "format/output_file.hpp"

@@ -1,13 +1,4 @@
 // console.hpp - the console: the output unit with carriage control.
-//
-// It buffers its bytes and hands them to a stdio stream in large blocks (or
-// keeps them in memory when built without a stream, for tests).  A block
-// goes out when the buffer passes 64 KiB and at flush(); the destructor
-// flushes too but swallows a write error (call flush() to see it).  It does
-// not own its stream: closing it is the caller's business.  A stream that
-// cannot be written at all (standard output closed when the program
-// started) takes nothing: messages sent to it are dropped, and
-// require_open() refuses it where the console carries the report.
 #pragma once
 
 #include <cstdio>
@@ -18,17 +9,11 @@
 
 namespace talik {
 
-// Column 1 of every console record is a control character that is not shown;
-// the motion it selects is sent before the rest of the record:
-//   blank or other  CR LF
-//   '0'             CR LF CR LF
-//   '1'             CR LF FF CR ' ' CR
-//   '+'             CR
-// The very first record gets no motion for a blank control and one CR LF
-// for '0'.  An empty record counts as a record holding one blank.
+// The console, buffered: column 1 of every record is a control character,
+// not shown, that selects the line or page motion sent before the record.
 class Console : public Unit {
 public:
-    explicit Console(std::FILE* stream);  // the program's stdout
+    explicit Console(std::FILE* stream);  // the program's stdout, not owned
     Console();                            // keeps the bytes in memory
     ~Console() override;
     Console(const Console&) = delete;
@@ -37,8 +22,8 @@ public:
     void record(std::string_view text) override;
     // Bytes sent as they are, with no carriage control (the deck prompt).
     void raw(std::string_view bytes);
-    // Sends what is buffered and flushes the stream (call it before reading
-    // the console); throws OutputError when the stream fails.
+    // Sends what is buffered and flushes the stream (before reading the
+    // console, and to see a write error).
     void flush();
     // Throws OutputError "cannot write to the console: REASON" when the
     // stream cannot be written at all.

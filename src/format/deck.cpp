@@ -1,10 +1,30 @@
-// deck.cpp - Deck: the input deck held in memory, handed out record by record.
+// Deck::Deck, Deck::open, Deck::place, Deck::next_record - the input deck,
+// held in memory and handed out record by record.
 //
-// Given:   the deck's name and contents, or a path to read.
-// Returns: records (lines without their LF, CR LF or CR) in order.
-// Notes:   the contents may hold any bytes; a record is only ever a view of
-//          them.  A file is read whole, in binary, and refused above 1 MiB
-//          (a deck is a handful of short lines).
+// Given:    name      string       what messages call the deck
+//           contents  string       the deck's bytes
+//           path      string       a file to read whole (open)
+//           record    int          a record, 1-based (place)
+//           first, last  int       its first and last column (place)
+// Returned: (value)   Deck         the deck of the file, named by its path
+//                                  (open)
+//           (value)   string       "NAME: record 4, columns 11-20" ("column
+//                                  7" for a single column), "NAME: record 4"
+//                                  (place)
+//           (value)   string_view  the next record without its line end
+//                                  (next_record)
+// Thrown:   InputError  open: "PATH: cannot read the deck: No such file or
+//                       directory", "...: Is a directory", "...: larger than
+//                       1 MiB"; next_record, when no record is left: "NAME:
+//                       record 6 is missing (the deck ends after record 5)"
+//
+// Notes:
+//  - A record ends at LF, CR LF or a CR alone (as some older editors save);
+//    the last may lack its end.  A CR is always part of a line end; any
+//    other byte (NUL, control characters, bytes above 127) is data.
+//  - A UTF-8 byte order mark at the start belongs to no record.
+//  - A file is read whole, in binary, and refused above 1 MiB (a deck is a
+//    handful of short lines); a record is only ever a view of the contents.
 #include "format/deck.hpp"
 #include "format/text.hpp"
 

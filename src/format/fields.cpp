@@ -1,12 +1,28 @@
-// fields.cpp - output conversions of the I, F and E descriptors.
+// put_integer, put_fixed, put_exponent, scale - the output conversions of
+// the I, F and E descriptors.
 //
-// Given:   the field (w, d), the value (integer, or the exact double value of
-//          a stored single or double) and the significant digits it carries.
-// Returns: exactly w characters at out.
-// Notes:   rounding is half away from zero on the exact binary value, done
-//          with 64- or 128-bit integer arithmetic on the mantissa and exponent; the
-//          rare values outside its reach (huge doubles, tiny values in wide
-//          fields) go through the exact digit expansion that printf gives.
+// Given:    out        char*    where the field goes
+//           w, d       int      the field's width (1 to 1000) and decimals
+//                               (d >= 1 for put_exponent)
+//           value      int64    the integer (put_integer), or
+//                      double   the exact value of a stored single or double
+//           digits     int      significant digits the value carries: 7 for a
+//                               single, 16 for a double
+//           magnitude  double   |value|, finite and not zero (scale)
+//           k          int      the decimal position to round at (scale)
+// Returned: exactly w bytes at out
+//           (value)    Scaled   q = floor(magnitude * 10^k) and whether the
+//                               part dropped is at least one half (scale);
+//                               exact, for q below 10^18
+//
+// Notes:
+//  - Rounding is half away from zero on the exact binary value, done with
+//    64- or 128-bit integer arithmetic on the mantissa and exponent; the
+//    rare values outside its reach (huge doubles, tiny values in wide
+//    fields) go through the exact digit expansion that printf gives.
+//  - Digits beyond `digits` are shown as 0.  Iw puts '-' before the first
+//    digit.  A field too narrow for its value is w asterisks; NaN and the
+//    infinities are named ("NaN", "Inf", "-Inf"), right-justified.
 #include "format/fields.hpp"
 
 #include <algorithm>

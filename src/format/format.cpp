@@ -1,14 +1,22 @@
-// format.cpp - Format: parse a format text once into its items and steps.
+// Format::Format - parse a format text once into its items and steps.
 //
-// Given:   the format text, e.g. "(I6,I5,2('/',I2),I3)".
-// Returns: the item list (descriptor repeats expanded, groups kept with
-//          their repeat count and partner index) and the step list (every
-//          repeat expanded), the data descriptors in order and the pool of
-//          literal texts.
-// Notes:   blanks and tabs are ignored outside literals; commas are optional
-//          separators but a comma may not lead, trail or double; letters in
-//          either case; '' inside a literal is one apostrophe.  Anything else
-//          throws FormatError naming the column of the fault.
+// Given:    text    string_view  the format, e.g. "(I6,I5,2('/',I2),I3)"
+// Returned: the items (descriptor repeats expanded, groups kept with their
+//           repeat count and partner index), the steps (every repeat
+//           expanded), the data descriptors among them in order, the pool of
+//           literal texts, and whether the format is for output only
+// Thrown:   FormatError          when the text is not a valid format, naming
+//                                the column of the fault
+//
+// Notes:
+//  - Elements: 'literal', nX, /, Iw, Fw.d, Ew.d, A, Aw, repeat counts (2A1)
+//    and nested repeat groups (2('/',I2)); descriptor letters in either
+//    case.  A literal or an A descriptor makes the format output only.
+//  - Numbers (repeat counts, widths, decimals) go from 1 to 1000 (d from 0),
+//    and a format expands to at most 100000 steps.
+//  - Blanks and tabs are ignored outside literals; commas are optional
+//    separators but a comma may not lead, trail or double; '' inside a
+//    literal is one apostrophe.
 #include "format/format.hpp"
 
 #include <cstddef>

@@ -1,16 +1,10 @@
 // format.hpp - compiled record formats: the one facility through which every
-// record of the program is read or written.
-//
-// A format is a parenthesised list such as "(16I5)" or
-// "(I6,I5,2('/',I2),I3,2(':',I2),10X,2A1,2F7.2,4F8.2,5X,A1,1X,A1)".  It is
-// parsed once into a Format and then used for any number of records:
+// record of the program is read or written.  A format is parsed once and
+// used for any number of records:
 //
 //   static const Format fmt("(I5,F7.2)");
 //   write(unit, fmt, {Value(nrev), Value(hgt)});          // output
 //   read(deck, fmt, {Target(&year), Target(&sma)});       // input
-//
-// Elements: 'literal', nX, /, Iw, Fw.d, Ew.d, A, Aw, repeat counts (2A1) and
-// nested repeat groups (2('/',I2)); descriptor letters in either case.
 #pragma once
 
 #include <cstdint>
@@ -46,11 +40,10 @@ struct FormatStep {
     std::uint32_t length = 0;
 };
 
+// A parenthesised list such as "(16I5)" or "(I6,2('/',I2),2F7.2)", compiled.
 class Format {
 public:
-    // Throws FormatError when the text is not a valid format.  Numbers in a
-    // format (repeat counts, widths, decimals) go from 1 to 1000 (d from 0),
-    // and a format expands to at most 100000 steps.
+    // Parses the text.
     explicit Format(std::string_view text);
 
     const std::string& text() const { return text_; }
@@ -108,25 +101,10 @@ public:
 };
 
 // Formats the values into one or more records and hands each to the unit.
-// Output stops at the first data descriptor left without a value.  More
-// values than the format has data descriptors, or a value of the wrong kind
-// for its descriptor (an integer for F or E, a real for I, text for I, F or
-// E, a number for A), is a FormatError thrown before anything is written.
-//
-// Field rules: Iw right-justified, asterisks when too wide.  Fw.d and Ew.d
-// round half away from zero on the exact value stored, to no more than 7
-// significant digits for a single (16 for a double), later digits shown as
-// 0; no 0 before the point (except "0." for a zero F with d = 0), no minus
-// on a value that rounds to zero, asterisks when too wide.  An exponent
-// beyond 99 (doubles only) is written as a sign and three digits in place
-// of the E.  A value that is not a number shows as "NaN", an infinite one
-// as "Inf" or "-Inf", right-justified (asterisks when too wide).  A writes
-// the whole text; Aw the first w characters, a shorter text right-justified.
 void write(Unit& unit, const Format& format, std::span<const Value> values);
 void write(Unit& unit, const Format& format, std::initializer_list<Value> values);
 
-// Formats into text instead of a unit: the records joined by '\n' (for tests
-// and for callers that build a record piecewise).
+// Formats into text instead of a unit: the records joined by '\n'.
 std::string format_records(const Format& format, std::span<const Value> values);
 std::string format_records(const Format& format, std::initializer_list<Value> values);
 

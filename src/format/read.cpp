@@ -1,14 +1,36 @@
-// read.cpp - formatted input: read().
+// read - formatted input from the deck.
 //
-// Given:   the deck, a compiled format and the variables, in order.
-// Returns: the variables filled from the deck's next record(s).
-// Notes:   each field is the next w columns of the record, the columns past
-//          its end counting as blanks.  Blanks and tabs are dropped wherever
-//          they stand; what is left must be an integer (I) or a number (F,
-//          E), else an InputError names the deck, record, columns and text.
-//          A real's decimal text is normalised to digits and an exponent and
-//          converted once (strtof for a single: going through a double first
-//          would round twice).
+// Given:    deck     Deck             the deck, at the record to read next
+//           format   Format           a compiled format of I, F, E, X and /
+//           targets  span of Target   the variables (16- or 32-bit integers,
+//                                     singles, doubles), in order
+// Returned: targets                   filled from the deck's next record(s);
+//                                     after an error, those before the faulty
+//                                     field
+// Thrown:   InputError   a record that is missing, a field that does not read:
+//                        names the deck, the record, the columns and the text
+//                        found
+//           FormatError  before any reading: a format holding a literal or an
+//                        A descriptor, more variables than data descriptors,
+//                        a variable of the wrong kind (a real for I, an
+//                        integer for F or E)
+//
+// Notes:
+//  - Each read starts at the next record; a '/' moves on at once (so a
+//    format ending in '/' needs the record after the last one it reads); when
+//    the variables run out the rest of the record is skipped.
+//  - A field is the next w columns, the columns past the record's end
+//    counting as blanks.  Blanks and tabs are dropped wherever they stand;
+//    an all-blank field reads as 0.
+//  - Iw: an optional sign and digits.  An integer that does not fit its
+//    variable is refused ("out of range"), never wrapped.
+//  - Fw.d, and Ew.d alike: an optional sign, digits with an optional point
+//    and an optional exponent (E or D); without a point the last d digits
+//    are the fraction.  A comma is not a separator: the field "is not a
+//    number".  A real too large for its variable is refused.
+//  - A real's decimal text is normalised to digits and an exponent and
+//    converted once, correctly rounded (strtof for a single: going through a
+//    double first would round twice).
 #include <cerrno>
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,4 @@
 // report_file.hpp - the report file: the output unit of CR LF lines.
-//
-// Buffered like the console (see console.hpp): blocks of 64 KiB and at
-// flush(); it does not own its stream.
 #pragma once
 
 #include <cstdio>
@@ -12,11 +9,12 @@
 
 namespace talik {
 
-// The report file: every record is one line ended by CR LF; no control column.
+// The report file, buffered: every record is one line ended by CR LF; no
+// control column.
 class ReportFile : public Unit {
 public:
     // what begins the message of a failed write: "KESTAD.DAT: cannot be
-    // written", followed by the system's reason.
+    // written".  The stream is not owned.
     ReportFile(std::FILE* stream, std::string what);
     ReportFile();  // keeps the bytes in memory
     ~ReportFile() override;
@@ -24,7 +22,7 @@ public:
     ReportFile& operator=(const ReportFile&) = delete;
 
     void record(std::string_view text) override;
-    // Sends what is buffered; throws OutputError when the stream fails.
+    // Sends what is buffered and flushes the stream.
     void flush();
     const std::string& captured() const { return buffer_; }
     void clear() { buffer_.clear(); }

@@ -1,7 +1,14 @@
 // send_buffer - buffered output bytes handed to their stream.
 //
+// Given:    stream  FILE*        where the bytes go; null: nowhere, and the
+//                                bytes are kept
+//           buffer  string       the bytes; emptied
+//           what    const char*  what begins the message of a failure
+// Thrown:   OutputError          "what: the system's reason" when the write
+//                                or the flush fails
+//
 // Notes:
-//    The bytes are dropped even on failure, so that a broken stream is
+//  - The bytes are dropped even on failure, so that a broken stream is
 //    reported once, not again by the unit's destructor.
 #include "format/send.hpp"
 

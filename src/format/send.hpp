@@ -10,9 +10,7 @@ namespace talik {
 // The output units send their buffer when it passes this many bytes.
 inline constexpr std::size_t SEND_BLOCK = 64 * 1024;
 
-// Writes the buffer to stream (nothing when stream is null) and empties it;
-// throws OutputError with the message what and the system's reason when the
-// write or the flush fails.
+// Writes the buffer to stream, flushes it and empties the buffer.
 void send_buffer(std::FILE* stream, std::string& buffer, const char* what);
 
 }  // namespace talik

@@ -1,5 +1,26 @@
-// without_byte_order_mark, source_name, quote - outside text made safe for
-// messages.
+// without_byte_order_mark, source_name, quote, printable, clean_name - text
+// from outside made safe for messages and outputs.
+//
+// Given:    text    string_view  from a deck, an element file or a command line
+// Returned: (value) string_view  text without a UTF-8 byte order mark at its
+//                                start (without_byte_order_mark)
+//           (value) string       "standard input" for "-", else the name
+//                                (source_name); text as a message quotes it
+//                                (quote); a message line (printable); a name
+//                                fit to print (clean_name)
+//
+// Notes:
+//  - quote puts the text between double quotes, without its outer blanks and
+//    tabs, cut after QUOTED_MAX characters (then "..." before the closing
+//    quote), every byte outside printable ASCII as \xNN: a message stays one
+//    line of plain text whatever it quotes.  printable keeps UTF-8 and shows
+//    only control bytes as \xNN.
+//  - clean_name replaces bytes that are not UTF-8, control characters (C0,
+//    DEL, C1) and line or paragraph separators by U+FFFD; a name holding
+//    bidirectional controls is isolated (U+2068 ... U+2069), with its own
+//    isolates closed and a stray U+2069 dropped, so that it cannot turn the
+//    text around it; a name longer than NAME_BYTES_MAX is cut at a character
+//    and ends in "...".
 #include "format/text.hpp"
 
 #include <cstdio>

@@ -13,14 +13,11 @@ inline constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 // text without a byte order mark at its start.
 std::string_view without_byte_order_mark(std::string_view text);
 
-// How messages name a source given on a command line: "standard input"
-// for "-", otherwise the name as given.
+// How messages name a source given on a command line.
 std::string source_name(const std::string& name);
 
-// text as a message quotes it: between double quotes, without its outer
-// blanks and tabs, cut after QUOTED_MAX characters (then "..." before the
-// closing quote), every byte outside printable ASCII as \xNN; so a message
-// stays one line of plain text whatever it quotes.
+// text as a message quotes it: quoted, trimmed, cut after QUOTED_MAX
+// characters, as one line of printable ASCII.
 std::string quote(std::string_view text);
 inline constexpr std::size_t QUOTED_MAX = 40;
 

@@ -1,13 +1,34 @@
-// write.cpp - formatted output: write() and format_records().
+// write, format_records - formatted output.
 //
-// Given:   a unit, a compiled format and the values, in order.
-// Returns: nothing; each finished record goes to unit.record().
-// Notes:   records are built in a buffer on the stack (a record longer than
-//          it moves to the heap, which only very long A values cause).  The
-//          values are checked against the format's data descriptors before
-//          anything is written, so a mismatch never leaves half a report.
-//          Values left over after the format's end are a FormatError: no
-//          format of this program reuses itself.
+// Given:    unit     Unit            where each finished record goes (write)
+//           format   Format          a compiled format
+//           values   span of Value   the values (integers, singles, doubles,
+//                                    texts), in order
+// Returned: the records, handed to unit.record() without line ends (write),
+//           or joined by '\n' (format_records: for tests and for callers
+//           that build a record piecewise)
+// Thrown:   FormatError  before anything is written: more values than the
+//                        format has data descriptors, or a value of the wrong
+//                        kind for its descriptor (an integer for F or E, a
+//                        real for I, text for I, F or E, a number for A)
+//
+// Notes:
+//  - Output stops at the first data descriptor left without a value.  No
+//    format of this program reuses itself, so values left over are an error.
+//  - Iw is right-justified.  Fw.d and Ew.d round half away from zero on the
+//    exact value stored, to no more than 7 significant digits for a single
+//    (16 for a double), later digits shown as 0; no 0 before the point
+//    (except "0." for a zero F with d = 0), no minus on a value that rounds
+//    to zero.  An exponent beyond 99 (doubles only) is written as a sign and
+//    three digits in place of the E.  A value that is not a number shows as
+//    "NaN", an infinite one as "Inf" or "-Inf", right-justified.  A value
+//    too wide for its field is asterisks.  The conversions: fields.cpp.
+//  - A writes the whole text; Aw the first w characters, a shorter text
+//    right-justified.
+//  - Records are built in a buffer on the stack (a record longer than it
+//    moves to the heap, which only very long A values cause).  The values
+//    are checked before anything is written, so a mismatch never leaves half
+//    a report.
 #include <algorithm>
 #include <cstddef>
 #include <cstring>

@@ -1,9 +1,11 @@
 // ALTLAT - height above the reference ellipsoid and latitude of its foot.
 //
-// Given:   R     single, km       geocentric distance of the point (> 0)
-//          PHIC  single, radians  geocentric latitude of the point
-// Returned: HGT  single, km       height above the ellipsoid, along the normal
-//           PHIF single, radians  geocentric latitude of the foot of the normal
+// Given:    R       Single  geocentric distance of the point, km, > 0
+//           PHIC    Single  geocentric latitude of the point, rad
+// Returned: HGT     Single  height above the ellipsoid along the normal
+//                           through the point, km
+//           PHIF    Single  geocentric latitude of the foot of the normal,
+//                           rad
 //
 // Notes:
 //  - Ellipsoid a = EARTH_RADIUS, e2 = ELLIPSOID_E2 (flattening 1/298.3).
@@ -16,7 +18,8 @@
 //    updated psi.
 //  - A latitude of +-90 degrees or beyond (cos PHIC <= 0; the single nearest
 //    to pi/2 lies just beyond it) is a point on the polar axis: HGT is R
-//    minus the polar radius, 6356.778 km, and PHIF = PHIC, the formulas' limit.
+//    minus the polar radius a sqrt(1 - e2), 6356.778 km, and PHIF = PHIC,
+//    the formulas' limit.
 #include <cmath>
 
 #include "geometry/altlat.hpp"

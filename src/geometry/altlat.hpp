@@ -5,10 +5,8 @@
 
 namespace talik {
 
-// For a point at geocentric distance R (km, > 0) and geocentric latitude PHIC
-// (radians) returns its height HGT (km) above the ellipsoid along the normal
-// through it, and PHIF (radians), the geocentric latitude of the normal's foot.
-// At PHIC = +-90 degrees (on the polar axis) HGT = R - a sqrt(1 - e2) and PHIF = PHIC.
+// The height HGT (km) above the ellipsoid of the point at geocentric
+// distance R and latitude PHIC, and the latitude PHIF of the normal's foot.
 void ALTLAT(Single R, Single PHIC, Single& HGT, Single& PHIF);
 
 }  // namespace talik

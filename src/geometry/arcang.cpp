@@ -1,17 +1,15 @@
 // ARCANG - cosine and sine of the great-circle arc between two points.
 //
-// Given:
-//    SLAT1   Single         sine of the latitude of point 1
-//    SLAT2   Single         sine of the latitude of point 2
-//    CLAT1   Single         cosine of the latitude of point 1
-//    CLAT2   Single         cosine of the latitude of point 2
-//    DLON    Single         difference of the longitudes, rad, either sense
-// Returned:
-//    CARC    Single         cosine of the arc, -1..1
-//    SARC    Single         sine of the arc, 0..1
+// Given:    SLAT1   Single  sine of the latitude of point 1
+//           SLAT2   Single  sine of the latitude of point 2
+//           CLAT1   Single  cosine of the latitude of point 1
+//           CLAT2   Single  cosine of the latitude of point 2
+//           DLON    Single  difference of the longitudes, rad, either sense
+// Returned: CARC    Single  cosine of the arc, -1 to 1
+//           SARC    Single  sine of the arc, 0 to 1
 //
 // Notes:
-//    The spherical law of cosines.  Rounding can push the cosine just past
+//  - The spherical law of cosines.  Rounding can push the cosine just past
 //    1 in size, so it is limited before the sine is taken from it.
 #include <cmath>
 

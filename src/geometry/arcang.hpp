@@ -5,9 +5,8 @@
 
 namespace talik {
 
-// Cosine (limited to -1..1) and sine (0..1) of the arc between two points
-// given by the sines and cosines of their latitudes and the difference of
-// their longitudes (rad).
+// Cosine and sine of the arc between two points given by the sines and
+// cosines of their latitudes and the difference of their longitudes.
 void ARCANG(Single SLAT1, Single SLAT2, Single CLAT1, Single CLAT2, Single DLON, Single& CARC, Single& SARC);
 
 }  // namespace talik

@@ -1,18 +1,23 @@
 // ASPECT - latitude and position angle of a direction about a line of sight.
 //
-// Given:   AZ      single, degrees   azimuth of the satellite, north through east
-//          EL      single, degrees   elevation of the satellite
-//          GST     single, degrees   Greenwich sidereal angle
-//          DIRRA   single, degrees   right ascension of the direction to measure
-//          DIRDEC  single, degrees   declination of that direction
-//          STLAT   single, degrees   station latitude
-//          STLON   single, degrees   station east longitude
-// Returned: PA     single, degrees   position angle about the line of sight,
-//                                    (0, 360]; 0 towards the nadir, 180
-//                                    towards the zenith
-//           ALAT   single, degrees   latitude of the direction in the frame
-//                                    whose pole is the line of sight
-// Scratch: frame   SPHROT's kept frame; every call sets the frames it needs
+// Given:    AZ      Single       azimuth of the satellite, degrees, north
+//                                through east
+//           EL      Single       elevation of the satellite, degrees
+//           GST     Single       Greenwich sidereal angle, degrees
+//           DIRRA   Single       right ascension of the direction to
+//                                measure, degrees
+//           DIRDEC  Single       declination of that direction, degrees
+//           STLAT   Single       station latitude, degrees
+//           STLON   Single       station east longitude, degrees
+//           frame   SphrotFrame  SPHROT's kept frame, used as scratch: every
+//                                call sets the frames it needs
+// Returned: PA      Single       position angle about the line of sight,
+//                                degrees, (0, 360]: 0 towards the nadir, 180
+//                                towards the zenith, right-handed about the
+//                                station-to-satellite vector
+//           ALAT    Single       latitude of the direction in the frame
+//                                whose pole is the line of sight, degrees
+//                                (90 minus the angle between them)
 //
 // Notes:
 //  - sin ALAT is the scalar product of the unit line of sight and the unit

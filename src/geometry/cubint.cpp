@@ -1,10 +1,14 @@
 // CUBINT - four-point cubic interpolation in a table.
 //
-// Given:   TAB  50 x single   the table, TAB(1) .. TAB(50) (TAB[0] .. TAB[49])
-//          P    single        position: -1 at TAB(N), +1 at TAB(N + 1); the
-//                             four nodes lie at -3, -1, +1, +3
-//          N    16-bit int    1-based index of the entry at or before P
-// Returned: single            the cubic through the four entries, at P
+// Given:    TAB     array of 50 Single  the table, TAB(1) .. TAB(50) (TAB[0]
+//                                       .. TAB[49])
+//           P       Single              position: -1 at TAB(N), +1 at
+//                                       TAB(N + 1); the four nodes lie at
+//                                       -3, -1, +1, +3
+//           N       int16               1-based index of the entry at or
+//                                       before P
+// Returned: (value) Single              the cubic through TAB(N - 1) ..
+//                                       TAB(N + 2), at P
 //
 // Notes:
 //  - Lagrange's cubic written as Q3 P^3 + Q2 P^2 + Q1 P + Q0 and evaluated by

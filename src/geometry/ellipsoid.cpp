@@ -1,19 +1,30 @@
-// ellipsoid_site, ellipsoid_look - a site on the ellipsoid and its view.
+// ellipsoid_site, ellipsoid_look, SiteLook::elevation_deg,
+// SiteLook::azimuth_deg - a site on an ellipsoid and what it sees of a
+// satellite, in double.
 //
-// Given:   e          Ellipsoid  equatorial radius (km) and flattening
-//          lat, lon   double     geodetic latitude, east longitude, degrees
-//          height     double     above the ellipsoid, km
-//          pos        Vec3       the satellite, equatorial (true of date), km
-//          gst_deg    double     Greenwich sidereal angle, degrees
-// Returned: the site's Earth-fixed vectors; the look (elevation, azimuth,
-//           range)
+// Given:    e          Ellipsoid      equatorial radius (km) and flattening
+//           lat_deg    double         geodetic latitude, degrees
+//           lon_deg    double         east longitude, degrees
+//           height_km  double         height above the ellipsoid, km
+//           site       EllipsoidSite  the site (ellipsoid_look)
+//           pos        Vec3           the satellite, equatorial (true of
+//                                     date), km
+//           gst_deg    double         Greenwich sidereal angle, degrees
+// Returned: (value)    EllipsoidSite  the site's Earth-fixed position (km)
+//                                     and its unit vectors east, north and up
+//           (value)    SiteLook       range (km), sine of the elevation, and
+//                                     the line of sight's east, north and up
+//                                     components (km)
+//           (value)    double         elevation, degrees; azimuth from north
+//                                     through east, degrees, 0 to 360
 //
 // Notes:
 //  - The equatorial position turns into the Earth-fixed frame by the
 //    sidereal angle about the polar axis: the sub-satellite longitude is
 //    the right ascension less the sidereal angle.
 //  - The elevation is measured from the plane normal to the ellipsoid
-//    (geodetic), not from the plane normal to the radius.
+//    (geodetic), not from the plane normal to the radius.  It and the
+//    azimuth are worked out only when asked for.
 #include "geometry/ellipsoid.hpp"
 #include "numeric/constants.hpp"
 

@@ -1,18 +1,21 @@
 // SETFRM - frame with a given pole and a given reference direction.
 //
-// Given:   PLON, PLAT  single, degrees   pole of the frame to build
-//          RLON, RLAT  single, degrees   reference direction (not changed)
-// Returned: FLON, FLAT single, degrees   PLON and PLAT
-//           FROT       single, degrees   longitude of the reference direction
-//                                        in the frame (PLON, PLAT, 0), (0, 360]
-// Kept:    frame       SPHROT's kept frame, left at (PLON, PLAT, 0)
+// Given:    PLON, PLAT  Single       pole of the frame to build, degrees
+//           RLON, RLAT  Single       reference direction, degrees (not
+//                                    changed)
+//           frame       SphrotFrame  SPHROT's kept frame
+// Returned: FLON, FLAT  Single       PLON and PLAT, degrees
+//           FROT        Single       longitude of the reference direction
+//                                    in the frame (PLON, PLAT, 0), degrees,
+//                                    (0, 360]
+//           frame       SphrotFrame  left at (PLON, PLAT, 0)
 //
 // Notes:
 //  - (FLON, FLAT, FROT) passed to SPHROT rotate into the frame in which the
 //    reference direction lies at longitude 360, or just above 0 through the
 //    single rounding of FROT.
 //  - A pole at (0, 0) gives an all-zero frame set, so SPHROT uses the frame
-//    it already keeps.
+//    it already keeps, and leaves it as it was.
 #include "geometry/setfrm.hpp"
 
 namespace talik {

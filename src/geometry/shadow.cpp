@@ -1,14 +1,16 @@
 // SHADOW - is the satellite in sunlight or in the Earth's shadow?
 //
-// Given:   POS   3 x single, km    geocentric equatorial position (x, y, z)
-//          SDEC  single, radians   declination of the Sun
-//          SRA   single, radians   right ascension of the Sun
-// Returned: LIT  16-bit integer    1 in sunlight, 0 in the shadow
+// Given:    POS     Vec3    geocentric equatorial position (x, y, z), km
+//           SDEC    Single  declination of the Sun, rad
+//           SRA     Single  right ascension of the Sun, rad
+// Returned: LIT     int16   1 in sunlight, 0 in the shadow
 //
 // Notes:
-//  - The position is turned so that the Sun lies on the third axis; a point
-//    on the Sun's side of the plane through the Earth's centre is lit, any
-//    other is lit only at or beyond EARTH_RADIUS_XKE from the Earth-Sun line.
+//  - The shadow is a cylinder of radius EARTH_RADIUS_XKE behind the Earth
+//    along the Sun's direction.  The position is turned so that the Sun
+//    lies on the third axis; a point on the Sun's side of the plane through
+//    the Earth's centre is lit, any other only at or beyond that radius from
+//    the Earth-Sun line.
 //  - A plain cylinder: no penumbra, no cone, no flattening.
 //  - Pi here is PI_SHADOW, one unit in the last place below the single
 //    nearest to pi; it only enters the two rotation angles.

@@ -1,14 +1,23 @@
 // SPHROT - rotate a direction into another spherical frame.
 //
-// Given:   LON, LAT    single, degrees   the direction in the old frame
-//          PLON, PLAT  single, degrees   pole of the new frame in the old one
-//          ROT         single, degrees   offset subtracted from the new longitude
-// Returned: LON        single, degrees   new longitude, in (0, 360]
-//           LAT        single, degrees   new latitude, in [-90, 90]
-// Kept:    frame       the last frame set (all double)
+// Given:    LON, LAT    Single       the direction in the old frame, degrees
+//           PLON, PLAT  Single       pole of the new frame in the old one,
+//                                    degrees
+//           ROT         Single       offset subtracted from every new
+//                                    longitude, degrees
+//           frame       SphrotFrame  the frame kept from the last call
+// Returned: LON         Single       new longitude, degrees, in (0, 360]
+//           LAT         Single       new latitude, degrees, in [-90, 90]
+//           frame       SphrotFrame  the frame (PLON, PLAT, ROT), unless all
+//                                    three are 0
 //
 // Notes:
-//  - PLON = PLAT = ROT = 0 sets no frame: the kept one is used.
+//  - PLON = PLAT = ROT = 0 sets no frame: the kept one is used.  Before any
+//    frame has been set the kept one is the identity, so such a call
+//    returns MOD(LON, 360) brought into (0, 360] and LAT unchanged (to the
+//    rounding of D2R in the general case).
+//  - The angles at the interface are singles; the kept frame and the working
+//    values are double.
 //  - Before the offset, longitude 0 is the half great circle leaving the pole
 //    along its own meridian away from the old north pole; longitudes grow
 //    counter-clockwise about the pole seen from outside the sphere.

@@ -1,16 +1,16 @@
 // SUNPOS - the Sun's declination and right ascension off the Sun table.
 //
-// Given:   JDN     double, days     Julian day number of the date (noon-based,
-//                                   as TABJDN)
-//          DT      DATIM            date-time; only hour, minute, second read
-//          suncom  SUNCOM           the table built by SUNTAB
-// Returned: SDEC   single, radians  declination of the Sun
-//           SRA    single, radians  right ascension of the Sun, in [0, 2 pi]
+// Given:    JDN     double  Julian day number of the date (noon-based, as
+//                           TABJDN)
+//           DT      DATIM   date-time; only hour, minute and second are read
+//           suncom  SUNCOM  the table built by SUNTAB
+// Returned: SDEC    Single  declination of the Sun, rad
+//           SRA     Single  right ascension of the Sun, rad, in [0, 2 pi]
 //
 // Notes:
 //  - Entry N is the entry on day 10 (K / 10) of the K whole days since the
 //    origin; P counts from it in units of 5 days, minus 1, and is below -1
-//    for a negative K that is not a multiple of 10.
+//    for a negative K that is not a multiple of 10.  CUBINT interpolates.
 //  - The table's right ascension keeps rising past 2 pi; one 2 pi comes off
 //    after the interpolation, so SRA goes smoothly through the equinox.
 //  - Dates outside SUN_FIRST_DAY..SUN_LAST_DAY are the caller's mistake.

@@ -7,9 +7,8 @@
 
 namespace talik {
 
-// Sun declination SDEC and right ascension SRA (radians, SRA in [0, 2 pi])
-// at the day number JDN (same convention as TABJDN) and the time of day of
-// DT (only hour, minute and second are read).
+// The Sun's declination SDEC and right ascension SRA at the day number JDN
+// and the time of day of DT.
 void SUNPOS(double JDN, const DATIM& DT, Single& SDEC, Single& SRA, const SUNCOM& suncom);
 
 }  // namespace talik

@@ -1,10 +1,13 @@
 // SUNTAB - build the Sun table of a run.
 //
-// Given:   IYEAR    16-bit int  year of the table origin, 1 January 0 h
-// Returned: suncom  SUNCOM      TABDT, TABJDN and entries 1..46 of SUNDEC and
-//                               SUNRA (radians), one every 10 days from 40
-//                               days before the origin
-//          (value)  vector       Kepler solutions that did not converge
+// Given:    IYEAR   int16   year of the table origin, 1 January 0 h
+// Returned: suncom  SUNCOM  TABDT, TABJDN and entries 1 to 46 of SUNDEC and
+//                           SUNRA (rad), one every 10 days from 40 days
+//                           before the origin
+//           (value) vector of KeplerStatus  the solutions of Kepler's
+//                           equation that did not converge, in table order
+//                           (none for any year the program supports), for
+//                           the caller to report
 //
 // Notes:
 //  - Newcomb-type mean elements of the Sun at 0 h 0 m 35 s of each entry's

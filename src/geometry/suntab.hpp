@@ -9,9 +9,8 @@
 
 namespace talik {
 
-// Fills suncom for the table year IYEAR (a DATIM year).  Returns the
-// solutions of Kepler's equation that did not converge, in table order (none
-// for any year the program supports), for the caller to report.
+// Fills suncom for the table year IYEAR; returns the solutions of Kepler's
+// equation that did not converge.
 std::vector<KeplerStatus> SUNTAB(std::int16_t IYEAR, SUNCOM& suncom);
 
 }  // namespace talik

@@ -1,11 +1,9 @@
 // constants.hpp - every physical constant and unit conversion of the model,
 // each named once with its unit.
 //
-// Each value is held the way the computation uses it: a Single is the
-// nearest float to the decimal shown (that float, not the decimal, enters
-// the formulas), a double is exact or double-rounded.  Where the model uses
-// two values of one quantity on purpose, each has a name saying where it
-// belongs; they are not interchangeable.
+// A Single holds the nearest float to the decimal shown, and that float
+// enters the formulas.  Two values of one quantity, used on purpose, each
+// have a name saying where they belong; they are not interchangeable.
 #pragma once
 
 #include <cstdint>

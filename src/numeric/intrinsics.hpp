@@ -6,13 +6,14 @@
 
 namespace talik {
 
-// Real remainder of a truncating division; the result has the sign of a.
-// Bit for bit what std::fmod gives, but quicker for the quotients of this
-// program (a few million turns at most): the remainder of a division is
-// always representable, so one fused multiply-add gives it exactly once the
-// truncated quotient is known, and a quotient rounded up past an integer
-// shows as a remainder of the wrong sign, put right by one exact addition.
+// Real remainder of a truncating division, with the sign of a: std::fmod
+// bit for bit, quicker for this program's quotients.
 inline double MOD(double a, double b) {
+    // The remainder of a division is always representable, so one fused
+    // multiply-add gives it exactly once the truncated quotient is known; a
+    // quotient rounded up past an integer shows as a remainder of the wrong
+    // sign, put right by one exact addition.  Huge quotients and extreme
+    // divisors go to fmod.
     const double magnitude = std::fabs(b);
     if (!(std::fabs(a) < 0x1p52 * magnitude) || !std::isfinite(magnitude) || magnitude < 0x1p-960) {
         return std::fmod(a, b);

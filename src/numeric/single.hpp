@@ -1,17 +1,13 @@
 // single.hpp - Single and Vec3, the stored reals of the computation.
-//
-// Every stored real of the computation is a 32-bit float; every formula is
-// evaluated in double and rounded to float where its result is stored.  The
-// type Single makes that the only thing that can happen: it stores a float,
-// converts implicitly to double (so any arithmetic on it is done in double)
-// and rounds to float when a double is assigned to it.  Plain `float` should
-// not appear in computing code.
 #pragma once
 
 #include <array>
 
 namespace talik {
 
+// A stored real: it holds a float, converts implicitly to double (so any
+// arithmetic on it is done in double) and rounds to float when a double is
+// assigned to it.  Plain `float` does not appear in computing code.
 class Single {
 public:
     constexpr Single() = default;

@@ -1,19 +1,32 @@
 // check_element_set, check_decay - refuse what the propagator cannot follow.
 //
-// Given:
-//    set     ElementSet     the set as read (deck units)
-//    start   DATIM          start date-time of the run, UT
-//    orbel   ORBEL          the installed record (for the decay)
-//    first, last DATIM      the run's first and last steps, UT
-//    place                  where each field came from
-// Thrown:
-//    InputError naming the field and the value, e.g. "eccentricity 1 is
-//    outside 0 <= e < 1"
+// Given:    set     ElementSet  the set as read, in the deck's units
+//                               (check_element_set)
+//           start   DATIM       start date-time of the run, UT
+//                               (check_element_set)
+//           place   FieldPlace  where each field came from, by ElementField
+//                               (check_element_set)
+//           orbel   ORBEL       the installed record: EPOCH, EPOCHJ, SMA,
+//                               ECC, SMADT (check_decay)
+//           first   DATIM       the run's first step, UT (check_decay)
+//           last    DATIM       the run's last step, UT (check_decay)
+//           place   string      where the rate of the semi-major axis came
+//                               from (check_decay)
+// Thrown:   InputError          naming the field and the value, e.g.
+//                               "eccentricity 1 is outside 0 <= e < 1"
 //
 // Notes:
-//    The decay is judged on the semi-major axis the propagator computes at
-//    the first and the last step (it changes linearly in time, so these are
-//    its extremes), with the propagator's own time since the epoch.
+//  - check_element_set refuses a bad epoch date-time, a value that is not
+//    finite, a semi-major axis that is not positive, an eccentricity outside
+//    0 <= e < 1, a rate beyond RATE_MAX, a perigee within PERIGEE_MIN of the
+//    centre, an axis of SMA_MAX or more, an epoch more than EPOCH_DAYS_MAX
+//    days from the start date, and a revolution number at the start too near
+//    the 32-bit limit to count a run's revolutions on.
+//  - check_decay refuses a decay that takes the perigee within PERIGEE_MIN
+//    of the centre, or the axis to SMA_MAX, by the first or the last step.
+//    It judges the semi-major axis the propagator computes there (it changes
+//    linearly in time, so these are its extremes), with the propagator's own
+//    time since the epoch.
 #include "orbit/check_elements.hpp"
 
 #include <cmath>

@@ -32,20 +32,12 @@ constexpr double ELEMENTS_AGE_DAYS = 14.0;
 // the days from the epoch within which the model resolves a second.
 constexpr double EPOCH_RESOLVED_DAYS = 262144.0 / 1440.0;
 
-// Refuses an element set the propagator cannot follow from the start date-
-// time start: a bad epoch date-time, a value that is not finite, a semi-
-// major axis that is not positive, an eccentricity outside 0 <= e < 1, a
-// rate beyond RATE_MAX, a perigee within PERIGEE_MIN of the centre, an axis
-// of SMA_MAX or more, an epoch more than EPOCH_DAYS_MAX days from the start
-// date, a revolution number at the start too near the 32-bit limit to count
-// a run's revolutions on.  place maps an ElementField to where it came from.
+// Refuses an element set the propagator cannot follow from the date-time
+// start; place maps an ElementField to where it came from.
 void check_element_set(const ElementSet& set, const DATIM& start, const FieldPlace& place);
 
-// Refuses a decay that takes the orbit into the Earth's centre (perigee
-// within PERIGEE_MIN) or the axis to SMA_MAX between the run's first and
-// last steps, first and last (UT), as the propagator would see it.  orbel is
-// the installed record (EPOCH, EPOCHJ, SMA, ECC, SMADT); place names the
-// rate of the semi-major axis.
+// Refuses a decay that takes the orbit installed in orbel into the Earth's
+// centre, or its axis to SMA_MAX, between the run's first and last steps.
 void check_decay(const ORBEL& orbel, const DATIM& first, const DATIM& last, const std::string& place);
 
 // The shortest text that reads back as the same single, e.g. "1.5",

@@ -1,20 +1,27 @@
 // install_element_set, revolutions_at - an element set in the propagator's
 // units, and the revolution number it gives.
 //
-// Given:
-//    set     ElementSet     the set in the deck's units, checked
-//                           (check_element_set) for dt
-//    dt      DATIM          start date-time of the prediction, UT
-// Returned:
-//    nrev    int32          revolution number of the satellite at dt
-//    orbel   ORBEL          the element record, all fields but ORBSET: angles
-//                           in rad, rates in rad/day, SMADT in km/day, MMOT
-//                           and MMOTDT 0 for the propagator's set-up to fill
+// Given:    set     ElementSet  the set in the deck's units, checked
+//                               (check_element_set) for dt, so that its
+//                               epoch lies within 32767 days of dt
+//           dt      DATIM       start date-time of the prediction, UT
+// Returned: orbel   ORBEL       the element record, all fields but ORBSET,
+//                               CINCL and SINCL (left alone): angles in
+//                               rad, rates in rad/day, SMADT in km/day,
+//                               EPOCHJ the epoch's Julian day number, MMOT
+//                               and MMOTDT 0 for the propagator's set-up to
+//                               fill (install_element_set)
+//           (value) int32       revolution number of the satellite at dt
+//                               (install_element_set)
+//           (value) double      the same with its fraction, before
+//                               truncation (revolutions_at)
 //
 // Notes:
-//    The revolution count takes the mean argument of latitude at the epoch
-//    as the part of the revolution already done, and the elapsed time as
-//    whole days between the dates plus the hour, minute and second
+//  - The revolution number at dt is the one at the epoch, plus the part of
+//    the revolution already done (the mean argument of latitude at the
+//    epoch), plus the revolutions from the epoch to dt at the mean motion
+//    corrected by the turning of the perigee and the node.  The elapsed time
+//    is the whole days between the dates plus the hour, minute and second
 //    differences.
 #include "orbit/install_elements.hpp"
 

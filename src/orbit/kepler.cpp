@@ -1,18 +1,16 @@
 // KEPLER - solve Kepler's equation by Newton's iteration.
 //
-// Given:
-//    G       Single         mean anomaly, rad; any value, not reduced
-//    ECC     Single         eccentricity, 0 <= ECC < 1
-// Returned:
-//    EE      Single         eccentric anomaly, rad, on G's revolution
-//    (value) KeplerStatus   converged, or the values of the 20th step
+// Given:    G       Single        mean anomaly, rad; any value, not reduced
+//           ECC     Single        eccentricity, 0 <= ECC < 1
+// Returned: EE      Single        eccentric anomaly, rad, on G's revolution
+//           (value) KeplerStatus  converged, or the values of the 20th step
 //
 // Notes:
-//    The iteration starts at EE = G and stops when the step relative to the
+//  - The iteration starts at EE = G and stops when the step relative to the
 //    new EE is below 1.0E-6; since the test is relative, a large unreduced
-//    G needs fewer steps.  After 20 steps without convergence the 20th
-//    iterate is returned with a status for the caller to report; the caller
-//    carries on with it.
+//    G needs fewer steps.
+//  - After 20 steps without convergence the 20th iterate is returned with a
+//    status for the caller to report; the caller carries on with it.
 #include <cmath>
 
 #include "orbit/kepler.hpp"

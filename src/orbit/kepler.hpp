@@ -15,9 +15,7 @@ struct KeplerStatus {
     Single G;
 };
 
-// Solves EE - ECC*sin(EE) = G for the eccentric anomaly EE (rad) by Newton's
-// iteration, on the same revolution as G.  After 20 steps without
-// convergence the 20th iterate is returned, and the status says so.
+// Solves EE - ECC*sin(EE) = G for the eccentric anomaly EE (rad).
 KeplerStatus KEPLER(Single G, Single ECC, Single& EE);
 
 }  // namespace talik

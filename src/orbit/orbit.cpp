@@ -1,28 +1,33 @@
-// ORBIT - satellite position from mean elements with secular perturbations.
+// ORBIT - satellite position from mean elements with secular perturbations;
+// mean_state - its time since the epoch and mean elements at a date-time.
 //
-// Given:
-//    DT      DATIM          date-time, UT
-//    orbel   ORBEL          element record (filled by ELMINP); completed on
-//                           the first call, when ORBSET is 0
-// Returned:
-//    R       Single         geocentric distance, km
-//    DECL    Single         declination, rad, -pi/2..pi/2
-//    RA      Single         right ascension, rad, 0..2pi
-//    POS     Vec3           equatorial position vector, km
-//    JDN     double         Julian day number of DT's date (JULDAT)
-//    GST     Single         Greenwich mean sidereal angle at DT, deg
-//    orbout  ORBOUT         current mean elements and rates (see orbit.hpp)
-//    orbel   ORBEL          ORBSET, MMOT, zero RAANDT/ARGPDT (set-up) and
-//                           MMOTDT (every call, when SMADT is not 0)
-//    (value) KeplerStatus   how Kepler's equation was solved
+// Given:    DT      DATIM         date-time, UT
+//           orbel   ORBEL         element record (installed by ELMINP);
+//                                 completed on the first call, when ORBSET
+//                                 is 0 (setup_orbit)
+// Returned: R       Single        geocentric distance, km
+//           DECL    Single        declination, rad, -pi/2 to pi/2
+//           RA      Single        right ascension, rad, 0 to 2pi
+//           POS     Vec3          equatorial position vector, km
+//           JDN     double        Julian day number of DT's date (JULDAT)
+//           GST     Single        Greenwich mean sidereal angle at DT, deg
+//           orbout  ORBOUT        current mean elements and rates (see
+//                                 orbit.hpp)
+//           orbel   ORBEL         ORBSET, MMOT, zero RAANDT/ARGPDT (set-up)
+//                                 and MMOTDT (every call, when SMADT is not 0)
+//           (value) KeplerStatus  how Kepler's equation was solved, for the
+//                                 caller to report a failure to converge
+//           (value) MeanState     mean_state: seconds TS, days TD and minutes
+//                                 TM since the epoch, the axis A (km), NODE,
+//                                 OMEGA and M (rad), as ORBIT stores them
 //
 // Notes:
-//    Keplerian motion on an ellipse whose node and perigee turn at the
+//  - Keplerian motion on an ellipse whose node and perigee turn at the
 //    secular J2/J4 rates, whose mean motion carries the secular J2/J4
 //    correction and whose semi-major axis changes linearly at SMADT, with
 //    the matching quadratic term in the mean anomaly.  No periodic terms.
-//    Rates that the element set gives as non-zero are kept as they are.
-//    The mean anomaly is not reduced to one revolution.
+//  - Rates that the element set gives as non-zero are kept as they are.
+//  - The mean anomaly is not reduced to one revolution.
 #include "orbit/orbit.hpp"
 
 #include <cmath>

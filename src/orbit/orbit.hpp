@@ -17,24 +17,16 @@ namespace talik {
 using ORBOUT = std::array<Single, 13>;
 
 // The propagator's time since the epoch and mean elements at a date-time,
-// as it stores them: seconds TS, days TD and minutes TM since the epoch; the
-// semi-major axis A (km); the node NODE, the argument of perigee OMEGA and
-// the mean anomaly M (rad, M not reduced).
+// as it stores them (seconds, days, minutes; km; rad, M not reduced).
 struct MeanState {
     Single TS, TD, TM, A, NODE, OMEGA, M;
 };
 
-// The mean state at DT (UT) whose date has the Julian day number JDN, from
-// the set-up elements in orbel (MMOTDT current).
+// The mean state at DT (UT), from the set-up elements in orbel.
 MeanState mean_state(const ORBEL& orbel, double JDN, const DATIM& DT);
 
-// Position of the satellite at DT (UT) from the elements in orbel: distance
-// R (km), declination DECL and right ascension RA (rad), equatorial vector
-// POS (km), the date's Julian day number JDN and the sidereal angle GST
-// (deg) from JULDAT, and the current elements in orbout.  The first call
-// with orbel.ORBSET == 0 does the set-up (setup_orbit); every call
-// recomputes MMOTDT when SMADT is not 0.  Returns how Kepler's equation was
-// solved, for the caller to report a failure to converge.
+// Position of the satellite at DT (UT) from the elements in orbel, the
+// date's day number and sidereal angle, and the current elements.
 KeplerStatus ORBIT(const DATIM& DT, Single& R, Single& DECL, Single& RA, Vec3& POS, double& JDN, Single& GST,
                    ORBOUT& orbout, ORBEL& orbel);
 

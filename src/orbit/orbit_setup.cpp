@@ -1,21 +1,25 @@
 // setup_orbit - perturbed mean motion and secular rates of the node and the
 // perigee; mean_motion_rate - the mean motion's rate for a decaying axis.
 //
-// Given:
-//    orbel   ORBEL          SMA (km), ECC, INCL (rad), RAANDT, ARGPDT
-//                           (rad/day, 0 to be derived)
-// Returned:
-//    orbel   ORBEL          MMOT (rad/min), RAANDT and ARGPDT where they
+// Given:    orbel   ORBEL   SMA (km), ECC, INCL (rad), RAANDT, ARGPDT
+//                           (rad/day, 0 to be derived) (setup_orbit)
+//           SMA     Single  semi-major axis at the epoch, km
+//                           (mean_motion_rate)
+//           SMADT   Single  its rate, km/day (mean_motion_rate)
+// Returned: orbel   ORBEL   MMOT (rad/min), RAANDT and ARGPDT where they
 //                           were 0 (rad/day), CINCL, SINCL; ORBSET = 1
+//                           (setup_orbit)
+//           (value) Single  rate of the mean motion, rad/min per day
+//                           (mean_motion_rate)
 //
 // Notes:
-//    The unperturbed mean motion from GM and SMA, corrected by the secular
+//  - The unperturbed mean motion from GM and SMA, corrected by the secular
 //    J2 (to second order) and J4 terms; the rates likewise.  Each quantity
 //    named below is stored as a single.  The coefficients are the model's
 //    own decimals (1.7916667, 1.928571, 1.666667 and 0.2083333 are not the
-//    fractions they stand near).
-//    mean_motion_rate: the derivative of n = XKE x^-1.5 with x the epoch
-//    axis in Earth radii (EARTH_RADIUS_XKE), times SMADT; rad/min per day.
+//    fractions they stand near).  Rates that are not 0 are kept.
+//  - mean_motion_rate: the derivative of n = XKE x^-1.5, with x the epoch
+//    axis in Earth radii of EARTH_RADIUS_XKE, times SMADT.
 #include "orbit/orbit_setup.hpp"
 
 #include <cmath>

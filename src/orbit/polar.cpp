@@ -1,18 +1,17 @@
 // POLAR - radius, declination and right ascension of a cartesian vector.
 //
-// Given:
-//    V       Vec3           cartesian vector (x, y, z), any length unit
-// Returned:
-//    DECL    Single         angle above the x-y plane, rad, -pi/2..pi/2
-//    RA      Single         angle in the x-y plane from +x toward +y, rad,
-//                           0..2pi
-//    R       Single         length of V
+// Given:    V       Vec3    cartesian vector (x, y, z), any length unit
+// Returned: DECL    Single  angle above the x-y plane, rad, -pi/2 to pi/2
+//           RA      Single  angle in the x-y plane from +x toward +y, rad,
+//                           0 to 2pi
+//           R       Single  length of V
 //
 // Notes:
-//    A vector within 1.0E-10 of the z axis has RA = 0 and DECL = +pi/2 when
-//    z > 0, else -pi/2 (so the zero vector gives -pi/2).  An x below
-//    5.0E-11 in size counts as 0: RA is then pi/2 or 3pi/2.  Otherwise the
-//    quadrant is resolved by the signs of x and y; the +x axis gives 0.
+//  - A vector within 1.0E-10 of the z axis has RA = 0 and DECL = +pi/2 when
+//    z > 0, else -pi/2 (so the zero vector gives -pi/2).
+//  - An x below 5.0E-11 in size counts as 0: RA is then pi/2 or 3pi/2.
+//    Otherwise the quadrant is resolved by the signs of x and y; the +x axis
+//    gives 0.
 #include <cmath>
 
 #include "orbit/polar.hpp"

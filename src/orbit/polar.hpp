@@ -5,8 +5,7 @@
 
 namespace talik {
 
-// R = |V|; DECL in -pi/2..pi/2 above the x-y plane; RA in 0..2pi from +x
-// toward +y (rad).
+// R = |V|, and V's declination DECL and right ascension RA (rad).
 void POLAR(const Vec3& V, Single& DECL, Single& RA, Single& R);
 
 }  // namespace talik

@@ -1,20 +1,20 @@
 // ROTATE - turn a vector from the orbital plane into the equatorial frame.
 //
-// Given:
-//    V       Vec3           vector in the orbital-plane frame (x to perigee,
+// Given:    V       Vec3    vector in the orbital-plane frame (x to perigee,
 //                           z along the orbit normal), any length unit
-//    ARGP    Single         argument of perigee, rad
-//    NODE    Single         right ascension of the ascending node, rad
-//    INCL    Single         inclination, rad
-// Returned:
-//    W       Vec3           the same vector in the equatorial frame (x to
+//           ARGP    Single  argument of perigee, rad
+//           NODE    Single  right ascension of the ascending node, rad
+//           INCL    Single  inclination, rad; or
+//           CI, SI  Single  its cosine and sine, stored as singles
+// Returned: W       Vec3    the same vector in the equatorial frame (x to
 //                           the vernal equinox, z to the north pole)
 //
 // Notes:
-//    W = Rz(NODE) * Rx(INCL) * Rz(ARGP) * V.  V's x and y are used up before
+//  - W = Rz(NODE) * Rx(INCL) * Rz(ARGP) * V.  V's x and y are used up before
 //    W is written and V's z is read after W's x and y, so W may be V.
-//    A second form takes CI and SI, the cosine and sine of INCL stored as
-//    singles, instead of INCL.
+//  - The form with CI and SI serves the propagator, whose inclination never
+//    changes: it keeps them from its set-up instead of evaluating them at
+//    every step.
 #include <cmath>
 
 #include "orbit/rotate.hpp"

@@ -5,13 +5,10 @@
 
 namespace talik {
 
-// W = Rz(NODE) * Rx(INCL) * Rz(ARGP) * V (angles in rad).  W may be the same
-// vector as V.
+// W = Rz(NODE) * Rx(INCL) * Rz(ARGP) * V (angles in rad).
 void ROTATE(const Vec3& V, Single ARGP, Single NODE, Single INCL, Vec3& W);
 
-// The same rotation with the cosine and sine of the inclination given, as
-// stored singles: the propagator's inclination never changes, so it keeps
-// them from its set-up instead of evaluating them at every step.
+// The same rotation with the cosine and sine of the inclination given.
 void ROTATE(const Vec3& V, Single ARGP, Single NODE, Single CI, Single SI, Vec3& W);
 
 }  // namespace talik

@@ -1,15 +1,19 @@
 // seconds_since_epoch, semi_major_axis_at - elapsed time and decayed axis.
 //
-// Given:
-//    orbel   ORBEL          EPOCH, EPOCHJ (time); SMA, SMADT (axis)
-//    JDN     double         Julian day number of DT's date (JULDAT)
-//    DT      DATIM          date-time, UT
-//    TD      Single         days since the epoch
-// Returned:
-//    seconds since the epoch (Single); the semi-major axis, km (Single)
+// Given:    orbel   ORBEL   EPOCH, EPOCHJ (seconds_since_epoch); SMA, SMADT
+//                           (semi_major_axis_at)
+//           JDN     double  Julian day number of DT's date (JULDAT)
+//           DT      DATIM   date-time, UT
+//           TD      Single  days since the epoch
+// Returned: (value) Single  seconds from the epoch to DT
+//                           (seconds_since_epoch); the semi-major axis TD
+//                           days after the epoch, km (semi_major_axis_at)
 //
 // Notes:
-//    The propagator and the check of a decaying orbit both use these, so
+//  - The seconds are the whole days in double, then the hour, minute and
+//    second differences as integers, the result stored as a single.  The
+//    axis changes linearly at SMADT.
+//  - The propagator and the check of a decaying orbit both use these, so
 //    that a refusal and a propagated position see the same axis.
 #include "orbit/since_epoch.hpp"
 

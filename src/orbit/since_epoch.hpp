@@ -9,12 +9,10 @@
 namespace talik {
 
 // Seconds from the epoch of orbel to DT (UT), whose date has the Julian day
-// number JDN: the whole days in double, the hour, minute and second
-// differences as integers, the result stored as a single.
+// number JDN.
 Single seconds_since_epoch(const ORBEL& orbel, double JDN, const DATIM& DT);
 
-// The semi-major axis TD days after the epoch, km: SMA changed linearly at
-// SMADT.
+// The semi-major axis TD days after the epoch, km.
 Single semi_major_axis_at(const ORBEL& orbel, Single TD);
 
 }  // namespace talik

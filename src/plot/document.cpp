@@ -1,4 +1,13 @@
-// The frame shared by every picture: the <svg> opening and the document.
+// svg_open, svg_document - the frame shared by every picture.
+//
+// Given:    width, height  double       size of the picture, picture units
+//                                       (svg_open)
+//           svg_element    string_view  a whole <svg> element (svg_document)
+// Returned: (value)        string       the <svg> start tag with the SVG
+//                                       namespace, version 1.1, the viewBox
+//                                       and the font family (svg_open); the
+//                                       element behind an XML declaration and
+//                                       the SVG 1.1 DOCTYPE (svg_document)
 #include <string>
 
 #include "plot/pictures.hpp"

@@ -1,4 +1,34 @@
-// Date-line cuts, small circles and fillable rings for the world map.
+// wrap_lon, split_at_date_line, small_circle, fill_ring - lines on the
+// sphere made ready for an equirectangular map.
+//
+// Given:    lon_deg     double   a longitude, degrees (wrap_lon)
+//           line        GeoLine  a line, longitudes in any range
+//                                (split_at_date_line)
+//           centre      LonLat   centre of a small circle, degrees
+//           radius_deg  double   its radius as a central angle, degrees
+//           count       int      how many points it gets
+//           ring        GeoLine  a closed ring, last point = first
+//                                (fill_ring)
+// Returned: (value)     double   the longitude in [-180, 180) (wrap_lon)
+//           (value)     vector of GeoLine  the pieces of the line
+//                                (split_at_date_line)
+//           (value)     GeoLine  the circle's points (small_circle); the
+//                                ring fit for filling (fill_ring)
+//
+// Notes:
+//  - split_at_date_line takes a step that changes the longitude by more than
+//    180 deg the short way round; the crossing point, interpolated in
+//    latitude, ends one piece at one map edge and starts the next at the
+//    other.  Consecutive equal points are kept once; pieces of a single point
+//    are dropped.
+//  - small_circle gives a point every 360/count deg of bearing from north
+//    through east, plus the first again to close the circle; it is valid for
+//    any centre, poles included.
+//  - fill_ring keeps the longitudes continuous (they may leave [-180, 180),
+//    so the caller draws the ring shifted by whole turns as well and clips),
+//    starting where the ring crosses the date line if it does.  A ring that
+//    goes once round a pole is closed along that pole's edge of the map, on
+//    the side of its mean latitude.
 #include "plot/geo.hpp"
 #include "numeric/constants.hpp"
 

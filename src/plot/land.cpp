@@ -1,4 +1,17 @@
-// Parsing of the embedded land outline.
+// parse_land, land_rings - the land outline built into the library.
+//
+// Given:    text    string_view      a land file (parse_land)
+// Returned: (value) vector of GeoLine  its rings, degrees (parse_land); the
+//                                    embedded rings, parsed on first use
+//                                    (land_rings)
+// Thrown:   std::runtime_error       naming the line, when the text is
+//                                    malformed (parse_land)
+//
+// Notes:
+//  - A land file holds "grid SX SY TX TY", then "ring X,Y X,Y ..." lines of
+//    grid integers (longitude TX + X*SX, latitude TY + Y*SY); lines starting
+//    with # are comments.  A ring must be closed and have at least three
+//    corners.
 #include "plot/land.hpp"
 
 #include <charconv>

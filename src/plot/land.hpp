@@ -11,9 +11,7 @@ namespace talik::plot {
 // The text of data/world/land-110m.txt, embedded at build time.
 extern const std::string_view kLandText;
 
-// The rings of a land file: "grid SX SY TX TY" then "ring X,Y X,Y ..." lines
-// of grid integers (longitude TX + X*SX, latitude TY + Y*SY), # comments.
-// Throws std::runtime_error naming the line when the text is malformed.
+// The rings of a land file.
 std::vector<GeoLine> parse_land(std::string_view text);
 
 // The embedded rings, parsed on first use.

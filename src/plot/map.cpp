@@ -1,4 +1,15 @@
-// The world map: land, graticule, header, legend, and the layers put together.
+// map_svg_element, map_svg - the world map.
+//
+// Given:    data    PlotData  the track, the sites and the window
+// Returned: (value) string    the map's <svg> element (map_svg_element), or
+//                             a whole SVG document of it (map_svg)
+//
+// Notes:
+//  - Layers from the bottom: the paper and the header; then, clipped to the
+//    map, sea, land, graticule, the sites' regions and circles, the track
+//    and its ticks; then the frame, the graticule labels, the site markers
+//    and the legend.
+//  - Every id starts with "talik-map-", so the map can stand once in a page.
 #include <algorithm>
 #include <cmath>
 #include <string>

@@ -1,4 +1,20 @@
-// The sites on the map: pre-filter regions, visibility circles, markers.
+// site_regions_layer, site_marker_boxes, site_marker_layer - the sites on
+// the map.
+//
+// Given:    sites   vector of SiteView  the sites
+// Returned: (value) string       the pre-filter regions (hatched) and the
+//                                visibility circles, at the horizon and at
+//                                the minimum elevation where that differs
+//                                (site_regions_layer);
+//                                the markers and names (site_marker_layer)
+//           (value) vector of Box  where the markers and names go, roughly,
+//                                so that other labels keep off
+//                                (site_marker_boxes)
+//
+// Notes:
+//  - A site or a value that is not finite is left out.
+//  - Names of sites in the map's eastern quarter go to the left of their
+//    markers.
 #include <algorithm>
 #include <cmath>
 #include <optional>

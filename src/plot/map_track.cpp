@@ -1,4 +1,26 @@
-// The ground track on the map: coloured stretches and time ticks.
+// add_geo_lines, track_layer, tick_layer - the ground track on the map.
+//
+// Given:    path    PathData       path data to add to (add_geo_lines)
+//           lines   vector of GeoLine  lines already cut at the date line
+//           track   vector of TrackSample  the track, in time order
+//                                  (track_layer)
+//           data    PlotData       the track, the window and the sites
+//                                  (tick_layer)
+// Returned: path    PathData       the lines, projected and simplified
+//           (value) string         the track's layer (track_layer), the
+//                                  ticks and their labels (tick_layer)
+//           legend  string         the spacing of the ticks and the labels
+//                                  (tick_layer)
+//
+// Notes:
+//  - The track is drawn in four stretches by state: sunlit solid, in the
+//    shadow dashed, thick inside passes.  A stretch takes the state of its
+//    first sample and ends on the first sample of the next, so the line has
+//    no gaps; a sample that is not finite breaks it.
+//  - Ticks and labels fall on whole multiples of spacings from 10 minutes to
+//    a day, the smallest that keep at most 240 ticks and 24 labels.  A label
+//    that would cover a site's or another label, or leave the map, is left
+//    out.
 #include <array>
 #include <cmath>
 #include <string>

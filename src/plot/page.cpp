@@ -1,4 +1,9 @@
-// The HTML page: the map, a sky plot per pass and the pass table.
+// page_html - the HTML page: the map, a sky plot for each pass and the pass
+// table.
+//
+// Given:    data    PlotData  the track, the sites and the passes
+// Returned: (value) string    the page: HTML that is also well-formed XML,
+//                             carries its pictures inline and loads nothing
 #include <string>
 
 #include "plot/pictures.hpp"

@@ -1,8 +1,5 @@
-// plot.hpp - pictures of a prediction: world map, sky plots, one HTML page.
-//
-// Each function returns the whole document as text.  The SVG documents are
-// SVG 1.1 with their DOCTYPE; the page is HTML that is also well-formed XML,
-// carries its pictures inline and loads nothing.
+// plot.hpp - pictures of a prediction: world map, sky plots, one HTML page,
+// each returned as the whole document's text.
 #pragma once
 
 #include <string>

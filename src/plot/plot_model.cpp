@@ -1,4 +1,16 @@
-// plot_data - talik-plot's pictures from the model.
+// plot_data, unix_ms - talik-plot's pictures from the model.
+//
+// Given:    object   PassObject  the element set, its sites and its scan
+//           passes   vector of vector of Pass  passes[i], the passes over
+//                                object.sites[i]
+//           model_s  int64       a time in model seconds (unix_ms)
+// Returned: (value)  PlotData    the ground track at every step of the scan
+//                                (sub-satellite point and sunlight from
+//                                predict_step, in time order), the sites
+//                                with their visibility circles and
+//                                pre-filter regions, and the passes with
+//                                their tracks in the sky, by time
+//           (value)  int64       milliseconds since 1970-01-01 UTC (unix_ms)
 //
 // Notes:
 //  - The visibility circle of a site is where the satellite, at the track's

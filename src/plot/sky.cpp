@@ -1,4 +1,14 @@
-// The sky plot of one pass: north up, east right, zenith at the centre.
+// sky_svg_element, sky_svg - the sky plot of one pass.
+//
+// Given:    pass    PassView  the pass and its track in the sky
+// Returned: (value) string    the plot's <svg> element (sky_svg_element), or
+//                             a whole SVG document of it (sky_svg)
+//
+// Notes:
+//  - North up, east right as on a map, the zenith at the centre, the horizon
+//    on the outer ring.  The element uses no ids, so a page may hold many.
+//  - AOS is an open circle, TCA a filled triangle, LOS a filled square; the
+//    table's azimuths place AOS and LOS, the track gives their elevations.
 #include <algorithm>
 #include <cmath>
 #include <numbers>

@@ -1,4 +1,21 @@
-// Path data writer and the Douglas-Peucker simplification.
+// simplify, PathData::move_to, PathData::line_to, PathData::close,
+// PathData::polyline - SVG path data, and line simplification.
+//
+// Given:    line       vector of Px  a polyline, picture units
+//           tolerance  double        picture units (simplify)
+//           p          Px            a point, picture units
+// Returned: (value)    vector of Px  the line without the points that lie
+//                                    within tolerance of the kept line; the
+//                                    end points are always kept (simplify)
+//           the path data, extended
+//
+// Notes:
+//  - simplify is Douglas-Peucker's, with a stack of spans instead of
+//    recursion.
+//  - The path data is rounded to 0.1: each subpath starts with an absolute
+//    moveto and goes on with relative linetos, computed between the rounded
+//    points so that rounding does not add up.  Steps that round to nothing
+//    are left out.  A polyline of fewer than two points adds nothing.
 #include "plot/svg.hpp"
 
 #include <cmath>

@@ -13,13 +13,10 @@ struct Px {
 // Points closer than this to the simplified line are dropped, picture units.
 inline constexpr double SIMPLIFY_TOLERANCE = 0.25;
 
-// The line without points that lie within `tolerance` of the kept line
-// (Douglas-Peucker); the end points are always kept.
+// The line without points that lie within `tolerance` of the kept line.
 std::vector<Px> simplify(const std::vector<Px>& line, double tolerance);
 
-// Path data rounded to 0.1: each subpath starts with an absolute moveto and
-// goes on with relative linetos, computed between the rounded points so
-// that rounding does not add up.  Steps that round to nothing are left out.
+// Compact path data, rounded to 0.1.
 class PathData {
 public:
     void move_to(Px p);

@@ -1,4 +1,27 @@
-// Escaping, number and time formatting for the pictures.
+// escape_xml, coord, fixed, escaped_list, utc_datetime, utc_hhmm,
+// utc_hhmmss, duration_text - text pieces shared by the pictures.
+//
+// Given:    text      string_view  text from the user's input (escape_xml)
+//           texts     vector of string  (escaped_list)
+//           value     double       a number: finite and within about 1e15
+//                                  (coord), any (fixed)
+//           decimals  int          decimals to show (fixed)
+//           t_ms      int64        UTC, milliseconds since 1970-01-01
+//           span_ms   int64        a span, milliseconds (duration_text)
+// Returned: (value)   string       the text safe inside XML and HTML;
+//                                  "12.3", "-4", "0"; "1.50" or "-";
+//                                  the escaped texts joined by ", ";
+//                                  "2024-06-11 08:15:42", "08:16",
+//                                  "08:15:42"; "12:05" or "1:02:03"
+//
+// Notes:
+//  - escape_xml makes text safe in element content and in quoted
+//    attributes: & < > " ' become references; control characters that XML
+//    forbids and bytes that are not UTF-8 become U+FFFD.
+//  - coord rounds to 0.1 and drops a trailing ".0".  fixed gives "-" for a
+//    value that is not finite, and no minus on a value shown as zero.
+//  - The times are rounded to the unit shown, halves up; a span shows as
+//    m:ss, or h:mm:ss from an hour on.
 #include "plot/text.hpp"
 
 #include <array>

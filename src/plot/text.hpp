@@ -9,12 +9,10 @@
 namespace talik::plot {
 
 // Text safe inside XML and HTML, in element content and in quoted
-// attributes: & < > " ' become references; control characters that XML
-// forbids and bytes that are not UTF-8 become U+FFFD.
+// attributes.
 std::string escape_xml(std::string_view text);
 
 // A coordinate rounded to 0.1, without a trailing ".0" ("12.3", "-4", "0").
-// The value must be finite and within about 1e15.
 std::string coord(double value);
 
 // A value with a fixed number of decimals; "-" when it is not finite.

@@ -1,14 +1,36 @@
-// examined, look_angles - the station's pre-filter and its view of the
-// satellite.
+// examined, filter_margin, filter_bound, look_angles - the station's
+// pre-filter and its view of the satellite.
 //
-// Given:   st      Station  the station (sphere of radius EARTH_RADIUS)
-//          R       Single   distance of the satellite from the centre, km
-//          DECL    Single   its declination, rad
-//          GLONR   Single   east longitude of the sub-satellite point, rad
-// Returned: Look            above the horizon or not; mark, range (km),
-//                           elevation and azimuth (degrees)
+// Given:    st      Station        the station, on the sphere of radius
+//                                  EARTH_RADIUS
+//           GLAT    Single         latitude of the sub-satellite point,
+//                                  degrees (examined, filter_margin)
+//           GLON    Single         its east longitude, degrees, 0 to 360
+//                                  (examined, filter_margin)
+//           filter  StationFilter  a pre-filter (filter_bound)
+//           R       Single         distance of the satellite from the
+//                                  centre, km (look_angles)
+//           DECL    Single         its declination, rad (look_angles)
+//           GLONR   Single         east longitude of the sub-satellite
+//                                  point, rad (look_angles)
+// Returned: (value) bool           whether the pre-filter lets the step
+//                                  through to the look-angle work (examined)
+//           (value) double         how far inside the pre-filter the point
+//                                  lies, degrees of longitude or latitude:
+//                                  negative outside, 1 for a station examined
+//                                  always (filter_margin)
+//           (value) double         the pre-filter's bound, degrees: the half
+//                                  width of the longitude band about the
+//                                  station, the latitude the point must reach
+//                                  (negative: must not exceed), 0 for a
+//                                  station examined always (filter_bound)
+//           (value) Look           above the horizon or not; mark, range
+//                                  (km), elevation and azimuth (degrees)
+//                                  (look_angles)
 //
 // Notes:
+//  - A step is examined exactly when its margin is 0 or more; each margin is
+//    0 or more exactly when the plain comparison holds.
 //  - ARCANG gives the arc from the station to the sub-satellite point; the
 //    triangle centre-station-satellite gives the range and CZ, the cosine of
 //    the angle at the station between the centre and the satellite (minus

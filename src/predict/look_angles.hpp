@@ -23,23 +23,18 @@ struct Look {
 };
 
 // Whether the station's pre-filter lets a step with the sub-satellite point
-// at latitude GLAT and east longitude GLON (degrees) through to the look-
-// angle work.
+// at (GLAT, GLON) through to the look-angle work.
 bool examined(const Station& st, Single GLAT, Single GLON);
 
 // How far inside the station's pre-filter that sub-satellite point lies,
-// degrees of longitude or latitude (negative outside; 1 for a station
-// examined always); examined() exactly when it is 0 or more.
+// degrees; examined() exactly when it is 0 or more.
 double filter_margin(const Station& st, Single GLAT, Single GLON);
 
-// The bound of a pre-filter, degrees: the half width of the longitude band
-// about the station, the latitude the point must reach (negative: must not
-// exceed), or 0 for a station examined always.
+// The bound of a pre-filter, degrees.
 double filter_bound(StationFilter filter);
 
-// Slant range, visibility mark, elevation and azimuth of the satellite at
-// distance R (km) and declination DECL (rad) over east longitude GLONR
-// (rad), seen from the station on the sphere of radius EARTH_RADIUS.
+// Slant range, visibility mark, elevation and azimuth of the satellite, seen
+// from the station.
 Look look_angles(const Station& st, Single R, Single DECL, Single GLONR);
 
 }  // namespace talik

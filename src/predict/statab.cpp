@@ -1,7 +1,18 @@
-// statab.cpp - coordinates and pre-filters of the station table.
+// STATAB::STLAT, STATAB::STLON, STATAB::filter, station_name, STATAB::find -
+// the rows of the station table.
 //
-// The coordinates are the single-precision values of the decimals shown.
-
+// Given:    ista    int            row, 1 to 8
+//           key     string_view    a row's number ("6") or its name in any
+//                                  case ("madrid") (find)
+// Returned: (value) Single         latitude, degrees north (STLAT);
+//                                  longitude, degrees east, 0 to 360 (STLON)
+//           (value) StationFilter  the row's pre-filter (filter)
+//           (value) string         the name without its padding: "MADRID"
+//                                  (station_name)
+//           (value) int            the row key names, 0 for none (find)
+//
+// Notes:
+//  - The coordinates are the single-precision values of the decimals shown.
 #include "predict/statab.hpp"
 
 #include <cctype>

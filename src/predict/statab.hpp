@@ -1,10 +1,4 @@
 // statab.hpp - STATAB, the fixed table of the eight ground stations.
-//
-// The names and the two visibility marks are kept as the blocks they have
-// always been stored in: names padded to 10 characters in one 80-character
-// block, the low and high elevation marks as pairs of equal characters.
-// Row n takes characters 10n-9..10n of the name block and 2n-1..2n of the
-// mark blocks.
 #pragma once
 
 #include <array>
@@ -27,6 +21,10 @@ enum class StationFilter : std::uint8_t {
     Always,
 };
 
+// The names and the two visibility marks are kept as the blocks they have
+// always been stored in: names padded to 10 characters in one block, the low
+// and high elevation marks as pairs of equal characters.  Row n takes
+// characters 10n-9..10n of the name block and 2n-1..2n of the mark blocks.
 struct STATAB {
     static constexpr int COUNT = 8;
     static constexpr std::string_view NAMES =
@@ -42,8 +40,7 @@ struct STATAB {
     static Single STLAT(int ista);  // degrees, north positive
     static Single STLON(int ista);  // degrees east, 0 to 360
     static StationFilter filter(int ista);
-    // The row named by its number ("6") or its name in any case ("madrid");
-    // 0 for none.
+    // The row named by its number or its name; 0 for none.
     static int find(std::string_view number_or_name);
 };
 

@@ -1,7 +1,20 @@
-// prepare_station, site_station - a station's derived values.
+// prepare_station, site_station - a station as the look-angle work uses it.
 //
-// The cosine and sine of the latitude and the longitude in radians come
-// from the stored single degrees through DEGRAD, each stored as a single.
+// Given:    ista     int      row of the station table, 1 to 8
+//                             (prepare_station)
+//           name     string   the site's name (site_station)
+//           lat_deg  double   latitude, degrees north (site_station)
+//           lon_deg  double   longitude, degrees east, any value
+//                             (site_station)
+// Returned: (value)  Station  name, latitude, longitude (degrees east, 0 to
+//                             360), the cosine and sine of the latitude and
+//                             the longitude in rad; the row's pre-filter and
+//                             marks, or for a site examined always, the marks
+//                             "ll" and "hh"
+//
+// Notes:
+//  - The cosine and sine of the latitude and the longitude in radians come
+//    from the stored single degrees through DEGRAD, each stored as a single.
 #include "predict/station.hpp"
 
 #include <cmath>

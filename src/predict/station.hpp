@@ -27,9 +27,8 @@ struct Station {
 // Row ista (1..8) of the station table.
 Station prepare_station(int ista);
 
-// Any site on the same sphere, examined always, with the marks "ll" and "hh":
-// latitude (degrees north) and longitude (degrees east, any value; kept as
-// 0 to 360).
+// Any site on the same sphere, examined always: latitude (degrees north) and
+// longitude (degrees east).
 Station site_station(std::string name, double lat_deg, double lon_deg);
 
 }  // namespace talik

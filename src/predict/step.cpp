@@ -1,18 +1,38 @@
 // predict_step, sunlit, prepare_run, start_orbit - one step of the
 // prediction and the state it runs on.
 //
-// Given:   state   RunState  the elements, the Sun table, the station and
-//                            the kept frame (the frame is scratch)
-//          DTNOW   DATIM     the step's date-time, UT
-// Returned: Step             see step.hpp
+// Given:    state    RunState      the elements, the Sun table, the station
+//                                  and the kept frame (the frame is scratch)
+//           DTNOW    DATIM         the step's date-time, UT
+//           step     Step          the step worked out at DTNOW (sunlit)
+//           set      ElementSet    an element set checked (check_element_set)
+//                                  for start (prepare_run)
+//           station  Station       the station (prepare_run)
+//           start    DATIM         the run's start, UT (prepare_run,
+//                                  start_orbit)
+// Returned: (value)  Step          everything about the step (predict_step;
+//                                  the second form writes every field of the
+//                                  Step given, which saves a loop building a
+//                                  new one at every step)
+//           (value)  int16         1 sunlit, 0 in the Earth's shadow, also
+//                                  for a step below the horizon (sunlit)
+//           (value)  RunState      the Sun table of the start year, the
+//                                  installed elements, set up (prepare_run)
+//           nrev     int32         revolution number at start (prepare_run)
+//           (value)  KeplerStatus  how the first propagation solved Kepler's
+//                                  equation (start_orbit)
 //
 // Notes:
 //  - The sub-satellite longitude is the right ascension less the sidereal
 //    angle, 0 to 360; the latitude is the ellipsoid foot's (ALTLAT).
-//  - The Sun matters only to a step at or above the horizon: the antenna
-//    mark measures the anti-solar direction, the shadow mark is printed.
-//    The table look-up and the shadow test are pure, so the other steps
-//    skip them (sunlit() gives the shadow of any step).
+//  - The look angles are worked out only when the station's pre-filter
+//    passes.  The Sun matters only to a step at or above the horizon: the
+//    antenna mark measures the anti-solar direction, the shadow mark is
+//    printed.  The table look-up and the shadow test are pure, so the other
+//    steps skip them (sunlit() gives the shadow of any step).
+//  - start_orbit does the propagator's set-up by a first propagation at
+//    start, once the element set is installed in state.orbel.  prepare_run
+//    does not report failures of Kepler's equation on the way.
 #include "predict/step.hpp"
 
 #include <cmath>

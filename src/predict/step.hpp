@@ -1,8 +1,7 @@
-// step.hpp - the state of a prediction and one step of it.
-//
-// This is the library's way into the model without a deck: build a RunState
-// from an element set and a station (prepare_run), then call predict_step
-// for each date-time.  Nothing here writes anything.
+// step.hpp - the state of a prediction and one step of it: the library's way
+// into the model without a deck.  Build a RunState from an element set and
+// a station (prepare_run), then call predict_step for each date-time.
+// Nothing here writes anything.
 #pragma once
 
 #include <cstdint>
@@ -60,27 +59,19 @@ struct Step {
     bool finite() const;
 };
 
-// Propagates to DTNOW (UT) and works out the sub-satellite point, the height
-// and, when the station's pre-filter passes, the look angles, the marks and,
-// at or above the horizon, the Sun, the shadow and the antenna mark.
+// Propagates to DTNOW (UT) and works out what the station sees then.
 Step predict_step(RunState& state, const DATIM& DTNOW);
-// The same into step, whose every field is written (a loop's one Step saves
-// building a new one at every step).
+// The same into step, whose every field is written.
 void predict_step(RunState& state, const DATIM& DTNOW, Step& step);
 
-// Whether the satellite of step is sunlit (1) or in the shadow (0), also for
-// a step below the horizon.
+// Whether the satellite of step is sunlit (1) or in the shadow (0).
 std::int16_t sunlit(const RunState& state, const Step& step, const DATIM& DTNOW);
 
-// The state for an element set, already checked (check_element_set), seen
-// from station, for a run that starts at start: the Sun table of the start
-// year, the installed elements and the propagator's set-up.  Returns the
-// revolution number at start in nrev.  Failures of Kepler's equation on the
-// way are not reported.
+// The state for an element set seen from station, for a run that starts at
+// start; the revolution number at start goes to nrev.
 RunState prepare_run(const ElementSet& set, const Station& station, const DATIM& start, std::int32_t& nrev);
 
-// The propagator's set-up, by a first propagation at start, once the element
-// set is installed in state.orbel; returns that propagation's Kepler status.
+// The propagator's set-up, by a first propagation at start.
 KeplerStatus start_orbit(RunState& state, const DATIM& start);
 
 }  // namespace talik

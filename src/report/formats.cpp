@@ -1,6 +1,19 @@
-// formats.cpp - the report's formats, compiled once on first use, and the
-// Kepler line.
-
+// FMTBAN, FMTRUN, FMTPAG, FMTEL1, FMTEL2, FMTCH1, FMTCH2, FMTBLK, FMTCON,
+// FMTFIL, open_error_format, kepler_warning_format - the report's formats;
+// report_kepler - the line of a Kepler solution that did not converge.
+//
+// Given:    unit    Unit          where the line goes (report_kepler)
+//           status  KeplerStatus  how a solution of Kepler's equation ended
+//                                 (report_kepler)
+// Returned: (value) Format        the format, compiled once, on first use
+//           the line " DID NOT CONVERGE (SUB. KEPLER)  ERROR =" with ERROR,
+//           EE and G in E15.6 fields, for a solution that did not converge;
+//           nothing for one that did (report_kepler)
+//
+// Notes:
+//  - Each record group is written by one formatted write; a '/' in its
+//    format starts the next record.  The element listing between the banner
+//    and the run header belongs to the element set (list_element_set).
 #include "report/formats.hpp"
 
 namespace talik::report {

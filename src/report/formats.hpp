@@ -1,8 +1,5 @@
-// formats.hpp - the formats of every record the report holds.
-//
-// Each record group is written by one formatted write; a '/' in its format
-// starts the next record.  The element listing between the banner and the
-// run header belongs to the element set (list_element_set).
+// formats.hpp - the formats of every record the report holds, but the
+// element listing's (list_element_set).
 #pragma once
 
 #include "format/format.hpp"
@@ -40,4 +37,4 @@ namespace talik {
 // converge (nothing for one that did).
 void report_kepler(Unit& unit, const KeplerStatus& status);
 
-}  // namespace talik::report
+}  // namespace talik

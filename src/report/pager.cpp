@@ -1,6 +1,23 @@
-// Pager - page header groups, blank lines before passes and data lines.
+// Pager::Pager, Pager::step - the pages of the report: page header groups,
+// blank lines before passes and data lines.
+//
+// Given:    iout     int16        output choice: IOUT_CONSOLE sends the
+//                                 report to the console, IOUT_FILE its data
+//                                 lines to the file, any other nowhere
+//           console  Console      the console
+//           file     ReportFile*  the report file; not null for IOUT_FILE
+//           step     Step         the step at DTNOW (step)
+//           DTNOW    DATIM        its date-time, UT (step)
+//           NREV     int32        the revolution number at it (step)
+// Returned: the step's share of the report: a page header group when a page
+//           starts, a blank line when a pass opens, its data line when the
+//           satellite is visible
+// Thrown:   InternalError         IOUT_FILE without a file
 //
 // Notes:
+//  - A page holds 47 counted lines (48 when its last step writes a blank
+//    line and a data line); the count runs the same whatever the output
+//    choice, and the very first step always starts page 1.
 //  - The page header shows the date-time, the revolution number and the
 //    elements of the step that opens the page, and the sidereal angle as a
 //    time of day: hours, minutes and seconds, each stage truncated.

@@ -10,17 +10,12 @@
 
 namespace talik {
 
-// Owns the page and line counting, the blank line that opens each pass and
-// whether the previous step was at or above the horizon; writes the page
-// header groups, blank lines and data lines of the steps it is given.
-//
-// A page holds 47 counted lines (48 when its last step writes a blank line
-// and a data line); the count runs the same whatever the output choice, and
-// the very first step always starts page 1.
+// Owns the page and line counting and whether the previous step was at or
+// above the horizon; writes the report of the steps it is given.
 class Pager {
 public:
-    // The report goes to console when iout is 6, its data lines to file when
-    // iout is 8 (file must then be given), nowhere otherwise.
+    // The report goes to console, its data lines to file, or nowhere, as
+    // the output choice iout says.
     Pager(std::int16_t iout, Console& console, ReportFile* file);
 
     // The step's share of the report, step being the step at DTNOW and NREV

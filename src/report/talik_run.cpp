@@ -1,12 +1,27 @@
-// talik_run.cpp - the main program: run set-up, prediction loop, end of run.
+// run - the main program: run set-up, prediction loop, end of run.
 //
-// Set-up reads the output choice and the run line, connects the report,
-// prepares the station, prints the banner, builds the Sun table, reads the
-// element set, prints the run header and makes the first propagation.  The
-// loop then, once per step: predicts the step, counts revolutions at
-// northward equator crossings, hands the step to the pager and advances the
-// date-time by the step.  A failure of Kepler's equation is reported on the
-// console where it happens, whatever the output choice.
+// Given:    deck         Deck     the deck, at its start
+//           console      Console  the console
+//           report_path  string   where the report file goes (output choice
+//                                 8)
+// Returned: the report, on the console (output choice 6), in the file (8) or
+//           nowhere (any other choice)
+// Thrown:   InputError            a deck that cannot be read or describes an
+//                                 impossible run
+//           OutputError           a report that cannot be opened (after the
+//                                 console has received its message) or
+//                                 written
+//
+// Notes:
+//  - Set-up reads the output choice and the run line, connects the report,
+//    prepares the station, prints the banner, builds the Sun table, reads
+//    the element set, prints the run header and makes the first propagation.
+//    The loop then, once per step: predicts the step, counts revolutions at
+//    northward equator crossings, hands the step to the pager and advances
+//    the date-time by the step.
+//  - A failure of Kepler's equation is reported on the console where it
+//    happens, whatever the output choice.
+//  - The report file is replaced only when the whole run succeeds.
 #include "report/talik_run.hpp"
 
 #include <cstdint>

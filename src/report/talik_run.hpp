@@ -9,12 +9,8 @@
 
 namespace talik {
 
-// Runs the prediction described by the deck.  The report goes to the console
-// (output choice 6), to the file report_path (8) or nowhere (any other
-// choice).  Throws InputError for a deck that cannot be read or describes an
-// impossible run, OutputError when the report cannot be opened (after the
-// console has received its message) or written.  The report file is
-// replaced only when the whole run succeeds.
+// Runs the prediction described by the deck; the report goes to the
+// console, to the file report_path or nowhere.
 void run(Deck& deck, Console& console, const std::string& report_path);
 
 }  // namespace talik

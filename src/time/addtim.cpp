@@ -1,19 +1,26 @@
-// ADDTIM - advance a date-time by a step of minutes and seconds.
+// ADDTIM, after_steps - advance a date-time by a step, with every calendar
+// carry.
 //
-// Given:
-//    dt      DATIM          date-time to advance (UT), updated in place
-//    minstp  int16          whole minutes of the step
-//    secstp  int16          remaining seconds, -59..59, of the sign of minstp
-//    monlen  MONLEN         month lengths of dt's year (loaded by MONTAB);
-//                           February is set anew when the year changes
-// Returned:
-//    dt      DATIM          the advanced date-time
+// Given:    dt      DATIM   date-time to advance, UT
+//           minstp  int16   whole minutes of the step (ADDTIM)
+//           secstp  int16   remaining seconds, -59 to 59, of the sign of
+//                           minstp (ADDTIM)
+//           monlen  MONLEN  month lengths of dt's year, loaded by MONTAB
+//                           (ADDTIM)
+//           steps   int32   how many steps (after_steps)
+//           step_seconds  int16  seconds of each step (after_steps)
+// Returned: dt      DATIM   the advanced date-time, in place (ADDTIM)
+//           monlen  MONLEN  February set anew when the year changes (ADDTIM)
+//           (value) DATIM   the date-time a run reaches after the steps
+//                           (after_steps)
 //
 // Notes:
-//    Forward steps carry at most one day, which is enough for any step of
+//  - Forward steps carry at most one day, which is enough for any step of
 //    up to 32767 seconds.  Backward steps borrow one hour for every 60
 //    minutes the minute field falls below zero, so that the fields are back
 //    in their normal ranges after every call.
+//  - after_steps goes by ADDTIM's carries, so by MONTAB's leap rule too,
+//    in strides of a day at most.
 #include "time/addtim.hpp"
 
 #include "numeric/constants.hpp"

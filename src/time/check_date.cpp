@@ -1,16 +1,17 @@
 // check_date - refuse a date-time outside the supported range.
 //
-// Given:
-//    dt      DATIM          date-time to check
-//    place   FieldPlace     where each field came from (YEAR..SECOND)
-// Thrown:
-//    InputError at the first bad field, e.g. "hour 24 is outside 0 to 23"
+// Given:    dt      DATIM       date-time to check
+//           place   FieldPlace  where each field came from (YEAR .. SECOND)
+// Thrown:   InputError          at place(field) for the first bad field, e.g.
+//                               "month 13 is outside 1 to 12", "day 30 is
+//                               outside 1 to 29"
 //
 // Notes:
-//    Years before 1901 are refused because JULDAT counts leap days with
-//    truncating divisions that are only right from 1901 on; 9999 is the
-//    last year a four-digit listing can show.  The day's upper limit is the
-//    month's length as MONTAB loads it.
+//  - Years run from 1901 to 9999: JULDAT counts leap days with truncating
+//    divisions that are only right from 1901 on, and 9999 is the last year
+//    a four-digit listing can show.
+//  - The day's upper limit is the month's length as MONTAB loads it, by its
+//    divisible-by-4 rule, so 2100-02-29 is accepted.
 #include "time/check_date.hpp"
 
 #include <string>

@@ -6,13 +6,8 @@
 
 namespace talik {
 
-// Refuses a date-time outside the supported range: throws InputError at
-// place(field) for its first bad field (YEAR .. SECOND), e.g. "month 13 is
-// outside 1 to 12", "day 30 is outside 1 to 29".
-//
-// Years run from 1901 to 9999: JULDAT's day count is right only from 1901
-// on.  The day must lie within the month's length by the month table's own
-// divisible-by-4 rule (MONTAB), so 2100-02-29 is accepted.
+// Refuses a date-time outside the supported range (years 1901 to 9999, the
+// days of MONTAB's months), naming the place of its first bad field.
 void check_date(const DATIM& dt, const FieldPlace& place);
 
 // The same on the real calendar, where a century year not divisible by 400

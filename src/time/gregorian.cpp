@@ -1,20 +1,34 @@
 // leap_year, month_length, days_from_civil, unix_seconds, utc_datim - the
-// real calendar; unix_seconds_of_model, model_seconds_of_unix - the bridge
-// between the model's time and real time.
+// real calendar; unix_seconds_of_model, model_seconds_of_unix - the real
+// instant of a model time, and back.
 //
-// Given:   year, month, day   the proleptic Gregorian calendar
-//          dt                 DATIM, UT
-//          seconds            since 1970-01-01 00:00:00 UTC, or model seconds
-// Returned: days and seconds since 1970-01-01; DATIMs of real dates
+// Given:    year     int64   proleptic Gregorian year
+//           month    int     1 to 12
+//           day      int     day of the month; it may run past the month's
+//                            end (days_from_civil)
+//           dt       DATIM   date-time, UT, read as the model's day count
+//                            reads it: fields in their normal ranges, the
+//                            day up to 29 in February (unix_seconds)
+//           unix_s   int64   seconds since 1970-01-01 00:00:00 UTC: years 1
+//                            to 32767 (utc_datim), 1901 to 9999
+//                            (model_seconds_of_unix)
+//           model_s  int64   model seconds (unix_seconds_of_model)
+// Returned: (value)          whether the year is a leap year; the month's
+//                            days; days since 1970-01-01; seconds since
+//                            1970-01-01 00:00:00 UTC; the real date-time
+//                            (utc_datim); model seconds
 //
 // Notes:
 //  - Days from a date count whole 400-year eras of 146097 days from 1 March
 //    of year 0, so that the leap day ends a year; a day past the end of
 //    February lands in March, as the model's day count has it.
-//  - A real date-time is a model one with the same fields, except that the
+//  - The model's day count (JULDAT) follows this calendar, while its
+//    stepping gives every fourth year a leap day (model_calendar.cpp).  A
+//    real date-time is a model one with the same fields, except that the
 //    model has a 29 February in 2100, 2200, 2300, 2500 ... which is the
 //    real 1 March; so a model time is turned into a real one through its
-//    fields, never by a constant offset.
+//    fields, never by a constant offset.  Whatever the companion programs
+//    print is a real date, converted here.
 #include "time/gregorian.hpp"
 
 #include "numeric/constants.hpp"

@@ -1,4 +1,23 @@
 // parse_iso_datim, iso_tenths - date-times as ISO 8601 text.
+//
+// Given:    text          string_view         "YYYY-MM-DDTHH:MM:SS", with Z or
+//                                             a UTC offset (parse_iso_datim)
+//           model_tenths  int64               a time in tenths of a model
+//                                             second, model_seconds * TENTHS
+//                                             (iso_tenths)
+// Returned: (value)       optional<IsoDatim>  the date-time's fields, not
+//                                             checked against the calendar
+//                                             (check_date does that), and
+//                                             its offset ahead of UTC in
+//                                             minutes; nullopt for any other
+//                                             text
+//           (value)       string              "2021-10-17T15:03:12.3Z": the
+//                                             real date-time of the model time
+//
+// Notes:
+//  - A blank or a small t may stand for the T, and the seconds may be left
+//    out.  After the time: nothing (UTC), Z or z (UTC), or an offset "+HH:MM",
+//    "-HH:MM", "+HHMM" or "+HH", up to 23:59.
 #include "time/iso_datim.hpp"
 
 #include <cstdio>

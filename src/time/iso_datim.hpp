@@ -17,18 +17,16 @@ struct IsoDatim {
     int offset_minutes = 0;
 };
 
-// "YYYY-MM-DDTHH:MM:SS" (a blank may stand for the T, the seconds may be
-// left out) in UTC, or followed by "Z", or by a UTC offset "+HH:MM",
-// "-HH:MM", "+HHMM" or "+HH" (up to 23:59); nullopt for any other text.
-// The fields are not checked against the calendar.
+// "YYYY-MM-DDTHH:MM:SS" in UTC, or with Z or a UTC offset, its fields
+// unchecked; nullopt for any other text.
 std::optional<IsoDatim> parse_iso_datim(std::string_view text);
 
 // Tenths of a second per second: pass times are kept in tenths of the
 // model's seconds.
 inline constexpr std::int64_t TENTHS = 10;
 
-// "2021-10-17T15:03:12.3Z": a time in tenths of a model second
-// (model_seconds * TENTHS) as the real date-time it is.
+// "2021-10-17T15:03:12.3Z": a time in tenths of a model second as the real
+// date-time it is.
 std::string iso_tenths(std::int64_t model_tenths);
 
 }  // namespace talik

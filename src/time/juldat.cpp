@@ -1,18 +1,16 @@
 // JULDAT - Julian day number and Greenwich mean sidereal angle.
 //
-// Given:
-//    dt      DATIM          date-time, UT
-// Returned:
-//    jdn     double         Julian day number of the date's noon (integral;
+// Given:    dt      DATIM   date-time, UT, from 1901 on
+// Returned: jdn     double  Julian day number of the date's noon (integral;
 //                           1901-01-01 gives 2415386.0); the time of day
 //                           does not enter it
-//    gst     Single         Greenwich mean sidereal angle at dt, degrees,
-//                           in [0, 360) for dates from 1900 on
+//           gst     Single  Greenwich mean sidereal angle at dt, degrees, in
+//                           [0, 360) for dates from 1900 on
 //
 // Notes:
-//    The leap days are counted with truncating divisions from 1901, which
+//  - The leap days are counted with truncating divisions from 1901, which
 //    is right for every date from 1901 on; callers refuse earlier years.
-//    The sidereal angle is Newcomb's expression at 0h UT with T in Julian
+//  - The sidereal angle is Newcomb's expression at 0h UT with T in Julian
 //    centuries from 1900 January 0.5, plus the sidereal advance over the
 //    minutes of UT of the day.
 #include <cmath>

@@ -6,9 +6,8 @@
 
 namespace talik {
 
-// Given dt (UT), returns jdn, the integral Julian day number of the date's
-// noon (1901-01-01 gives 2415386.0), and gst, the Greenwich mean sidereal
-// angle at dt in degrees, [0, 360) for dates from 1900 on.
+// The Julian day number jdn of dt's date and the Greenwich mean sidereal
+// angle gst at dt (degrees).
 void JULDAT(double& jdn, Single& gst, const DATIM& dt);
 
 }  // namespace talik

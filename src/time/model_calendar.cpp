@@ -1,13 +1,25 @@
 // model_month_length, model_seconds, model_datim, next_whole_minute - the
-// model's calendar as a count of seconds.
+// model's stepping calendar as a count of seconds.
 //
-// Given:   dt        DATIM    a supported date-time (years 1901 to 9999)
-//          seconds   int64    seconds from 1901-01-01 00:00:00, model calendar
-// Returned: the month's length (days); the count of seconds; the DATIM
+// Given:    year, month  int    a year and its month, 1 to 12
+//                               (model_month_length)
+//           dt           DATIM  a supported date-time (check_date)
+//                               (model_seconds)
+//           seconds      int64  seconds from 1901-01-01 00:00:00 on the
+//                               model's calendar: of a time in years 1901 to
+//                               9999 (model_datim), any (next_whole_minute)
+// Returned: (value)             the month's days; the seconds of dt; the
+//                               DATIM of the seconds; the first whole minute
+//                               at or after the seconds
 //
 // Notes:
-//  - From 1901 on, every fourth year is a leap year (the month table's
-//    rule), so the calendar repeats in cycles of four years of 1461 days,
+//  - The model steps whole-second DATIMs on the month table's calendar, where
+//    every year divisible by 4 is a leap year (MONTAB, ADDTIM), so 2100 has
+//    a 29 February.  Counting seconds on that same calendar lets a pass
+//    finder bisect and step with plain integers and come back to the DATIM
+//    the model would have reached by ADDTIM's carries.  These seconds are the
+//    model's time, not real time (gregorian.cpp turns one into the other).
+//  - From 1901 on the calendar repeats in cycles of four years of 1461 days,
 //    the fourth year of each cycle being the leap year.
 #include "time/model_calendar.hpp"
 

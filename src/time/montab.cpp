@@ -1,12 +1,10 @@
 // MONTAB - load the month-length table for a year.
 //
-// Given:
-//    dt      DATIM          date-time; only dt[YEAR] is read
-// Returned:
-//    monlen  MONLEN         days of months 1..12 of that year
+// Given:    dt      DATIM   date-time; only dt[YEAR] is read
+// Returned: monlen  MONLEN  days of months 1 to 12 of that year
 //
 // Notes:
-//    February has 29 days whenever the year is divisible by 4; there is no
+//  - February has 29 days whenever the year is divisible by 4; there is no
 //    century exception, so 2100 counts as a leap year here.  ADDTIM keeps
 //    the February entry current when it steps into another year.
 #include "time/montab.hpp"

@@ -1,8 +1,5 @@
 // montab.hpp - MONLEN, the month lengths of the year being stepped, and
 // MONTAB, which loads them.
-//
-// ADDTIM keeps the February entry in step with every change of year.  The
-// table's leap rule is "year divisible by 4" with no century exception.
 #pragma once
 
 #include <array>
@@ -20,7 +17,7 @@ struct MONLEN {
     std::int16_t operator()(int month) const { return days[static_cast<std::size_t>(month - 1)]; }
 };
 
-// Loads the month lengths of dt's year (only dt[YEAR] is read).
+// Loads the month lengths of dt's year.
 void MONTAB(const DATIM& dt, MONLEN& monlen);
 
 }  // namespace talik

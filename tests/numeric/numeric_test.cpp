@@ -1,5 +1,6 @@
-// The stored-single type: every store rounds to float, every formula is
-// evaluated in double, whatever the optimiser does with inlined code.
+// The stored-single type (every store rounds to float, every formula is
+// evaluated in double) and the intrinsics.  That the roundings survive the
+// optimiser in real code is checked on ROTATE (tests/orbit).
 
 #include <gtest/gtest.h>
 
@@ -14,39 +15,6 @@
 namespace talik {
 namespace {
 
-// A rotation written the way the orbit code writes it; inlined into its
-// caller, the compiler sees stores and reloads of neighbouring singles that
-// it may be tempted to pack together.
-inline void turn(const Vec3& V, Single ARGP, Single NODE, Single INCL, Vec3& W) {
-    const Single CN = std::cos(NODE);
-    const Single SN = std::sin(NODE);
-    const Single CI = std::cos(INCL);
-    const Single SI = std::sin(INCL);
-    const Single CA = std::cos(ARGP);
-    const Single SA = std::sin(ARGP);
-    const Single X = V[0] * CA - V[1] * SA;
-    const Single Y = V[0] * SA + V[1] * CA;
-    W[0] = X * CN - (Y * CI - V[2] * SI) * SN;
-    W[1] = (Y * CI - V[2] * SI) * CN + X * SN;
-    W[2] = V[2] * CI + Y * SI;
-}
-
-// Kept out of line, as the propagator's body is.
-[[gnu::noinline]] void turn_scaled(Single R, Single NU, Single ARGP, Single NODE, Single INCL, Vec3& W) {
-    const Vec3 V = {R * std::cos(NU), R * std::sin(NU), Single(0.0)};
-    turn(V, ARGP, NODE, INCL, W);
-}
-
-// The same arithmetic with every intermediate forced through memory.
-double forced(double x) {
-    volatile double kept = x;
-    return kept;
-}
-double stored(double x) {
-    volatile float kept = static_cast<float>(x);
-    return kept;
-}
-
 TEST(Single, StoresRoundAndFormulasRunInDouble) {
     const Single third = 1.0 / 3.0;
     EXPECT_EQ(third.f(), 1.0F / 3.0F);
@@ -54,32 +22,6 @@ TEST(Single, StoresRoundAndFormulasRunInDouble) {
     const Single big = 16777216.0;
     const Single one = 1.0;
     EXPECT_EQ(Single(big + one - big).f(), 1.0F);
-}
-
-TEST(Single, RoundingSurvivesInlining) {
-    std::mt19937 rng(3);
-    std::uniform_real_distribution<float> angle(0.0F, 6.28F);
-    std::uniform_real_distribution<float> radius(6000.0F, 8000.0F);
-    int wrong = 0;
-    for (int i = 0; i < 20000; ++i) {
-        const float r = radius(rng), nu = angle(rng), a = angle(rng), b = angle(rng), c = angle(rng);  // argp, node, incl
-        Vec3 W{};
-        turn_scaled(r, nu, a, b, c, W);
-
-        const double ca = stored(std::cos(double{a})), sa = stored(std::sin(double{a}));
-        const double cb = stored(std::cos(double{b})), sb = stored(std::sin(double{b}));
-        const double cc = stored(std::cos(double{c})), sc = stored(std::sin(double{c}));
-        const double v0 = stored(forced(double{r} * std::cos(double{nu})));
-        const double v1 = stored(forced(double{r} * std::sin(double{nu})));
-        const double x = stored(forced(forced(v0 * ca) - forced(v1 * sa)));
-        const double y = stored(forced(forced(v0 * sa) + forced(v1 * ca)));
-        const double inner = forced(forced(y * cc) - forced(0.0 * sc));
-        const float w0 = static_cast<float>(forced(forced(x * cb) - forced(inner * sb)));
-        const float w1 = static_cast<float>(forced(forced(inner * cb) + forced(x * sb)));
-        const float w2 = static_cast<float>(forced(forced(0.0 * cc) + forced(y * sc)));  // b: node, c: incl
-        wrong += (W[0].f() != w0) + (W[1].f() != w1) + (W[2].f() != w2);
-    }
-    EXPECT_EQ(wrong, 0);
 }
 
 TEST(Single, Intrinsics) {

@@ -30,6 +30,17 @@ Mat rx(double t) { return {{{1.0, 0.0, 0.0}, {0.0, std::cos(t), -std::sin(t)}, {
 
 double norm(const Vec3& v) { return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]); }
 
+// One operation in double, its result forced through memory; a store to a
+// single, likewise.
+double op(double x) {
+    volatile double kept = x;
+    return kept;
+}
+double stored(double x) {
+    volatile float kept = static_cast<float>(x);
+    return kept;
+}
+
 TEST(ROTATE, ZeroAnglesLeaveTheVectorAlone) {
     const Vec3 V = {Single(1.5), Single(-2.25), Single(7000.125)};
     Vec3 W;
@@ -67,6 +78,34 @@ TEST(ROTATE, AgreesWithTheMatrixProductAndKeepsTheLength) {
         ROTATE(same, argp, node, incl, same);
         ASSERT_EQ(same, W);
     }
+}
+
+// Every single that ROTATE stores is rounded to float, every operation is
+// done in double, in the release build too, where the routine is inlined
+// into this test and the optimiser could pack neighbouring stores together.
+TEST(ROTATE, RoundsAtEveryStoreBitForBit) {
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<float> angle(-7.0F, 7.0F);
+    std::uniform_real_distribution<float> comp(-8000.0F, 8000.0F);
+    int wrong = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const float a = angle(rng), n = angle(rng), c = angle(rng);  // argp, node, incl
+        const Vec3 V = {Single(comp(rng)), Single(comp(rng)), Single(i % 2 == 0 ? 0.0F : comp(rng))};
+        Vec3 W{};
+        ROTATE(V, a, n, c, W);
+
+        const double ca = stored(std::cos(double{a})), sa = stored(std::sin(double{a}));
+        const double cn = stored(std::cos(double{n})), sn = stored(std::sin(double{n}));
+        const double ci = stored(std::cos(double{c})), si = stored(std::sin(double{c}));
+        const double x = stored(op(op(V[0] * ca) - op(V[1] * sa)));
+        const double y = stored(op(op(V[0] * sa) + op(V[1] * ca)));
+        const double tilted = op(op(y * ci) - op(V[2] * si));
+        const float w0 = static_cast<float>(op(op(x * cn) - op(tilted * sn)));
+        const float w1 = static_cast<float>(op(op(tilted * cn) + op(x * sn)));
+        const float w2 = static_cast<float>(op(op(V[2] * ci) + op(y * si)));
+        wrong += (W[0].f() != w0) + (W[1].f() != w1) + (W[2].f() != w2);
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(POLAR, DescribedCases) {

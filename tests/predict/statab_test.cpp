@@ -1,5 +1,6 @@
-// The station table: its stored blocks, checked against the README's table
-// of stations (a second, independent source), and its pre-filters at work.
+// The station table: its stored blocks, names and look-up checked against
+// the README's table of stations (a second, independent source), and its
+// pre-filters at work.
 
 #include <gtest/gtest.h>
 
@@ -41,8 +42,10 @@ TEST(STATAB, AgreesWithTheReadmeTable) {
         if (c.size() < 7 || c[0].empty() || c[0].find_first_not_of("0123456789") != std::string::npos) continue;
         const int ista = std::stoi(c[0]);
         ASSERT_TRUE(ista >= 1 && ista <= STATAB::COUNT) << line;
-        const std::string_view name = STATAB::STNAME(ista);
-        EXPECT_EQ(name.substr(0, name.find(' ')), c[1]);
+        EXPECT_EQ(station_name(ista), c[1]);
+        EXPECT_EQ(STATAB::STNAME(ista), c[1] + std::string(10 - c[1].size(), ' '));  // padded for 5A2
+        EXPECT_EQ(STATAB::find(c[0]), ista);
+        EXPECT_EQ(STATAB::find(c[1]), ista);
         EXPECT_EQ(STATAB::STLAT(ista).f(), std::strtof(c[2].c_str(), nullptr)) << c[1];
         EXPECT_EQ(STATAB::STLON(ista).f(), std::strtof(c[3].c_str(), nullptr)) << c[1];
         EXPECT_EQ(STATAB::low_mark(ista), c[5] + c[5]) << c[1];
@@ -50,16 +53,6 @@ TEST(STATAB, AgreesWithTheReadmeTable) {
         ++rows;
     }
     EXPECT_EQ(rows, STATAB::COUNT);
-}
-
-TEST(STATAB, NamesArePaddedToTenColumns) {
-    for (int ista = 1; ista <= STATAB::COUNT; ++ista) {
-        const std::string_view name = STATAB::STNAME(ista);
-        ASSERT_EQ(name.size(), 10U);
-        EXPECT_NE(name.front(), ' ');
-        const auto end = name.find(' ');
-        EXPECT_EQ(name.find_first_not_of(' ', end), std::string_view::npos) << name;
-    }
 }
 
 // Each station's pre-filter, tried at points around its edge.
