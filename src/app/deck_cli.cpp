@@ -1,5 +1,17 @@
-// deck_cli.cpp - talik-deck: options, the element sets read and chosen, one
-// deck written for each, or a deck checked.
+// talik_deck_main - talik-deck: options, the element sets read and chosen,
+// one deck written for each object, or a deck checked.
+//
+// Given:    argc, argv  the command line
+//           out, err    FILE*  standard output and error
+// Returned: (value)     int    the exit status (exit_status.hpp)
+//
+// Notes:
+//  - The deck's run starts at the element set's epoch rounded up to a whole
+//    minute unless --start says otherwise (talik-passes starts now: a deck
+//    is usually made to be run from its epoch), and is checked by
+//    check_run as talik checks it.
+//  - Of several sets of one object the newest is used; --out-dir writes
+//    one deck per object and says what it replaced.
 #include "app/deck_cli.hpp"
 
 #include <CLI/CLI.hpp>

@@ -1,4 +1,15 @@
 // failure_status - a failure as one line on standard error and a status.
+//
+// Given:    program  string_view    the program's name, for the line
+//           err      FILE*          standard error
+//           failure  exception_ptr  what went wrong
+// Returned: (value)  int            EXIT_FAILED for an input refused or an
+//                                   output that failed, EXIT_INTERNAL for
+//                                   anything else
+//
+// Notes:
+//  - The message passes through printable(), so that a name from outside
+//    cannot break the one-line rule or move the terminal's cursor.
 #include "app/exit_status.hpp"
 
 #include <string>

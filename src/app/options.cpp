@@ -1,4 +1,19 @@
-// The options the companion programs share: declared once, read once.
+// add_window_options, add_source_options, window_request, read_objects,
+// clock_now, station_option, parse_site, datim_option, window_seconds,
+// nonempty - the options the companion programs share, declared once and
+// read once.
+//
+// Given:    the parsed option values (SourceOptions, WindowOptions), the
+//           clock (seconds since 1970)
+// Returned: the window and sites asked for (WindowRequest), the objects of
+//           the sources, single values checked
+// Thrown:   InputError naming the option, its value and what it accepts
+//
+// Notes:
+//  - No value is silently replaced: an empty text, a number that is not
+//    finite or outside its range, a site or station given twice is refused.
+//  - Date-times are real dates, given in UTC, with an offset, or as now;
+//    the model's date-time of that instant is what the run uses.
 #include "app/options.hpp"
 
 #include <cmath>

@@ -1,5 +1,15 @@
-// passes_cli.cpp - talik-passes' command line, sources, run and output,
-// with every failure turned into one line on stderr and an exit status.
+// talik_passes_main - talik-passes' command line, its run and output.
+//
+// Given:    argc, argv        the command line
+//           in, out, err      FILE*  standard input, output and error
+// Returned: (value)           int    the exit status (exit_status.hpp)
+//
+// Notes:
+//  - The passes are numbered in the order they are listed, every pass of
+//    the window counting, so --visible-only leaves numbers out and the
+//    numbers stay those talik-plot's --pass takes.
+//  - A calendar file's time stamp is SOURCE_DATE_EPOCH when it is set (a
+//    malformed one is refused), otherwise the clock.
 #include "app/passes_cli.hpp"
 
 #include <unistd.h>

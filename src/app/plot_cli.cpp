@@ -1,5 +1,10 @@
-// plot_cli.cpp - talik-plot: the sources, sites and window of talik-passes,
-// one object's passes found on the model, and the pictures written.
+// talik_plot_main - talik-plot: the sources, sites and window of
+// talik-passes, one object's passes found on the model, and the pictures
+// written.
+//
+// Given:    argc, argv        the command line
+//           in, out, err      FILE*  standard input, output and error
+// Returned: (value)           int    the exit status (exit_status.hpp)
 #include "app/plot_cli.hpp"
 
 #include <CLI/CLI.hpp>

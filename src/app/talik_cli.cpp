@@ -1,4 +1,14 @@
 // talik_main - talik's arguments, the deck prompt, and its run.
+//
+// Given:    argc, argv        the command line: [DECK], --help, --version
+//           in, out, err      FILE*  standard input, output and error
+// Returned: (value)           int    the exit status (exit_status.hpp)
+//
+// Notes:
+//  - Without an argument the deck's name is asked for on the console; the
+//    reply is a path, read to its line's end, at most PATH_MAX - 1 bytes and
+//    without NUL bytes.
+//  - What the console holds goes out before the one line on stderr.
 #include "app/talik_cli.hpp"
 
 #include <climits>

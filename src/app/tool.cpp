@@ -1,4 +1,14 @@
-// run_tool - options, then the work, with failures turned into exit statuses.
+// run_tool - the companions' command line parsed, then their work, with
+// every failure turned into one line and an exit status.
+//
+// Given:    program       const char*          the program's name
+//           app           CLI::App             its options
+//           argc, argv    the command line
+//           out, err      FILE*                standard output and error
+//           body          function<int()>      the work, returning a status
+// Returned: (value)       int                  the exit status: EXIT_USAGE for
+//                                              a command line that cannot be
+//                                              used, else failure_status's
 #include "app/tool.hpp"
 
 #include <exception>
