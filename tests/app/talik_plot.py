@@ -6,8 +6,8 @@ hostile object name escaped; the refusals.
 usage: talik_plot.py TALIK_PLOT TALIK_DECK TALIK EXAMPLES_DIR OUT_DIR
 
 Writes OUT_DIR/map.svg, sky.svg and page.html for examples/iss.tle seen
-from MADRID (talik-plot's default window: one day from the epoch in 20 s
-steps) and OUT_DIR/probes.txt for tests/plot/check_render.py: the station's
+from MADRID (one day from the first whole minute after the epoch, in
+talik-plot's default 20 s steps) and OUT_DIR/probes.txt for tests/plot/check_render.py: the station's
 marker, a sub-satellite point inside a pass and one outside any pass (from
 talik's KESTAD.DAT for MADRID and for UCLA over the same steps), land and
 sea, each with the colour the picture's own legend gives it.  Then the
@@ -26,6 +26,8 @@ import talikrun  # noqa: E402
 
 SVG = "{http://www.w3.org/2000/svg}"
 HOSTILE = "<script>alert(1)</script> & \"quoted\" 'single'"
+# The first whole minute after examples/iss.tle's epoch: talik-deck's start.
+START = ["--start", "2019-12-09T16:39:00"]
 
 
 def run(args, **kw):
@@ -84,7 +86,7 @@ def hostile_name(plot, work, tle):
     with open(path, "w") as f:
         f.write("\n".join([HOSTILE] + lines[1:]) + "\n")
     page = os.path.join(work, "hostile.html")
-    r = run([plot, path, "-o", page])
+    r = run([plot, path, *START, "-o", page])
     if r.returncode != 0:
         return [f"hostile name: {r.stderr}"]
     root = ET.parse(page).getroot()
@@ -104,19 +106,21 @@ def main(argv):
     tle = os.path.join(examples, "iss.tle")
     problems = []
     for name, extra in (("map.svg", []), ("sky.svg", ["--pass", "2"]), ("page.html", [])):
-        r = run([plot, tle, "--station", "6", "-o", os.path.join(out_dir, name), *extra])
+        r = run([plot, tle, *START, "--station", "6", "-o", os.path.join(out_dir, name), *extra])
         if r.returncode != 0:
             problems.append(f"{name}: {r.stderr}")
     if not problems:
         probes(out_dir, deck_tool, talik, tle)
     with tempfile.TemporaryDirectory(prefix="talik-plot-") as work:
         problems += hostile_name(plot, work, tle)
+        # Two objects with epochs a day apart (June 2006).
         both = os.path.join(work, "two.tle")
         with open(both, "w") as f:
-            f.write(open(tle).read() + open(os.path.join(examples, "molniya.tle")).read())
+            for name in ("molniya.tle", "sun-synchronous.tle"):
+                f.write(open(os.path.join(examples, name)).read())
         # (arguments, redirection, status, start of stdout, words on stderr)
         cases = [
-            ([both, "-o", os.path.join(work, "x.svg")], "", 1, "", "--select"),
+            ([both, "--start", "2006-06-26T12:00", "-o", os.path.join(work, "x.svg")], "", 1, "", "--select"),
             ([tle, "-o", os.path.join(work, "x.png")], "", 1, "", ".svg or .html"),
             ([tle, "-o", "-"], "", 1, "", "needs --format"),
             ([tle, "-o", os.path.join(work, "x.html"), "--format", "svg"], "", 1, "", 'x.html" ends in .html'),
@@ -124,6 +128,7 @@ def main(argv):
             ([tle, "-o", "-", "--format", "html"], ">&-", 1, "", "it was closed when the program started"),
         ]
         for args, redirect, status, out, words in cases:
+            args = args if "--start" in args else args + START
             r = run(["sh", "-c", f'exec "$@" {redirect}', "sh", plot, *args])
             if r.returncode != status or not r.stdout.startswith(out) or words not in r.stderr:
                 problems.append(f"{args[1:]} {redirect}: status {r.returncode}, {r.stderr!r}")
