@@ -9,11 +9,12 @@
 namespace talik::plot {
 
 // The text of data/world/land-110m.txt, embedded at build time.
-extern const std::string_view kLandText;
+extern const std::string_view LAND_TEXT;
 
 // The rings of a land file: "grid SX SY TX TY" then "ring X,Y X,Y ..." lines
 // of grid integers (longitude TX + X*SX, latitude TY + Y*SY), # comments.
-// Throws std::runtime_error naming the line when the text is malformed.
+// Throws InternalError naming the line when the text is malformed: the
+// outline is the program's own data, never the user's input.
 std::vector<GeoLine> parse_land(std::string_view text);
 
 // The embedded rings, parsed on first use.

@@ -81,7 +81,7 @@ std::string graticule_labels() {
 struct HeaderLine {
     double baseline, font_size;
 };
-constexpr HeaderLine TITLE_LINE{34, 22}, kWindowLine{60, 14}, kObjectLine{82, 14};
+constexpr HeaderLine TITLE_LINE{34, 22}, WINDOW_LINE{60, 14}, OBJECT_LINE{82, 14};
 
 std::string header_text(HeaderLine line, std::string_view weight, const std::string& text) {
     std::string out = "<text x=\"" + coord(MapFrame::LEFT) + "\" y=\"" + coord(line.baseline) + "\" font-size=\"" +
@@ -95,9 +95,9 @@ std::string header(const PlotData& data) {
     for (const SiteView& site : data.sites) names.push_back(site.name);
     const std::string sites = escaped_list(names);
     return header_text(TITLE_LINE, "bold", escape_xml(data.title)) +
-           header_text(kWindowLine, "",
+           header_text(WINDOW_LINE, "",
                        "Window: " + utc_datetime(data.start_ms) + " to " + utc_datetime(data.end_ms) + " UTC") +
-           header_text(kObjectLine, "",
+           header_text(OBJECT_LINE, "",
                        "Object: " + escape_xml(data.object) + (data.sites.size() == 1 ? "; site: " : "; sites: ") +
                            (sites.empty() ? "none" : sites));
 }

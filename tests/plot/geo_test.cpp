@@ -5,8 +5,8 @@
 #include <cmath>
 #include <numbers>
 #include <sstream>
-#include <stdexcept>
 
+#include "format/errors.hpp"
 #include "plot/geo.hpp"
 #include "plot/land.hpp"
 #include "plot/svg.hpp"
@@ -125,11 +125,11 @@ TEST(PlotLand, ParseAndEmbeddedOutline) {
     ASSERT_EQ(rings.size(), 1U);
     EXPECT_EQ(rings[0][2].lon, -179.0);
     EXPECT_EQ(rings[0][2].lat, -89.0);
-    EXPECT_THROW(parse_land("ring 0,0 1,1 0,0\n"), std::runtime_error);
+    EXPECT_THROW(parse_land("ring 0,0 1,1 0,0\n"), InternalError);
     try {
         parse_land("grid 1 1 0 0\n\nring 0,0 1,x\n");
         FAIL();
-    } catch (const std::runtime_error& e) {
+    } catch (const InternalError& e) {
         EXPECT_STREQ(e.what(), "land data, line 3: a number was expected at column 12");
     }
     // Ray casting on the decoded outline: land and sea where an atlas has them.

@@ -18,15 +18,15 @@ using namespace talik::plot;
 constexpr double DEG_EXACT = std::numbers::pi / 180.0;
 constexpr std::int64_t START = 1718064000000;  // 2024-06-11 00:00:00 UTC
 constexpr std::int64_t STEP_MS = 30'000;
-constexpr double PERIOD_MIN = 92.68, kInclinationDeg = 51.6;
+constexpr double PERIOD_MIN = 92.68, INCLINATION_DEG = 51.6;
 constexpr double EARTH_DEG_PER_MIN = 360.0 / 1436.07;
 
 // A circular orbit's ground track, in shadow over a fixed arc of each turn.
 TrackSample sample(std::int64_t t_ms) {
     const double minutes = static_cast<double>(t_ms - START) / 60000.0;
     const double u = 2 * std::numbers::pi * minutes / PERIOD_MIN;
-    const double lat = std::asin(std::sin(kInclinationDeg * DEG_EXACT) * std::sin(u)) / DEG_EXACT;
-    const double lon = -30.0 + std::atan2(std::cos(kInclinationDeg * DEG_EXACT) * std::sin(u), std::cos(u)) / DEG_EXACT -
+    const double lat = std::asin(std::sin(INCLINATION_DEG * DEG_EXACT) * std::sin(u)) / DEG_EXACT;
+    const double lon = -30.0 + std::atan2(std::cos(INCLINATION_DEG * DEG_EXACT) * std::sin(u), std::cos(u)) / DEG_EXACT -
                        EARTH_DEG_PER_MIN * minutes;
     const double phase = std::fmod(u, 2 * std::numbers::pi);
     return {t_ms, lat, lon + 360.0, !(phase > 3.6 && phase < 5.4), false};
