@@ -20,6 +20,10 @@ double wrap_lon(double lon_deg);
 // equal points are kept once; pieces of a single point are dropped.
 std::vector<GeoLine> split_at_date_line(const GeoLine& line);
 
+// Whether the step from one longitude to the next crosses or touches the
+// date line, where split_at_date_line may cut it.
+bool crosses_date_line(double from_lon_deg, double to_lon_deg);
+
 // `count` points of the small circle of `radius_deg` (central angle) about
 // `centre`, every 360/count deg of bearing from north through east, plus
 // the first again to close it.  Valid for any centre, poles included.

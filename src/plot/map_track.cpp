@@ -23,8 +23,6 @@ constexpr double LABEL_CHAR_WIDTH = 6.6;  // rough advance of a digit, picture u
 
 bool finite_sample(const TrackSample& s) { return std::isfinite(s.lat_deg) && std::isfinite(s.lon_deg); }
 
-int state_of(const TrackSample& s) { return (s.sunlit ? 2 : 0) + (s.in_pass ? 1 : 0); }
-
 std::string stroke_group(std::string_view colour, double width, std::string_view dash, const PathData& path) {
     if (path.empty()) return {};
     std::string out = "<g fill=\"none\" stroke=\"";
@@ -76,11 +74,11 @@ std::string track_layer(const std::vector<TrackSample>& track) {
         }
         const LonLat p{s.lon_deg, s.lat_deg};
         stretch.push_back(p);
-        if (state >= 0 && state_of(s) != state) {
+        if (state >= 0 && s.style() != state) {
             flush();
             stretch.push_back(p);
         }
-        state = state_of(s);
+        state = s.style();
     }
     flush();
     std::string out = "<g id=\"talik-map-track\">\n";

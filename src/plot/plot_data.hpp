@@ -19,6 +19,9 @@ struct TrackSample {
     double lon_deg;     // east longitude, any range
     bool sunlit;        // outside the Earth's shadow
     bool in_pass;       // inside a pass of some site at this step
+
+    // How the track is drawn from this sample on: 0 to 3.
+    int style() const { return (sunlit ? 2 : 0) + (in_pass ? 1 : 0); }
 };
 
 // Region in which a table station examines the satellite at all.

@@ -5,6 +5,11 @@
 //    mean height h over the sphere of radius R, stands at elevation e: the
 //    central angle acos(R cos e / (R + h)) - e.  The height changes along
 //    an eccentric orbit, so the circle is the mean one.
+//  - The ground track is thinned as it is computed (plot/thin.hpp): at
+//    most TRACK_POINTS_PER_REVOLUTION points a revolution besides the
+//    samples either side of a change of style or of the date line, so that
+//    memory follows what the map can show, not the window and its step.
+//    The scan is run in time order, also when it runs backward.
 //  - A pass's sky track is sampled at whole seconds, at most SKY_POINTS of
 //    them, from its first to its last second in the pass.
 #include "plot/plot_model.hpp"
@@ -20,6 +25,7 @@
 #include "predict/look_angles.hpp"
 #include "predict/statab.hpp"
 #include "predict/step.hpp"
+#include "plot/thin.hpp"
 
 namespace talik {
 
@@ -35,14 +41,22 @@ std::int64_t tenths_to_ms(std::int64_t tenths) {
     return unix_ms(tenths / TENTHS) + tenths % TENTHS * (MS_PER_SECOND / TENTHS);
 }
 
-// The track, and the mean height over it (km).
+// The time of a scan's last step, model seconds.
+std::int64_t scan_last(const Scan& scan) { return scan.start + std::int64_t{scan.count - 1} * scan.step; }
+
+// The track, thinned as it comes, and the mean height over it (km).
 double track(const PassObject& object, const std::vector<std::vector<Pass>>& passes, plot::PlotData& data) {
     std::int32_t nrev = 0;
     RunState state = prepare_run(object.elements, station_of(object.sites.front()), model_datim(object.scan.start), nrev);
     Step step;
     double height = 0.0;
+    std::int64_t samples = 0;
+    plot::TrackThinner thinner(data.track, plot::TRACK_POINTS_PER_REVOLUTION);
+    // In time order, whichever way the scan runs.
+    const std::int64_t first = std::min(object.scan.start, scan_last(object.scan));
+    const std::int64_t stride = std::abs(static_cast<std::int64_t>(object.scan.step));
     for (std::int32_t k = 0; k < object.scan.count; ++k) {
-        const std::int64_t t = object.scan.start + static_cast<std::int64_t>(k) * object.scan.step;
+        const std::int64_t t = first + k * stride;
         const DATIM dt = model_datim(t);
         predict_step(state, dt, step);
         if (!step.finite()) continue;
@@ -51,11 +65,12 @@ double track(const PassObject& object, const std::vector<std::vector<Pass>>& pas
         for (const auto& site_passes : passes) {
             for (const Pass& p : site_passes) in_pass = in_pass || (t * TENTHS >= p.aos && t * TENTHS <= p.los);
         }
-        data.track.push_back({unix_ms(t), step.GLAT, step.GLON, lit, in_pass});
+        thinner.add({unix_ms(t), step.GLAT, step.GLON, lit, in_pass}, {step.POS[0], step.POS[1], step.POS[2]});
         height += step.HGT;
+        ++samples;
     }
-    if (object.scan.step < 0) std::reverse(data.track.begin(), data.track.end());
-    return data.track.empty() ? 0.0 : height / static_cast<double>(data.track.size());
+    thinner.finish();
+    return samples == 0 ? 0.0 : height / static_cast<double>(samples);
 }
 
 double circle_radius_deg(double height_km, double elevation_deg) {
@@ -114,7 +129,7 @@ plot::PlotData plot_data(const PassObject& object, const std::vector<std::vector
     std::string sites;
     for (const Site& s : object.sites) sites += (sites.empty() ? "" : ", ") + s.name;
     data.title = object.label + " from " + sites;
-    const std::int64_t last = object.scan.start + static_cast<std::int64_t>(object.scan.count - 1) * object.scan.step;
+    const std::int64_t last = scan_last(object.scan);
     data.start_ms = unix_ms(std::min(object.scan.start, last));
     data.end_ms = unix_ms(std::max(object.scan.start, last));
     const double height = track(object, passes, data);
