@@ -9,11 +9,12 @@
 
 namespace talik {
 
-// The ground track at every step of the object's scan (sub-satellite point
-// and sunlight from predict_step, in time order), its sites with their
+// The ground track through the object's scan (sub-satellite point and
+// sunlight from predict_step, in time order, thinned), its sites with their
 // visibility circles (for the mean height of the track over the stations'
 // sphere) and pre-filter regions, and its passes (passes[i] over
-// object.sites[i]) with their tracks in the sky at whole seconds.
+// object.sites[i]), numbered by site and then time, with their tracks in
+// the sky at whole seconds.
 plot::PlotData plot_data(const PassObject& object, const std::vector<std::vector<Pass>>& passes);
 
 // Milliseconds since 1970-01-01 UTC of a time in model seconds.

@@ -176,7 +176,7 @@ TEST(PlotTrack, ThinnedAsItComes) {
                                             std::sin(u) * std::sin(INCLINATION)};
             const double lon = std::atan2(d[1], d[0]) / DEG_EXACT - static_cast<double>(t) * EARTH_DEG_PER_S;
             in.push_back({t * 1000, std::asin(d[2]) / DEG_EXACT, lon, std::fmod(u, 2 * std::numbers::pi) < 4.0,
-                          t % 1500 < 300});
+                          t % 1500 < 300, t % 1500 >= 100 && t % 1500 < 200});
             thinner.add(in.back(), d);
         }
         thinner.finish();
