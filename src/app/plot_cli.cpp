@@ -58,12 +58,13 @@ std::string picture(const Options& o, const std::string& format, const plot::Plo
         return plot::page_html(data);
     }
     if (!o.pass) return plot::map_svg(data);
-    if (*o.pass < 1 || static_cast<std::size_t>(*o.pass) > data.passes.size()) {
-        throw InputError("--pass " + std::to_string(*o.pass),
-                         data.passes.empty() ? std::string("the window holds no pass")
-                                             : "a pass is numbered 1 to " + std::to_string(data.passes.size()));
+    for (const plot::PassView& p : data.passes) {
+        if (p.number == *o.pass) return plot::sky_svg(p);
     }
-    return plot::sky_svg(data.passes[static_cast<std::size_t>(*o.pass - 1)]);
+    throw InputError("--pass " + std::to_string(*o.pass),
+                     data.passes.empty() ? std::string("the window holds no pass")
+                                         : "a pass is numbered 1 to " + std::to_string(data.passes.size()) +
+                                               ", as talik-passes lists them");
 }
 
 void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
@@ -92,7 +93,8 @@ int talik_plot_main(int argc, const char* const* argv, std::FILE* in, std::FILE*
         ->required();
     app.add_option("--format", o.format, "svg or html, needed with -o - (default: from the file name)")
         ->check(CLI::IsMember({"svg", "html"}));
-    app.add_option("--pass", o.pass, "with SVG: the sky plot of pass N (1 for the first) instead of the map");
+    app.add_option("--pass", o.pass,
+                   "with SVG: the sky plot of pass N (numbered as talik-passes lists them) instead of the map");
     return run_tool(PROGRAM, app, argc, argv, out, err, [&] {
         run(o, in, out, err);
         return 0;

@@ -68,6 +68,12 @@ double wrap_lon(double lon_deg) {
     return w >= HALF_TURN_DEG ? -HALF_TURN_DEG : w;
 }
 
+bool crosses_date_line(double from_lon_deg, double to_lon_deg) {
+    const double from = wrap_lon(from_lon_deg);
+    const double to = unwrap_next(from, wrap_lon(to_lon_deg));
+    return from == -HALF_TURN_DEG || to >= HALF_TURN_DEG || to <= -HALF_TURN_DEG;
+}
+
 std::vector<GeoLine> split_at_date_line(const GeoLine& line) {
     std::vector<GeoLine> pieces;
     GeoLine piece;

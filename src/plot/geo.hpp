@@ -16,6 +16,10 @@ double wrap_lon(double lon_deg);
 // The line with wrapped longitudes, cut where a step crosses the date line.
 std::vector<GeoLine> split_at_date_line(const GeoLine& line);
 
+// Whether the step from one longitude to the next crosses or touches the
+// date line, where split_at_date_line may cut it.
+bool crosses_date_line(double from_lon_deg, double to_lon_deg);
+
 // `count` points of the small circle of `radius_deg` (central angle) about
 // `centre`, closed.
 GeoLine small_circle(LonLat centre, double radius_deg, int count);

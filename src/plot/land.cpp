@@ -15,8 +15,9 @@
 #include "plot/land.hpp"
 
 #include <charconv>
-#include <stdexcept>
 #include <string>
+
+#include "format/errors.hpp"
 
 namespace talik::plot {
 namespace {
@@ -26,7 +27,7 @@ struct Grid {
 };
 
 [[noreturn]] void bad_line(int line_no, const std::string& what) {
-    throw std::runtime_error("land data, line " + std::to_string(line_no) + ": " + what);
+    throw InternalError("land data, line " + std::to_string(line_no) + ": " + what);
 }
 
 // Reads one number of type T at `pos`, then skips one separator character.
@@ -81,7 +82,7 @@ std::vector<GeoLine> parse_land(std::string_view text) {
 }
 
 const std::vector<GeoLine>& land_rings() {
-    static const std::vector<GeoLine> rings = parse_land(kLandText);
+    static const std::vector<GeoLine> rings = parse_land(LAND_TEXT);
     return rings;
 }
 

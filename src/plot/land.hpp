@@ -9,9 +9,9 @@
 namespace talik::plot {
 
 // The text of data/world/land-110m.txt, embedded at build time.
-extern const std::string_view kLandText;
+extern const std::string_view LAND_TEXT;
 
-// The rings of a land file.
+// The rings of a land file; throws InternalError for a malformed one.
 std::vector<GeoLine> parse_land(std::string_view text);
 
 // The embedded rings, parsed on first use.

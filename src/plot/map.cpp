@@ -29,7 +29,9 @@ constexpr double MAP_BOTTOM = MapFrame::TOP + MapFrame::HEIGHT;
 constexpr double LEGEND_TOP = MAP_BOTTOM + 44.0;                      // picture units
 constexpr double LEGEND_ROW = 24.0;                                   // picture units
 constexpr double LEGEND_COLUMN = 360.0;                               // picture units
-constexpr double PICTURE_HEIGHT = LEGEND_TOP + 2 * LEGEND_ROW + 8.0;  // picture units
+constexpr int LEGEND_COLUMNS = 4;
+constexpr int LEGEND_ROWS = 3;
+constexpr double PICTURE_HEIGHT = LEGEND_TOP + LEGEND_ROWS * LEGEND_ROW + 8.0;  // picture units
 constexpr int GRATICULE_STEP_DEG = 30;
 
 std::string land_layer() {
@@ -92,7 +94,7 @@ std::string graticule_labels() {
 struct HeaderLine {
     double baseline, font_size;
 };
-constexpr HeaderLine TITLE_LINE{34, 22}, kWindowLine{60, 14}, kObjectLine{82, 14};
+constexpr HeaderLine TITLE_LINE{34, 22}, WINDOW_LINE{60, 14}, OBJECT_LINE{82, 14};
 
 std::string header_text(HeaderLine line, std::string_view weight, const std::string& text) {
     std::string out = "<text x=\"" + coord(MapFrame::LEFT) + "\" y=\"" + coord(line.baseline) + "\" font-size=\"" +
@@ -106,17 +108,17 @@ std::string header(const PlotData& data) {
     for (const SiteView& site : data.sites) names.push_back(site.name);
     const std::string sites = escaped_list(names);
     return header_text(TITLE_LINE, "bold", escape_xml(data.title)) +
-           header_text(kWindowLine, "",
+           header_text(WINDOW_LINE, "",
                        "Window: " + utc_datetime(data.start_ms) + " to " + utc_datetime(data.end_ms) + " UTC") +
-           header_text(kObjectLine, "",
+           header_text(OBJECT_LINE, "",
                        "Object: " + escape_xml(data.object) + (data.sites.size() == 1 ? "; site: " : "; sites: ") +
                            (sites.empty() ? "none" : sites));
 }
 
 // One legend entry: a sample of the drawing, then its explanation.
 std::string legend_entry(int slot, std::string_view sample, std::string_view text) {
-    const double x = MapFrame::LEFT + LEGEND_COLUMN * (slot % 4);
-    const double y = LEGEND_TOP + LEGEND_ROW * (slot / 4);
+    const double x = MapFrame::LEFT + LEGEND_COLUMN * (slot % LEGEND_COLUMNS);
+    const double y = LEGEND_TOP + LEGEND_ROW * (slot / LEGEND_COLUMNS);
     return "<g transform=\"translate(" + coord(x) + "," + coord(y) + ")\">" + std::string(sample) +
            "<text x=\"40\" y=\"4\">" + std::string(text) + "</text></g>\n";
 }
@@ -139,12 +141,17 @@ std::string legend(const std::string& ticks_text) {
     out += legend_entry(1, line_sample(style::ECLIPSED, style::TRACK_WIDTH, style::SHADOW_DASH),
                         "track, in the Earth's shadow (dashed)");
     out += legend_entry(2, line_sample(style::SUNLIT, style::PASS_WIDTH, ""), "thick: during a pass");
-    out += legend_entry(3, "<path d=\"M16,-5v10\" stroke=\"#000000\"/>", ticks_text);
+    out += legend_entry(3,
+                        line_sample(style::INK, style::PASS_WIDTH + 2 * style::OUTLINE, "") +
+                            line_sample(style::VISIBLE, style::PASS_WIDTH, ""),
+                        "outlined: visible against a dark sky");
     out += legend_entry(4, site, "site");
     out += legend_entry(5, line_sample(style::CIRCLE, 1.4, ""), "seen at 0\u00B0 elevation (solid)");
     out += legend_entry(6, line_sample(style::CIRCLE, 1.4, style::MIN_ELEVATION_DASH),
                         "seen at the minimum elevation (dashed)");
     out += legend_entry(7, hatch, "region a table station examines");
+    // The longest text last, with nothing to its right.
+    out += legend_entry(8, "<path d=\"M16,-5v10\" stroke=\"#000000\"/>", ticks_text);
     return out + "</g>\n";
 }
 

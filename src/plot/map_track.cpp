@@ -34,6 +34,7 @@ namespace talik::plot {
 namespace {
 
 constexpr std::int64_t MS_PER_MINUTE = 60'000;
+constexpr std::int64_t MS_PER_DAY = 1440 * MS_PER_MINUTE;
 // Spacings for ticks and labels, minutes; each divides the next and a day.
 constexpr std::array<std::int64_t, 7> SPACINGS_MIN = {10, 30, 60, 180, 360, 720, 1440};
 constexpr std::int64_t MAX_TICKS = 240;
@@ -44,8 +45,6 @@ constexpr double LABEL_FONT_SIZE = 11.0;  // picture units
 constexpr double LABEL_CHAR_WIDTH = 6.6;  // rough advance of a digit, picture units
 
 bool finite_sample(const TrackSample& s) { return std::isfinite(s.lat_deg) && std::isfinite(s.lon_deg); }
-
-int state_of(const TrackSample& s) { return (s.sunlit ? 2 : 0) + (s.in_pass ? 1 : 0); }
 
 std::string stroke_group(std::string_view colour, double width, std::string_view dash, const PathData& path) {
     if (path.empty()) return {};
@@ -83,7 +82,7 @@ void add_geo_lines(PathData& path, const std::vector<GeoLine>& lines) {
 std::string track_layer(const std::vector<TrackSample>& track) {
     // One path per state; a stretch takes the state of its first sample and
     // ends on the first sample of the next, so the line has no gaps.
-    std::array<PathData, 4> paths;
+    std::array<PathData, 5> paths;  // by TrackSample::style()
     GeoLine stretch;
     int state = -1;
     const auto flush = [&] {
@@ -98,11 +97,11 @@ std::string track_layer(const std::vector<TrackSample>& track) {
         }
         const LonLat p{s.lon_deg, s.lat_deg};
         stretch.push_back(p);
-        if (state >= 0 && state_of(s) != state) {
+        if (state >= 0 && s.style() != state) {
             flush();
             stretch.push_back(p);
         }
-        state = state_of(s);
+        state = s.style();
     }
     flush();
     std::string out = "<g id=\"talik-map-track\">\n";
@@ -110,6 +109,8 @@ std::string track_layer(const std::vector<TrackSample>& track) {
     out += stroke_group(style::SUNLIT, style::TRACK_WIDTH, "", paths[2]);
     out += stroke_group(style::ECLIPSED, style::PASS_WIDTH, style::SHADOW_DASH, paths[1]);
     out += stroke_group(style::SUNLIT, style::PASS_WIDTH, "", paths[3]);
+    out += stroke_group(style::INK, style::PASS_WIDTH + 2 * style::OUTLINE, "", paths[4]);
+    out += stroke_group(style::VISIBLE, style::PASS_WIDTH, "", paths[4]);
     return out + "</g>\n";
 }
 
@@ -118,7 +119,11 @@ std::string tick_layer(const PlotData& data, std::string& legend) {
     const std::int64_t tick_min = spacing_for(span, 0, MAX_TICKS);
     const std::int64_t label_min = spacing_for(span, tick_min, MAX_LABELS);
     const std::int64_t tick_ms = tick_min * MS_PER_MINUTE, label_ms = label_min * MS_PER_MINUTE;
-    legend = "tick every " + std::to_string(tick_min) + " min, time (UTC) every " + std::to_string(label_min) + " min";
+    // Over more than a day a time of day names two instants: the labels carry the date.
+    const bool dated = span > MS_PER_DAY;
+    legend = "tick every " + std::to_string(tick_min) + " min, " +
+             (dated ? "date and time (UTC, MM-DD hh:mm)" : "time (UTC)") + " every " + std::to_string(label_min) +
+             " min";
 
     PathData ticks;
     std::string labels;
@@ -146,7 +151,7 @@ std::string tick_layer(const PlotData& data, std::string& legend) {
             if (t % label_ms != 0) continue;
             // The label beside the tick, on the side its normal points to,
             // unless it would cover another label or leave the map.
-            const std::string text = utc_hhmm(t);
+            const std::string text = dated ? utc_mmdd_hhmm(t) : utc_hhmm(t);
             const double w = LABEL_CHAR_WIDTH * static_cast<double>(text.size());
             const bool right = normal.x >= 0;
             const Px anchor{p.x + normal.x * LABEL_OFFSET, p.y + normal.y * LABEL_OFFSET + LABEL_FONT_SIZE / 3};

@@ -43,21 +43,22 @@ std::string cell(const std::string& text, bool is_text = false) {
 
 std::string pass_row(const PassView& p) {
     const std::string flags = escaped_list(p.flags);
-    std::string row = "<tr>";
+    std::string row = "<tr>" + cell(std::to_string(p.number));
     row += cell(escape_xml(p.object), true) + cell(escape_xml(p.site), true) + cell(std::to_string(p.rev));
     row += cell(utc_datetime(p.aos_ms)) + cell(fixed(p.aos_az_deg, 1));
     row += cell(utc_datetime(p.tca_ms)) + cell(fixed(p.tca_el_deg, 1)) + cell(fixed(p.tca_az_deg, 1));
     row += cell(fixed(p.tca_range_km, 0)) + cell(utc_datetime(p.los_ms)) + cell(fixed(p.los_az_deg, 1));
     row += cell(duration_text(p.los_ms - p.aos_ms)) + cell(fixed(100.0 * p.sunlit_fraction, 0) + " %");
+    row += cell(fixed(p.site_sun_el_deg, 1)) + cell(std::to_string(p.visible_s));
     row += cell(escape_xml(p.marks), true) + cell(flags, true);
     return row + "</tr>\n";
 }
 
 std::string pass_table(const std::vector<PassView>& passes) {
     std::string out = "<div class=\"table-wrap\"><table>\n<thead><tr>";
-    for (const char* head :
-         {"Object", "Site", "Rev", "AOS (UTC)", "AOS az (\u00B0)", "TCA (UTC)", "TCA el (\u00B0)", "TCA az (\u00B0)",
-          "Range (km)", "LOS (UTC)", "LOS az (\u00B0)", "Duration", "Sunlit fraction", "Marks", "Flags"}) {
+    for (const char* head : {"#", "Object", "Site", "Rev", "AOS (UTC)", "AOS az (\u00B0)", "TCA (UTC)",
+                             "TCA el (\u00B0)", "TCA az (\u00B0)", "Range (km)", "LOS (UTC)", "LOS az (\u00B0)",
+                             "Duration", "Sunlit fraction", "Sun el (\u00B0)", "Visible (s)", "Marks", "Flags"}) {
         out += "<th>" + std::string(head) + "</th>";
     }
     out += "</tr></thead>\n<tbody>\n";

@@ -12,13 +12,18 @@
 
 namespace talik::plot {
 
-// One step of the ground track.
+// One sample of the ground track.
 struct TrackSample {
     std::int64_t t_ms;  // UTC, milliseconds since 1970-01-01 (no leap seconds)
     double lat_deg;     // sub-satellite latitude, north positive
     double lon_deg;     // east longitude, any range
     bool sunlit;        // outside the Earth's shadow
-    bool in_pass;       // inside a pass of some site at this step
+    bool in_pass;       // inside a pass of some site from this sample on
+    bool visible;       // inside the visible stretch of some pass from this sample on
+
+    // How the track is drawn from this sample on: 0 to 3 as sunlit and
+    // in_pass say, 4 in a visible stretch.
+    int style() const { return visible ? 4 : (sunlit ? 2 : 0) + (in_pass ? 1 : 0); }
 };
 
 // Region in which a table station examines the satellite at all.
@@ -39,10 +44,12 @@ struct SkyPoint {
     std::int64_t t_ms;
     double az_deg, el_deg;
     bool sunlit;
+    bool visible;  // inside the pass's visible stretch from this point on
 };
 
 // One pass, for a sky plot and a row of the pass table.
 struct PassView {
+    int number = 0;  // 1, 2, ... in the order listed: by site as given, then by time
     std::string object, site;
     std::int32_t rev = 0;
     std::int64_t aos_ms = 0, tca_ms = 0, los_ms = 0;
@@ -50,6 +57,9 @@ struct PassView {
     double sunlit_fraction = 0;      // 0..1
     std::string marks;               // antenna marks seen during the pass, e.g. "AB"
     std::vector<std::string> flags;  // e.g. "starts_before_window", "filter_cut"
+    double site_sun_el_deg = 0;      // the Sun's elevation at the site at the culmination
+    std::int32_t visible_s = 0;      // seconds sunlit against a dark sky
+    std::int64_t visible_first_ms = 0, visible_last_ms = 0;  // the visible stretch, when visible_s > 0
     std::vector<SkyPoint> sky;       // AOS to LOS
 };
 
@@ -59,7 +69,7 @@ struct PlotData {
     std::int64_t start_ms = 0, end_ms = 0;  // the window
     std::vector<TrackSample> track;         // in time order
     std::vector<SiteView> sites;
-    std::vector<PassView> passes;  // in time order
+    std::vector<PassView> passes;  // by site, then by time: passes[i].number is i + 1
 };
 
 }  // namespace talik::plot

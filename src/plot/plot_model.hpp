@@ -9,8 +9,9 @@
 
 namespace talik {
 
-// The ground track of the object's scan, its sites, and its passes
-// (passes[i] over object.sites[i]) with their tracks in the sky.
+// The ground track of the object's scan (thinned), its sites, and its
+// passes (passes[i] over object.sites[i]), numbered by site and then time,
+// with their tracks in the sky.
 plot::PlotData plot_data(const PassObject& object, const std::vector<std::vector<Pass>>& passes);
 
 // Milliseconds since 1970-01-01 UTC of a time in model seconds.

@@ -10,6 +10,7 @@
 //  - AOS is an open circle, TCA a filled triangle, LOS a filled square; the
 //    table's azimuths place AOS and LOS, the track gives their elevations.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -73,34 +74,41 @@ std::string grid() {
     return out + "</g>\n";
 }
 
+// 0 in the shadow, 1 sunlit, 2 visible from the site.
+int sky_style(const SkyPoint& p) { return p.visible ? 2 : (p.sunlit ? 1 : 0); }
+
 std::string track(const std::vector<SkyPoint>& sky) {
-    PathData sunlit, shadow;
+    // A stretch takes the style of its first point and ends on the first
+    // point of the next, as on the map.
+    std::array<PathData, 3> paths;
     std::vector<Px> stretch;
-    bool state = false;
+    int state = 0;
     const auto flush = [&] {
-        (state ? sunlit : shadow).polyline(simplify(stretch, SIMPLIFY_TOLERANCE));
+        paths[static_cast<std::size_t>(state)].polyline(simplify(stretch, SIMPLIFY_TOLERANCE));
         stretch.clear();
     };
-    for (std::size_t i = 0; i < sky.size(); ++i) {
-        if (!std::isfinite(sky[i].az_deg) || !std::isfinite(sky[i].el_deg)) continue;
-        const Px p = sky_point(sky[i].az_deg, sky[i].el_deg);
+    for (const SkyPoint& point : sky) {
+        if (!std::isfinite(point.az_deg) || !std::isfinite(point.el_deg)) continue;
+        const Px p = sky_point(point.az_deg, point.el_deg);
         stretch.push_back(p);
-        if (stretch.size() > 1 && sky[i].sunlit != state) {
+        if (stretch.size() > 1 && sky_style(point) != state) {
             flush();
             stretch.push_back(p);
         }
-        state = sky[i].sunlit;
+        state = sky_style(point);
     }
     flush();
     std::string out;
-    const auto group = [&](const PathData& path, std::string_view colour, std::string_view dash) {
+    const auto group = [&](const PathData& path, std::string_view colour, double width, std::string_view dash) {
         if (path.empty()) return;
-        out += "<path fill=\"none\" stroke=\"" + std::string(colour) + "\"" + number_attr("stroke-width", TRACK_WIDTH);
+        out += "<path fill=\"none\" stroke=\"" + std::string(colour) + "\"" + number_attr("stroke-width", width);
         if (!dash.empty()) out += " stroke-dasharray=\"" + std::string(dash) + "\"";
         out += " d=\"" + path.str() + "\"/>\n";
     };
-    group(shadow, style::ECLIPSED, style::SHADOW_DASH);
-    group(sunlit, style::SUNLIT, "");
+    group(paths[0], style::ECLIPSED, TRACK_WIDTH, style::SHADOW_DASH);
+    group(paths[1], style::SUNLIT, TRACK_WIDTH, "");
+    group(paths[2], style::INK, TRACK_WIDTH + 2 * style::OUTLINE, "");
+    group(paths[2], style::VISIBLE, TRACK_WIDTH, "");
     return out;
 }
 
@@ -140,6 +148,11 @@ std::string legend() {
     out += "<path d=\"M96,392h26\" stroke=\"" + std::string(style::ECLIPSED) +
            "\" stroke-width=\"3\" stroke-dasharray=\"" + std::string(style::SHADOW_DASH) + "\"/>";
     out += "<text x=\"126\" y=\"396\">in the Earth's shadow</text>\n";
+    out += "<path d=\"M262,392h26\" stroke=\"" + std::string(style::INK) + "\"" +
+           number_attr("stroke-width", TRACK_WIDTH + 2 * style::OUTLINE) + "/>";
+    out += "<path d=\"M262,392h26\" stroke=\"" + std::string(style::VISIBLE) + "\"" +
+           number_attr("stroke-width", TRACK_WIDTH) + "/>";
+    out += "<text x=\"292\" y=\"396\">visible</text>\n";
     out += "<text x=\"16\" y=\"414\">\u25CB AOS  \u25B2 TCA (highest)  \u25A0 LOS; times UTC</text>\n";
     out += "<text x=\"16\" y=\"430\">N up, E right as on a map; zenith at the centre</text>\n";
     return out + "</g>\n";
@@ -148,14 +161,17 @@ std::string legend() {
 }  // namespace
 
 std::string sky_svg_element(const PassView& pass) {
-    const std::string heading =
-        escape_xml(pass.object) + " from " + escape_xml(pass.site) + ", rev " + std::to_string(pass.rev);
+    const std::string number = "Pass " + std::to_string(pass.number);
+    std::string seen = "; Sun at " + fixed(pass.site_sun_el_deg, 1) + "\u00B0";
+    if (pass.visible_s > 0) seen += ", visible " + duration_text(std::int64_t{pass.visible_s} * 1000);
     std::string out = svg_open(WIDTH, HEIGHT);
-    out += "<title>" + heading + "</title>\n";
+    out += "<title>" + number + ": " + escape_xml(pass.object) + " from " + escape_xml(pass.site) + ", rev " +
+           std::to_string(pass.rev) + "</title>\n";
     out += "<rect" + number_attr("width", WIDTH) + number_attr("height", HEIGHT) + " fill=\"#FFFFFF\"/>\n";
-    out += "<text x=\"16\" y=\"24\" font-size=\"15\" font-weight=\"bold\">" + escape_xml(pass.object) + "</text>\n";
+    out += "<text x=\"16\" y=\"24\" font-size=\"15\" font-weight=\"bold\">" + number + ": " +
+           escape_xml(pass.object) + "</text>\n";
     out += "<text x=\"16\" y=\"43\" font-size=\"12\">from " + escape_xml(pass.site) + ", rev " +
-           std::to_string(pass.rev) + "</text>\n";
+           std::to_string(pass.rev) + seen + "</text>\n";
     out += "<text x=\"16\" y=\"61\" font-size=\"12\">" + utc_datetime(pass.aos_ms) + " to " + utc_hhmmss(pass.los_ms) +
            " UTC, highest " + fixed(pass.tca_el_deg, 1) + "\u00B0</text>\n";
     out += grid() + track(pass.sky);

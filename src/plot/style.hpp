@@ -2,7 +2,8 @@
 //
 // Colours are from the Okabe-Ito palette, which colour-blind readers tell
 // apart; in greyscale the lines still differ by dash and width: sunlit solid,
-// in shadow dashed, during a pass thick, minimum-elevation circle dashed.
+// in shadow dashed, during a pass thick, visible from a site light inside a
+// black outline, minimum-elevation circle dashed.
 #pragma once
 
 #include <string_view>
@@ -11,6 +12,7 @@ namespace talik::plot::style {
 
 inline constexpr std::string_view SUNLIT = "#E69F00";     // orange
 inline constexpr std::string_view ECLIPSED = "#0072B2";   // blue
+inline constexpr std::string_view VISIBLE = "#F0E442";    // yellow, inside an INK outline
 inline constexpr std::string_view SITE = "#D55E00";       // vermillion
 inline constexpr std::string_view CIRCLE = "#009E73";     // bluish green
 inline constexpr std::string_view PREFILTER = "#CC79A7";  // reddish purple
@@ -25,6 +27,7 @@ inline constexpr std::string_view SHADOW_DASH = "7 4";        // picture units
 inline constexpr std::string_view MIN_ELEVATION_DASH = "5 3";  // picture units
 inline constexpr double TRACK_WIDTH = 1.6;                    // picture units
 inline constexpr double PASS_WIDTH = 4.2;                     // picture units
+inline constexpr double OUTLINE = 1.2;                        // a visible stretch's outline either side, picture units
 inline constexpr double FINE_LINE = 0.6;                      // coast and graticule, picture units
 inline constexpr std::string_view FONT_FAMILY = "DejaVu Sans, Arial, Helvetica, sans-serif";
 

@@ -175,6 +175,13 @@ std::string utc_hhmm(std::int64_t t_ms) {
     return buf.data();
 }
 
+std::string utc_mmdd_hhmm(std::int64_t t_ms) {
+    const DATIM c = utc_datim(round_to(t_ms, MS_PER_MINUTE) * 60);
+    std::array<char, 24> buf{};
+    std::snprintf(buf.data(), buf.size(), "%02d-%02d %02d:%02d", c[MONTH], c[DAY], c[HOUR], c[MINUTE]);
+    return buf.data();
+}
+
 std::string utc_hhmmss(std::int64_t t_ms) {
     const DATIM c = utc_datim(round_to(t_ms, MS_PER_SECOND));
     std::array<char, 16> buf{};

@@ -23,18 +23,22 @@ PlotData hostile_data() {
     // A ground track in 0..360 that runs east round the world twice and a bit.
     for (int k = 0; k <= 360; ++k) {
         const double lon = std::fmod(5.0 + 2.1 * k, 360.0);
-        d.track.push_back({d.start_ms + k * 30'000LL, 50.0 * std::sin(k * 0.07), lon, k % 50 < 30, k % 70 < 10});
+        d.track.push_back(
+            {d.start_ms + k * 30'000LL, 50.0 * std::sin(k * 0.07), lon, k % 50 < 30, k % 70 < 10, k % 70 < 5});
     }
     d.sites.push_back({"Site " + HOSTILE, 40, -4, 20, 15, 5, Prefilter::LongitudeBand, 30});
     PassView p;
     p.object = "Pass object " + HOSTILE;
     p.site = "Pass site " + HOSTILE;
+    p.number = 7;
     p.marks = HOSTILE;
     p.flags = {HOSTILE};
+    p.site_sun_el_deg = -7.34;
+    p.visible_s = 95;
     p.aos_ms = d.start_ms + 60'000;
     p.tca_ms = p.aos_ms + 240'000;
     p.los_ms = p.tca_ms + 240'000;
-    p.sky = {{p.aos_ms, 10, 0, true}, {p.tca_ms, 90, 45, true}, {p.los_ms, 170, 0, false}};
+    p.sky = {{p.aos_ms, 10, 0, true, true}, {p.tca_ms, 90, 45, true, false}, {p.los_ms, 170, 0, false, false}};
     d.passes.push_back(p);
     return d;
 }
@@ -69,7 +73,9 @@ TEST(PlotDocuments, NamesFromTheInputStayText) {
 
     const pugi::xml_document sky = parse(sky_svg(d.passes.front()));
     expect_no_active_markup(sky);
-    EXPECT_NE(std::string(sky.child("svg").child_value("title")).find(d.passes.front().site), std::string::npos);
+    const std::string sky_title = sky.child("svg").child_value("title");
+    EXPECT_NE(sky_title.find(d.passes.front().site), std::string::npos);
+    EXPECT_EQ(sky_title.rfind("Pass 7: ", 0), 0U) << sky_title;
 
     const pugi::xml_document page = parse(page_html(d));
     expect_no_active_markup(page);
@@ -78,10 +84,20 @@ TEST(PlotDocuments, NamesFromTheInputStayText) {
     EXPECT_EQ(html.child("body").child_value("h1"), d.title);
     // One inline map, one sky plot, and the table cells holding the names whole.
     EXPECT_EQ(page.select_nodes("//*[local-name()='svg']").size(), 2U);
+    const auto heads = page.select_nodes("//th");
     const auto cells = page.select_nodes("//td");
-    ASSERT_EQ(cells.size(), 15U);
-    EXPECT_EQ(std::string(cells[1].node().child_value()), d.passes.front().site);
-    EXPECT_EQ(std::string(cells[13].node().child_value()), HOSTILE);
+    ASSERT_EQ(cells.size(), heads.size());
+    const auto column = [&](std::string_view head) {
+        for (std::size_t i = 0; i < heads.size(); ++i) {
+            if (heads[i].node().child_value() == head) return std::string(cells[i].node().child_value());
+        }
+        return std::string("no column ") + std::string(head);
+    };
+    EXPECT_EQ(column("#"), "7");
+    EXPECT_EQ(column("Site"), d.passes.front().site);
+    EXPECT_EQ(column("Flags"), HOSTILE);
+    EXPECT_EQ(column("Visible (s)"), "95");
+    EXPECT_EQ(column("Sun el (\u00B0)"), "-7.3");
 }
 
 TEST(PlotDocuments, TrackNeverCrossesTheMap) {

@@ -1,15 +1,17 @@
 // Date-line cuts, small circles against the textbook formula, fillable
-// rings, simplification and path data, the land file.
+// rings, simplification and path data, the land file, the thinned track.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
+#include <set>
 #include <sstream>
-#include <stdexcept>
 
+#include "format/errors.hpp"
 #include "plot/geo.hpp"
 #include "plot/land.hpp"
 #include "plot/svg.hpp"
+#include "plot/thin.hpp"
 
 namespace talik::plot {
 namespace {
@@ -125,11 +127,11 @@ TEST(PlotLand, ParseAndEmbeddedOutline) {
     ASSERT_EQ(rings.size(), 1U);
     EXPECT_EQ(rings[0][2].lon, -179.0);
     EXPECT_EQ(rings[0][2].lat, -89.0);
-    EXPECT_THROW(parse_land("ring 0,0 1,1 0,0\n"), std::runtime_error);
+    EXPECT_THROW(parse_land("ring 0,0 1,1 0,0\n"), InternalError);
     try {
         parse_land("grid 1 1 0 0\n\nring 0,0 1,x\n");
         FAIL();
-    } catch (const std::runtime_error& e) {
+    } catch (const InternalError& e) {
         EXPECT_STREQ(e.what(), "land data, line 3: a number was expected at column 12");
     }
     // Ray casting on the decoded outline: land and sea where an atlas has them.
@@ -152,6 +154,59 @@ TEST(PlotLand, ParseAndEmbeddedOutline) {
     }
     for (const LonLat sea : {LonLat{-130, 0}, LonLat{-30, 30}, LonLat{80, -20}, LonLat{-35, -58}}) {
         EXPECT_FALSE(inside(sea)) << sea.lon << "," << sea.lat;
+    }
+}
+
+// A circular orbit over three revolutions at several steps: the kept samples
+// are the first, the last, both sides of every change of style and of every
+// date-line crossing, and otherwise no closer than the stated spacing.
+TEST(PlotTrack, ThinnedAsItComes) {
+    constexpr double PERIOD_S = 5560.0, INCLINATION = 51.6 * DEG_EXACT, EARTH_DEG_PER_S = 360.0 / 86164.0;
+    constexpr double MIN_GAP_S = PERIOD_S / TRACK_POINTS_PER_REVOLUTION;  // 2.78 s
+    const struct {
+        std::int64_t step_s;
+        bool all_kept;
+    } cases[] = {{1, false}, {2, false}, {3, true}, {20, true}};
+    for (const auto& c : cases) {
+        std::vector<TrackSample> in, out;
+        TrackThinner thinner(out, TRACK_POINTS_PER_REVOLUTION);
+        for (std::int64_t t = 0; t <= 3 * PERIOD_S; t += c.step_s) {
+            const double u = 2 * std::numbers::pi * static_cast<double>(t) / PERIOD_S;
+            const TrackThinner::Direction d{std::cos(u), std::sin(u) * std::cos(INCLINATION),
+                                            std::sin(u) * std::sin(INCLINATION)};
+            const double lon = std::atan2(d[1], d[0]) / DEG_EXACT - static_cast<double>(t) * EARTH_DEG_PER_S;
+            in.push_back({t * 1000, std::asin(d[2]) / DEG_EXACT, lon, std::fmod(u, 2 * std::numbers::pi) < 4.0,
+                          t % 1500 < 300, t % 1500 >= 100 && t % 1500 < 200});
+            thinner.add(in.back(), d);
+        }
+        thinner.finish();
+        SCOPED_TRACE("step " + std::to_string(c.step_s) + " s");
+        const auto cut = [](const TrackSample& a, const TrackSample& b) {
+            return a.style() != b.style() || crosses_date_line(a.lon_deg, b.lon_deg);
+        };
+        std::set<std::int64_t> kept;
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            kept.insert(out[i].t_ms);
+            if (i == 0) continue;
+            const std::int64_t gap = out[i].t_ms - out[i - 1].t_ms;
+            ASSERT_GT(gap, 0);
+            EXPECT_LE(gap, (MIN_GAP_S + static_cast<double>(c.step_s)) * 1000);
+            // Closer than the spacing only beside a cut, or at the end.
+            const bool beside_cut = cut(out[i - 1], out[i]) || (i + 1 < out.size() && cut(out[i], out[i + 1]));
+            if (!beside_cut && i + 1 < out.size()) {
+                EXPECT_GE(static_cast<double>(gap), MIN_GAP_S * 1000 - 1);
+            }
+        }
+        EXPECT_EQ(out.size() == in.size(), c.all_kept);
+        EXPECT_TRUE(kept.count(in.front().t_ms) && kept.count(in.back().t_ms));
+        int cuts = 0;
+        for (std::size_t i = 1; i < in.size(); ++i) {
+            if (!cut(in[i - 1], in[i])) continue;
+            ++cuts;
+            EXPECT_TRUE(kept.count(in[i - 1].t_ms) && kept.count(in[i].t_ms)) << "at " << in[i].t_ms;
+        }
+        EXPECT_GT(cuts, 10);
+        EXPECT_LE(out.size(), 3 * TRACK_POINTS_PER_REVOLUTION + 2 * cuts + 2);
     }
 }
 

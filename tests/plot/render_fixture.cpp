@@ -18,18 +18,18 @@ using namespace talik::plot;
 constexpr double DEG_EXACT = std::numbers::pi / 180.0;
 constexpr std::int64_t START = 1718064000000;  // 2024-06-11 00:00:00 UTC
 constexpr std::int64_t STEP_MS = 30'000;
-constexpr double PERIOD_MIN = 92.68, kInclinationDeg = 51.6;
+constexpr double PERIOD_MIN = 92.68, INCLINATION_DEG = 51.6;
 constexpr double EARTH_DEG_PER_MIN = 360.0 / 1436.07;
 
 // A circular orbit's ground track, in shadow over a fixed arc of each turn.
 TrackSample sample(std::int64_t t_ms) {
     const double minutes = static_cast<double>(t_ms - START) / 60000.0;
     const double u = 2 * std::numbers::pi * minutes / PERIOD_MIN;
-    const double lat = std::asin(std::sin(kInclinationDeg * DEG_EXACT) * std::sin(u)) / DEG_EXACT;
-    const double lon = -30.0 + std::atan2(std::cos(kInclinationDeg * DEG_EXACT) * std::sin(u), std::cos(u)) / DEG_EXACT -
+    const double lat = std::asin(std::sin(INCLINATION_DEG * DEG_EXACT) * std::sin(u)) / DEG_EXACT;
+    const double lon = -30.0 + std::atan2(std::cos(INCLINATION_DEG * DEG_EXACT) * std::sin(u), std::cos(u)) / DEG_EXACT -
                        EARTH_DEG_PER_MIN * minutes;
     const double phase = std::fmod(u, 2 * std::numbers::pi);
-    return {t_ms, lat, lon + 360.0, !(phase > 3.6 && phase < 5.4), false};
+    return {t_ms, lat, lon + 360.0, !(phase > 3.6 && phase < 5.4), false, false};
 }
 
 double central_angle(double lat1, double lon1, double lat2, double lon2) {
@@ -53,9 +53,12 @@ PlotData fixture() {
             s.in_pass =
                 s.in_pass || central_angle(s.lat_deg, s.lon_deg, site.lat_deg, site.lon_deg) < site.horizon_radius_deg;
         }
+        // Seen in the window's second half only, as if the sites' evening began then.
+        s.visible = s.in_pass && s.sunlit && t - START >= 3 * 3600 * 1000;
         d.track.push_back(s);
     }
-    PassView p{"TESTSAT <b>99999</b>",
+    PassView p{1,
+               "TESTSAT <b>99999</b>",
                "MADRID & <i>co</i>",
                12345,
                START + 600000,
@@ -69,11 +72,15 @@ PlotData fixture() {
                0.6,
                "AB",
                {"filter_cut", "<script>x</script>"},
+               -12.5,
+               180,
+               START + 720000,
+               START + 900000,
                {}};
     for (int k = 0; k <= 40; ++k) {
         const double f = k / 40.0;
         p.sky.push_back({p.aos_ms + static_cast<std::int64_t>(f * 600000), 200.0 + 180.0 * f,
-                         62.5 * std::sin(std::numbers::pi * f), f < 0.6});
+                         62.5 * std::sin(std::numbers::pi * f), f < 0.6, f >= 0.2 && f < 0.5});
     }
     d.passes.push_back(p);
     return d;
@@ -106,17 +113,22 @@ int main(int argc, char** argv) {
         probes += line;
     };
     for (const SiteView& s : d.sites) probe("site", s.lon_deg, s.lat_deg, style::SITE);
-    // Sunlit track samples in and out of a pass, halfway between ticks and
-    // well inside a stretch of one kind, away from the sites.
-    for (const bool in_pass : {true, false}) {
+    // Sunlit track samples in and out of a pass and in a visible stretch,
+    // halfway between ticks and well inside a stretch of one style, away
+    // from the sites.
+    const struct {
+        const char* kind;
+        int style;
+        std::string_view colour;
+    } kinds[] = {{"pass", 3, style::SUNLIT}, {"track", 2, style::SUNLIT}, {"visible", 4, style::VISIBLE}};
+    for (const auto& k : kinds) {
         for (std::size_t i = 20; i + 20 < d.track.size(); ++i) {
             const TrackSample& t = d.track[i];
-            const bool plain = t.sunlit && t.in_pass == in_pass && (t.t_ms - START) % 600000 == 300000 &&
-                               d.track[i - 4].in_pass == in_pass && d.track[i + 4].in_pass == in_pass &&
-                               d.track[i - 4].sunlit && d.track[i + 4].sunlit &&
+            const bool plain = t.style() == k.style && (t.t_ms - START) % 600000 == 300000 &&
+                               d.track[i - 4].style() == k.style && d.track[i + 4].style() == k.style &&
                                central_angle(t.lat_deg, t.lon_deg, 40.43, -4.25) > 5.0;
             if (!plain) continue;
-            probe(in_pass ? "pass" : "track", t.lon_deg - 360.0, t.lat_deg, style::SUNLIT);
+            probe(k.kind, t.lon_deg - 360.0, t.lat_deg, k.colour);
             break;
         }
     }
