@@ -176,6 +176,21 @@ void read_deck(const std::string& name, const std::string& text, const WindowReq
     objects.push_back(std::move(o));
 }
 
+// Refuses the set of object when its window reaches so far from its epoch
+// that the model's time no longer resolves a second: a fault of this set,
+// not of the window, so the other sets of a catalogue are still predicted.
+void check_epoch_resolved(const PassObject& o, const WindowRequest& request) {
+    const double days = days_from_epoch(o.elements, o.scan);
+    if (!(days > EPOCH_RESOLVED_DAYS)) return;
+    const DATIM& epoch = o.elements.EPOCH;
+    char text[256];
+    std::snprintf(text, sizeof text, "the window reaches %.0f days from the elements' epoch of %04d-%02d-%02d; "
+                  "the model resolves a second only within %.0f days of it: give a --start near the epoch, or newer "
+                  "elements", days, epoch[YEAR], epoch[MONTH], epoch[DAY], std::floor(EPOCH_RESOLVED_DAYS));
+    const std::string option = request.start ? "--start" : request.span_option;
+    throw InputError(o.source + ": " + (option.empty() ? "the window from now" : "the window of " + option), text);
+}
+
 // One set of an element file as an object, its scan worked out from its
 // epoch and checked.
 PassObject element_object(const MeanElements& m, const WindowRequest& request, std::vector<std::string>& notes) {
@@ -188,12 +203,13 @@ PassObject element_object(const MeanElements& m, const WindowRequest& request, s
     o.source = m.source;
     o.elements = c.set;
     try {
-        o.scan = element_scan(request, c.set.EPOCH, m.source);
+        o.scan = element_scan(request, m.source);
     } catch (const InputError&) {
         if (request.start) throw FatalWindow{std::current_exception()};
         throw;
     }
     o.sites = sites_or(request, DEFAULT_STATION);
+    check_epoch_resolved(o, request);
     check_run(scan_line(o.scan), o.elements,
               RunPlaces{element_scan_place(request, m.source), element_places(m), m.source + ": the decay"});
     if (const std::string warning = age_warning(o); !warning.empty()) notes.push_back(warning);
@@ -292,7 +308,7 @@ double days_from_epoch(const ElementSet& set, const Scan& scan) {
     return static_cast<double>(std::max(std::llabs(scan.start - epoch), std::llabs(last - epoch))) / SECONDS_PER_DAY;
 }
 
-Scan element_scan(const WindowRequest& request, const DATIM& epoch, const std::string& source) {
+Scan element_scan(const WindowRequest& request, const std::string& source) {
     const std::int64_t start =
         request.start ? model_seconds(*request.start) : model_seconds_of_unix(request.now_unix);
     const std::int64_t end = request.end ? model_seconds(*request.end) : start + request.span_s.value_or(DEFAULT_SPAN_S);
@@ -300,15 +316,6 @@ Scan element_scan(const WindowRequest& request, const DATIM& epoch, const std::s
     const std::int32_t step = request.step_s.value_or(DEFAULT_STEP_S);
     Scan scan{start, step, steps_between(start, end, step, place), true};
     check_run_line(scan_line(scan), place);
-    ElementSet epoch_only;
-    epoch_only.EPOCH = epoch;
-    if (const double days = days_from_epoch(epoch_only, scan); days > EPOCH_RESOLVED_DAYS) {
-        char text[256];
-        std::snprintf(text, sizeof text, "the window reaches %.0f days from the elements' epoch of %04d-%02d-%02d; "
-                      "the model resolves a second only within %.0f days of it: give a --start near the epoch, or newer "
-                      "elements", days, epoch[YEAR], epoch[MONTH], epoch[DAY], std::floor(EPOCH_RESOLVED_DAYS));
-        throw InputError(place(RL_SPAN), text);
-    }
     return scan;
 }
 

@@ -53,11 +53,10 @@ std::string read_source_text(const std::string& name, std::FILE* in);
 std::size_t read_source(const std::string& name, const std::string& text, const WindowRequest& request,
                         std::vector<PassObject>& objects, std::vector<std::string>& notes);
 
-// The scan of an element set whose epoch is epoch: --start or now; --end,
-// --hours or --days or one day; --step or 20 s.  Checked against the Sun
-// table's span and refused beyond EPOCH_RESOLVED_DAYS from the epoch;
-// throws InputError naming the option (or the source).
-Scan element_scan(const WindowRequest& request, const DATIM& epoch, const std::string& source);
+// The scan of an element set: --start or now; --end, --hours or --days or
+// one day; --step or 20 s.  Checked against the Sun table's span; throws
+// InputError naming the option (or the source).
+Scan element_scan(const WindowRequest& request, const std::string& source);
 
 // Days from the epoch of set to the farthest instant of scan.
 double days_from_epoch(const ElementSet& set, const Scan& scan);
