@@ -37,7 +37,9 @@ sys.dont_write_bytecode = True
 CASES = [("iss.tle", (48.85, 2.35, 35.0, "Paris")), ("iss.tle", (-33.45, -70.67, 570.0, "Santiago")),
          ("sun-synchronous.tle", (48.85, 2.35, 35.0, "Paris")),
          ("sun-synchronous.tle", (-33.45, -70.67, 570.0, "Santiago")),
-         ("vanguard-1.xml", (48.85, 2.35, 35.0, "Paris"))]
+         ("vanguard-1.xml", (48.85, 2.35, 35.0, "Paris")),
+         # The Sun reaches -6 degrees 23 s before the satellite enters the shadow.
+         ("iss.tle", (30.0, 45.0, 0.0, "30N 45E"))]
 WGS84_A, WGS84_E2 = 6378.137, 0.00669437999014  # km, -
 EARTH_SPIN = 7.292115e-5  # rad/s
 C_KM_S = 299792.458
