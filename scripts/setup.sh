@@ -8,17 +8,18 @@
 #   scripts/setup.sh --test    also what the tests need: GoogleTest and
 #                              GoogleMock, Python 3, clang with its runtime
 #                              libraries (libFuzzer and the sanitizers),
-#                              python3-sgp4 for the cross-checks,
-#                              python3-icalendar to read calendar files, strace to
-#                              see the report synced to disk, and for the
-#                              pictures xmllint with the W3C DTDs, Chromium
-#                              and Python's imaging library
+#                              python3-sgp4 and python3-ephem for the
+#                              cross-checks, python3-icalendar to read
+#                              calendar files, strace to see the report
+#                              synced to disk, and for the pictures xmllint
+#                              with the W3C DTDs, Chromium and Python's
+#                              imaging library
 #   scripts/setup.sh --bench   also Google Benchmark (the bench preset)
 set -e
 packages="g++ cmake nlohmann-json3-dev libpugixml-dev libcli11-dev tzdata"
 for arg in "$@"; do
     case "$arg" in
-    --test) packages="$packages libgtest-dev libgmock-dev python3 python3-sgp4 python3-icalendar strace clang libclang-rt-dev libxml2-utils w3c-sgml-lib chromium python3-pil" ;;
+    --test) packages="$packages libgtest-dev libgmock-dev python3 python3-sgp4 python3-ephem python3-icalendar strace clang libclang-rt-dev libxml2-utils w3c-sgml-lib chromium python3-pil" ;;
     --bench) packages="$packages libbenchmark-dev" ;;
     *) echo "usage: $0 [--test] [--bench]" >&2; exit 2 ;;
     esac

@@ -21,6 +21,9 @@
 //    of its earliest step (for a pass between steps, of the step before).
 //  - A run backward is scanned backward, as talik runs it; its passes are
 //    turned back into time order at the end.
+//  - A pass's visible seconds: the satellite's sunlight and the site's dark
+//    sky are followed apart, each change bisected to the whole second, as
+//    both may change within one stride of the sampling.
 #include "passes/find_passes.hpp"
 
 #include <algorithm>
@@ -56,11 +59,25 @@ constexpr std::int64_t EDGE_STRIDE_S = 60;
 constexpr double RELATIVE_SPEED_MAX = 11.7;
 constexpr double ELEVATION_ZENITH_DEG = 90.0;
 
-// The visibility of a pass is sampled this many seconds apart and each
-// change bisected to the whole second; the Sun moves a degree in minutes
-// and a satellite crosses the shadow's edge once, so no change hides
-// between two samples.
+// The sunlight and the site's dark sky of a pass are sampled this many
+// seconds apart and each one's changes bisected to the whole second apart
+// from the other's: the Sun moves a degree in minutes and a satellite
+// crosses the shadow's edge once, so neither changes twice between two
+// samples, but both may change between the same two.
 constexpr std::int64_t VISIBILITY_STRIDE_S = 30;
+
+// The two conditions of a visible second: the satellite sunlit, the Sun at
+// least DARK_SKY_SUN_EL_DEG below the site's horizon.
+constexpr std::size_t LIT = 0;
+constexpr std::size_t DARK = 1;
+using Seen = std::array<bool, 2>;
+
+// A second from which one of the conditions (LIT or DARK) holds or fails.
+struct Turn {
+    std::int64_t t;
+    std::size_t which;
+    bool operator<(const Turn& o) const { return t < o.t; }
+};
 
 // The edge of a pass between a whole second out and one in.
 struct Edge {
@@ -119,7 +136,8 @@ private:
     bool may_rise(const Sample& s) const;
     void between(const Sample& a, const Sample& b, std::int32_t rev);
     void emit(const Edge& a, bool a_at_scan_end, const Edge& b, bool b_at_scan_end, const OpenPass& p);
-    bool visible(std::int64_t t);
+    Seen seen(std::int64_t t);
+    std::vector<Turn> turns(std::int64_t first, std::int64_t last, Seen before);
     void describe(Pass& pass);
 
     const PassObject& object_;
@@ -292,11 +310,35 @@ void Finder::emit(const Edge& a, bool a_at_scan_end, const Edge& b, bool b_at_sc
     passes_.push_back(std::move(pass));
 }
 
-// Whether the satellite is sunlit at t with the Sun at least 6 degrees
-// below the site's horizon.
-bool Finder::visible(std::int64_t t) {
+// Whether the satellite is sunlit at t, and whether the Sun is at least
+// 6 degrees below the site's horizon.
+Seen Finder::seen(std::int64_t t) {
     const SkyState sky = view_.sky_at(t);
-    return sky.sunlit && sky.sun_el_deg <= DARK_SKY_SUN_EL_DEG;
+    return {sky.sunlit, sky.sun_el_deg <= DARK_SKY_SUN_EL_DEG};
+}
+
+// The whole seconds after first up to last at which either condition turns
+// from how it is at first (before), in time order.
+std::vector<Turn> Finder::turns(std::int64_t first, std::int64_t last, Seen before) {
+    std::vector<Turn> found;
+    for (std::int64_t a = first; a < last;) {
+        const std::int64_t b = std::min(a + VISIBILITY_STRIDE_S, last);
+        const Seen after = seen(b);
+        for (const std::size_t k : {LIT, DARK}) {
+            if (after[k] == before[k]) continue;
+            std::int64_t lo = a;  // the last second like a
+            std::int64_t hi = b;
+            while (hi - lo > 1) {
+                const std::int64_t mid = lo + (hi - lo) / 2;
+                (seen(mid)[k] == before[k] ? lo : hi) = mid;
+            }
+            found.push_back({hi, k});
+        }
+        before = after;
+        a = b;
+    }
+    std::stable_sort(found.begin(), found.end());
+    return found;
 }
 
 // The details of a found pass: the object's names, the Sun at the
@@ -311,30 +353,21 @@ void Finder::describe(Pass& pass) {
     pass.stale_elements = age_s > ELEMENTS_AGE_DAYS * SECONDS_PER_DAY;
     const std::int64_t first = (pass.aos + TENTHS - 1) / TENTHS;
     const std::int64_t last = pass.los / TENTHS;
-    std::int64_t run_start = -1;  // the first second of the visible stretch under way
-    bool seen = first <= last && visible(first);
-    if (seen) run_start = first;
-    const auto close = [&](std::int64_t end) {
-        pass.visible_s += static_cast<std::int32_t>(end - run_start + 1);
-        if (pass.visible_first == 0) pass.visible_first = run_start * TENTHS;
-        pass.visible_last = end * TENTHS;
+    if (first > last) return;
+    Seen now = seen(first);
+    std::int64_t from = first;  // the first second of the stretch under way
+    const auto close = [&](std::int64_t end) {  // the stretch ends before end
+        if (!now[LIT] || !now[DARK] || end <= from) return;
+        if (pass.visible_s == 0) pass.visible_first = from * TENTHS;
+        pass.visible_s += static_cast<std::int32_t>(end - from);
+        pass.visible_last = (end - 1) * TENTHS;
     };
-    for (std::int64_t a = first; a < last;) {
-        const std::int64_t b = std::min(a + VISIBILITY_STRIDE_S, last);
-        if (visible(b) != seen) {
-            std::int64_t lo = a;  // the last second like a
-            std::int64_t hi = b;
-            while (hi - lo > 1) {
-                const std::int64_t mid = lo + (hi - lo) / 2;
-                (visible(mid) == seen ? lo : hi) = mid;
-            }
-            if (seen) close(lo);
-            seen = !seen;
-            if (seen) run_start = hi;
-        }
-        a = b;
+    for (const Turn& turn : turns(first, last, now)) {
+        close(turn.t);
+        now[turn.which] = !now[turn.which];
+        from = turn.t;
     }
-    if (seen) close(last);
+    close(last + 1);
 }
 
 std::vector<Pass> Finder::run() {
