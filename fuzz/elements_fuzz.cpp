@@ -50,8 +50,8 @@ void expect_sane(const talik::MeanElements& set) {
                           set.mean_anomaly_deg >= 0.0 && set.mean_anomaly_deg <= 360.0 && set.catalog_number >= 0 &&
                           set.rev_at_epoch >= 0 && set.epoch_us >= kFirstDay * kMicrosecondsPerDay &&
                           set.epoch_us < kEndDay * kMicrosecondsPerDay &&
-                          set.name.size() <= talik::kMaxElementFieldBytes &&
-                          set.object_id.size() <= talik::kMaxElementFieldBytes;
+                          set.name.size() <= talik::MAX_ELEMENT_FIELD_BYTES &&
+                          set.object_id.size() <= talik::MAX_ELEMENT_FIELD_BYTES;
     if (!in_range) finding("an element out of its range in " + set.source);
     expect_line(set.source, "FUZZ, ");
 }

@@ -39,9 +39,9 @@ void quoted_field(const std::string& display, std::string_view text, std::size_t
         }
         if (c == '\n') ++line;
         field += c;
-        if (field.size() > kMaxElementLineBytes) {
+        if (field.size() > MAX_ELEMENT_LINE_BYTES) {
             throw InputError(display + ": line " + std::to_string(row.line) + ": a field longer than " +
-                             std::to_string(kMaxElementLineBytes) + " bytes, not an element-set source");
+                             std::to_string(MAX_ELEMENT_LINE_BYTES) + " bytes, not an element-set source");
         }
     }
     const std::size_t end = text.find_first_of(",\n", pos);
@@ -87,7 +87,7 @@ void read_csv(const std::string& display, std::string_view text, ElementSetsRead
         if (row.fields.size() > 1 || !trim(row.fields[0]).empty()) header = row.fields;
     }
     for (std::string& key : header) key = std::string(trim(key));
-    for (const std::string_view key : kRequiredKeys) {
+    for (const std::string_view key : REQUIRED_KEYS) {
         if (std::find(header.begin(), header.end(), key) == header.end()) {
             throw InputError(display + ": line " + std::to_string(row.line) + ": the header has no column " +
                              std::string(key));

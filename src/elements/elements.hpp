@@ -48,9 +48,9 @@ enum class ElementFormat { TwoLine, Kvn, Xml, Json, Csv };
 
 // The largest source read (bytes), the longest line of a line-based source
 // (TLE, KVN, CSV) and the longest field text that is converted.
-inline constexpr std::size_t kMaxElementSourceBytes = 64U * 1024U * 1024U;
-inline constexpr std::size_t kMaxElementLineBytes = 4096;
-inline constexpr std::size_t kMaxElementFieldBytes = 256;
+inline constexpr std::size_t MAX_ELEMENT_SOURCE_BYTES = 64U * 1024U * 1024U;
+inline constexpr std::size_t MAX_ELEMENT_LINE_BYTES = 4096;
+inline constexpr std::size_t MAX_ELEMENT_FIELD_BYTES = 256;
 
 // The format a text is in, judged from its first lines; nullopt when it is
 // none of them.  Two-line sets (looked for first, as a name line may hold
@@ -66,12 +66,12 @@ std::optional<ElementFormat> detect_element_format(std::string_view text);
 // skipped with one line in problems; the others are read.  Throws
 // InputError, one line naming the source (and the line or offset), for a
 // source that cannot be read at all: empty, larger than
-// kMaxElementSourceBytes, a line longer than kMaxElementLineBytes, in no
+// MAX_ELEMENT_SOURCE_BYTES, a line longer than MAX_ELEMENT_LINE_BYTES, in no
 // known format, malformed JSON or XML, a CSV header without the columns.
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text);
 // The same with the format given rather than detected.
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text, ElementFormat format);
-// Reads a file ("-" for standard input), refusing one larger than kMaxElementSourceBytes.
+// Reads a file ("-" for standard input), refusing one larger than MAX_ELEMENT_SOURCE_BYTES.
 ElementSetsRead read_element_file(const std::string& path);
 
 // The sets of one object, in file order:

@@ -48,8 +48,8 @@ bool is_decimal(std::string_view text) {
 
 std::string_view checked_length(const Field& field) {
     const std::string_view text = trim(field.text);
-    if (text.size() > kMaxElementFieldBytes) {
-        refuse(field, std::to_string(text.size()) + " characters, more than " + std::to_string(kMaxElementFieldBytes));
+    if (text.size() > MAX_ELEMENT_FIELD_BYTES) {
+        refuse(field, std::to_string(text.size()) + " characters, more than " + std::to_string(MAX_ELEMENT_FIELD_BYTES));
     }
     return text;
 }
@@ -82,8 +82,8 @@ std::int64_t fraction_us(std::string_view digits) {
 }
 
 unsigned days_in_month(std::int64_t year, std::int64_t month) {
-    static constexpr unsigned kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && is_leap_year(year) ? 29U : kDays[month - 1];
+    static constexpr unsigned DAYS_IN_MONTH[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && is_leap_year(year) ? 29U : DAYS_IN_MONTH[month - 1];
 }
 
 }  // namespace
@@ -91,10 +91,10 @@ unsigned days_in_month(std::int64_t year, std::int64_t month) {
 void refuse(const Field& field, const std::string& complaint) { throw InputError(field.label + ": " + complaint); }
 
 std::string quoted(std::string_view text) {
-    constexpr std::size_t kShown = 40;
+    constexpr std::size_t SHOWN = 40;
     std::string out = "\"";
-    for (const char c : text.substr(0, kShown)) out += c >= ' ' && c <= '~' ? c : '?';
-    if (text.size() > kShown) out += "...";
+    for (const char c : text.substr(0, SHOWN)) out += c >= ' ' && c <= '~' ? c : '?';
+    if (text.size() > SHOWN) out += "...";
     return out + "\"";
 }
 
@@ -135,12 +135,12 @@ std::int32_t whole_number(const Field& field, std::int32_t max) {
 }
 
 std::optional<std::int32_t> alpha5_number(std::string_view text) {
-    constexpr std::string_view kLetters = "ABCDEFGHJKLMNPQRSTUVWXYZ";  // I and O look like 1 and 0
-    constexpr std::int32_t kFirstLetterValue = 10;
+    constexpr std::string_view LETTERS = "ABCDEFGHJKLMNPQRSTUVWXYZ";  // I and O look like 1 and 0
+    constexpr std::int32_t FIRST_LETTER_VALUE = 10;
     if (text.size() != 5 || skip_digits(text, 1) != 5) return std::nullopt;
-    const std::size_t letter = kLetters.find(text[0]);
+    const std::size_t letter = LETTERS.find(text[0]);
     if (letter == std::string_view::npos) return std::nullopt;
-    const std::int32_t number = (static_cast<std::int32_t>(letter) + kFirstLetterValue) * 10000;
+    const std::int32_t number = (static_cast<std::int32_t>(letter) + FIRST_LETTER_VALUE) * 10000;
     return number + std::stoi(std::string(text.substr(1)));
 }
 
@@ -185,7 +185,7 @@ std::int64_t iso_epoch_us(const Field& field) {
     }
     const std::int64_t days = day_of_year_form ? days_from_civil(year, 1, 1) + day - 1
                                                : days_from_civil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
-    return days * kMicrosecondsPerDay + ((hour * 60 + minute) * 60 + second) * kMicrosecondsPerSecond + fraction_us(fraction);
+    return days * MICROSECONDS_PER_DAY + ((hour * 60 + minute) * 60 + second) * MICROSECONDS_PER_SECOND + fraction_us(fraction);
 }
 
 LineIndex::LineIndex(std::string_view text) {

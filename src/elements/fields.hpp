@@ -40,16 +40,16 @@ struct Bounds {
     bool high_open;
     const char* refusal;  // completes "VALUE is ..."
 };
-inline constexpr Bounds kAnyNumber{-1e308, 1e308, false, false, "too large"};
-inline constexpr Bounds kEccentricityBounds{0.0, 1.0, false, true, "outside [0, 1)"};
-inline constexpr Bounds kMeanMotionBounds{0.0, 1e308, true, false, "not above 0"};
-inline constexpr Bounds kInclinationBounds{0.0, 180.0, false, false, "outside [0, 180]"};
-inline constexpr Bounds kAngleBounds{0.0, 360.0, false, false, "outside [0, 360]"};
+inline constexpr Bounds ANY_NUMBER{-1e308, 1e308, false, false, "too large"};
+inline constexpr Bounds ECCENTRICITY_BOUNDS{0.0, 1.0, false, true, "outside [0, 1)"};
+inline constexpr Bounds MEAN_MOTION_BOUNDS{0.0, 1e308, true, false, "not above 0"};
+inline constexpr Bounds INCLINATION_BOUNDS{0.0, 180.0, false, false, "outside [0, 180]"};
+inline constexpr Bounds ANGLE_BOUNDS{0.0, 360.0, false, false, "outside [0, 360]"};
 
 // A decimal number: optional sign, digits with an optional point, optional
 // exponent ("-.22483E-4", "10.84869164", "+5"); blanks around it ignored.
 // Converted with correct rounding; must be finite and within the bounds.
-double decimal(const Field& field, const Bounds& bounds = kAnyNumber);
+double decimal(const Field& field, const Bounds& bounds = ANY_NUMBER);
 
 // Digits only (blanks around them ignored), at most max.
 std::int32_t whole_number(const Field& field, std::int32_t max);
@@ -59,15 +59,15 @@ std::int32_t whole_number(const Field& field, std::int32_t max);
 // any other text.
 std::optional<std::int32_t> alpha5_number(std::string_view text);
 
-// A name or designator: blanks around it dropped, at most kMaxElementFieldBytes.
+// A name or designator: blanks around it dropped, at most MAX_ELEMENT_FIELD_BYTES.
 std::string text_value(const Field& field);
 
 // Days from 1970-01-01 to the given date of the proleptic Gregorian calendar.
 std::int64_t days_from_civil(std::int64_t year, unsigned month, unsigned day);
 bool is_leap_year(std::int64_t year);
 
-inline constexpr std::int64_t kMicrosecondsPerSecond = 1'000'000;
-inline constexpr std::int64_t kMicrosecondsPerDay = 86'400 * kMicrosecondsPerSecond;
+inline constexpr std::int64_t MICROSECONDS_PER_SECOND = 1'000'000;
+inline constexpr std::int64_t MICROSECONDS_PER_DAY = 86'400 * MICROSECONDS_PER_SECOND;
 
 // "YYYY-MM-DDThh:mm:ss[.f...][Z]" or "YYYY-DDDThh:mm:ss[.f...][Z]" (UTC) to
 // microseconds since 1970, the fraction rounded to the nearest microsecond

@@ -10,7 +10,7 @@
 //          one path all encodings share.)  Numbers and strings are taken
 //          alike, as public catalogues serve both; null counts as absent.
 //          The parser keeps its nesting on the heap, and nesting deeper than
-//          kMaxDepth is refused, so no input exhausts the stack.
+//          MAX_DEPTH is refused, so no input exhausts the stack.
 #include <nlohmann/json.hpp>
 
 #include <optional>
@@ -23,15 +23,15 @@ namespace talik::elements {
 
 namespace {
 
-constexpr std::size_t kMaxDepth = 64;
-constexpr std::size_t kMaxShownError = 160;
+constexpr std::size_t MAX_DEPTH = 64;
+constexpr std::size_t MAX_SHOWN_ERROR = 160;
 
 // nlohmann's message without its "[json.exception...]" tag, one printable line.
 std::string shown_error(const std::string& what) {
     const std::size_t tag_end = what.find("] ");
     const std::string_view text = tag_end == std::string::npos ? std::string_view(what) : std::string_view(what).substr(tag_end + 2);
     std::string shown;
-    for (const char c : text.substr(0, kMaxShownError)) shown += c >= ' ' && c <= '~' ? c : '?';
+    for (const char c : text.substr(0, MAX_SHOWN_ERROR)) shown += c >= ' ' && c <= '~' ? c : '?';
     return shown;
 }
 
@@ -85,8 +85,8 @@ public:
 
 private:
     bool enter() {
-        if (++depth_ > kMaxDepth) {
-            error_ = "nested deeper than " + std::to_string(kMaxDepth) + " levels, not a list of element sets";
+        if (++depth_ > MAX_DEPTH) {
+            error_ = "nested deeper than " + std::to_string(MAX_DEPTH) + " levels, not a list of element sets";
             return false;
         }
         return true;

@@ -16,7 +16,7 @@ namespace talik::elements {
 
 namespace {
 
-constexpr std::string_view kHeaderKey = "CCSDS_OMM_VERS";
+constexpr std::string_view HEADER_KEY = "CCSDS_OMM_VERS";
 
 bool is_comment(std::string_view line) {
     return line.starts_with("COMMENT") && (line.size() == 7 || line[7] == ' ' || line[7] == '\t');
@@ -38,14 +38,14 @@ void read_kvn(const std::string& display, std::string_view text, ElementSetsRead
         const std::string where = "line " + std::to_string(line.number);
         const std::size_t equals = trimmed.find('=');
         const std::string_view key = trim(trimmed.substr(0, equals));
-        if (equals != std::string_view::npos && key == kHeaderKey) {
+        if (equals != std::string_view::npos && key == HEADER_KEY) {
             if (set) set->deliver(out);
             set.emplace(display, where);
             continue;
         }
         if (!set) {
             set.emplace(display, where);
-            set->spoil(where + ": no " + std::string(kHeaderKey) + " line before this one");
+            set->spoil(where + ": no " + std::string(HEADER_KEY) + " line before this one");
         }
         if (equals == std::string_view::npos) {
             set->spoil(where + ": " + quoted(trimmed) + " is neither KEY = value nor COMMENT");

@@ -3,7 +3,7 @@
 //
 // Given:   a source's name and text, or a path ("-" for standard input).
 // Returns: the sets read, the problems of the sets skipped, the warnings.
-// Notes:   a source is refused whole above kMaxElementSourceBytes; it is
+// Notes:   a source is refused whole above MAX_ELEMENT_SOURCE_BYTES; it is
 //          read in blocks and given up as soon as it passes the limit, so a
 //          endless pipe costs no more than that.
 #include <cerrno>
@@ -19,10 +19,10 @@ namespace talik {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
 std::string_view without_mark(std::string_view text) {
-    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? text.substr(kByteOrderMark.size()) : text;
+    return text.substr(0, BYTE_ORDER_MARK.size()) == BYTE_ORDER_MARK ? text.substr(BYTE_ORDER_MARK.size()) : text;
 }
 
 bool starts_with_line_number(std::string_view line, char number) {
@@ -37,7 +37,7 @@ std::vector<std::string_view> first_lines(std::string_view text, std::size_t cou
     while (lines.size() < count && pos < text.size()) {
         std::size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(pos, std::min(end - pos, kMaxElementLineBytes));
+        const std::string_view line = text.substr(pos, std::min(end - pos, MAX_ELEMENT_LINE_BYTES));
         const std::string_view trimmed = elements::trim(line);
         if (!trimmed.empty() && !(skip_comments && trimmed.starts_with("COMMENT"))) lines.push_back(line);
         pos = end + 1;
@@ -68,8 +68,8 @@ std::string read_stream(const std::string& path, std::FILE* file) {
         errno = 0;
         const std::size_t got = std::fread(block, 1, sizeof block, file);
         contents.append(block, got);
-        if (contents.size() > kMaxElementSourceBytes) {
-            cannot_read(path, "larger than " + std::to_string(kMaxElementSourceBytes / (1024 * 1024)) + " MiB");
+        if (contents.size() > MAX_ELEMENT_SOURCE_BYTES) {
+            cannot_read(path, "larger than " + std::to_string(MAX_ELEMENT_SOURCE_BYTES / (1024 * 1024)) + " MiB");
         }
         if (got < sizeof block) {
             if (std::ferror(file) != 0) cannot_read(path, std::generic_category().message(errno != 0 ? errno : EIO));
@@ -91,9 +91,9 @@ std::vector<Line> split_lines(const std::string& display, std::string_view text)
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(pos, end - pos);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.size() > kMaxElementLineBytes) {
+        if (line.size() > MAX_ELEMENT_LINE_BYTES) {
             throw InputError(display + ": line " + std::to_string(lines.size() + 1) + ": longer than " +
-                             std::to_string(kMaxElementLineBytes) + " bytes, not an element-set source");
+                             std::to_string(MAX_ELEMENT_LINE_BYTES) + " bytes, not an element-set source");
         }
         lines.push_back(Line{line, lines.size() + 1});
         pos = end + 1;
@@ -125,8 +125,8 @@ std::optional<ElementFormat> detect_element_format(std::string_view text) {
 
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text, ElementFormat format) {
     const std::string display = elements::display_name(name);
-    if (text.size() > kMaxElementSourceBytes) {
-        throw InputError(display + ": larger than " + std::to_string(kMaxElementSourceBytes / (1024 * 1024)) + " MiB");
+    if (text.size() > MAX_ELEMENT_SOURCE_BYTES) {
+        throw InputError(display + ": larger than " + std::to_string(MAX_ELEMENT_SOURCE_BYTES / (1024 * 1024)) + " MiB");
     }
     ElementSetsRead out;
     switch (format) {

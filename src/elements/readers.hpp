@@ -17,7 +17,7 @@ struct Line {
 };
 
 // The lines of a text (ending LF or CR LF), a UTF-8 byte order mark
-// dropped; throws InputError for a line longer than kMaxElementLineBytes.
+// dropped; throws InputError for a line longer than MAX_ELEMENT_LINE_BYTES.
 std::vector<Line> split_lines(const std::string& display, std::string_view text);
 
 void read_two_line(const std::string& display, std::string_view text, ElementSetsRead& out);

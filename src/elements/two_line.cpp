@@ -26,15 +26,15 @@ namespace talik::elements {
 
 namespace {
 
-constexpr std::size_t kTwoLineColumns = 69;
-constexpr std::int32_t kMaxFiveDigits = 99'999;
-constexpr int kCenturyPivot = 57;  // two-digit years from 57 are in the 1900s
-constexpr std::int64_t kMicrosecondsPerDayDigit8 = 864;  // 1e-8 day; a day's 8 decimals are whole microseconds
-constexpr std::size_t kDayDecimals = 8;
+constexpr std::size_t TWO_LINE_COLUMNS = 69;
+constexpr std::int32_t MAX_FIVE_DIGITS = 99'999;
+constexpr int CENTURY_PIVOT = 57;  // two-digit years from 57 are in the 1900s
+constexpr std::int64_t MICROSECONDS_PER_DAY_DIGIT8 = 864;  // 1e-8 day; a day's 8 decimals are whole microseconds
+constexpr std::size_t DAY_DECIMALS = 8;
 
 // Columns that separate the fields and hold a blank.
-constexpr std::size_t kBlanksLine1[] = {2, 9, 18, 33, 44, 53, 62, 64};
-constexpr std::size_t kBlanksLine2[] = {2, 8, 17, 26, 34, 43, 52};
+constexpr std::size_t BLANKS_LINE1[] = {2, 9, 18, 33, 44, 53, 62, 64};
+constexpr std::size_t BLANKS_LINE2[] = {2, 8, 17, 26, 34, 43, 52};
 
 bool starts_line(const Line& line, char number) {
     return line.text.size() >= 2 && line.text[0] == number && line.text[1] == ' ';
@@ -48,16 +48,16 @@ Field columns(const Line& line, std::size_t first, std::size_t last, const char*
 
 void check_layout(const Line& line, std::span<const std::size_t> blanks) {
     const std::string where = "line " + std::to_string(line.number);
-    if (line.text.size() != kTwoLineColumns) {
+    if (line.text.size() != TWO_LINE_COLUMNS) {
         throw InputError(where + ": " + std::to_string(line.text.size()) + " columns, a line of a two-line set has " +
-                         std::to_string(kTwoLineColumns));
+                         std::to_string(TWO_LINE_COLUMNS));
     }
     int sum = 0;
-    for (const char c : line.text.substr(0, kTwoLineColumns - 1)) {
+    for (const char c : line.text.substr(0, TWO_LINE_COLUMNS - 1)) {
         if (c >= '0' && c <= '9') sum += c - '0';
         if (c == '-') sum += 1;
     }
-    const char given = line.text[kTwoLineColumns - 1];
+    const char given = line.text[TWO_LINE_COLUMNS - 1];
     if (given < '0' || given > '9') {
         throw InputError(where + ", column 69: " + quoted(std::string_view(&given, 1)) + " is not a checksum digit");
     }
@@ -74,7 +74,7 @@ void check_layout(const Line& line, std::span<const std::size_t> blanks) {
 
 std::int32_t catalog_number(const Field& field) {
     const std::optional<std::int32_t> alpha5 = alpha5_number(field.text);
-    return alpha5 ? *alpha5 : whole_number(field, kMaxFiveDigits);
+    return alpha5 ? *alpha5 : whole_number(field, MAX_FIVE_DIGITS);
 }
 
 // YYDDD.DDDDDDDD; the day of the year counts from 1.
@@ -86,20 +86,20 @@ std::int64_t epoch_us(const Field& field) {
     const std::string_view decimals = point == std::string_view::npos ? std::string_view() : day.substr(point + 1);
     const auto all_digits = [](std::string_view s) { return s.find_first_not_of("0123456789") == std::string_view::npos; };
     if (text[0] == ' ' || text[1] == ' ' || !all_digits(text.substr(0, 2)) || whole.empty() || whole.size() > 3 ||
-        !all_digits(whole) || decimals.size() > kDayDecimals || !all_digits(decimals)) {
+        !all_digits(whole) || decimals.size() > DAY_DECIMALS || !all_digits(decimals)) {
         refuse(field, quoted(text) + " is not an epoch (YYDDD.DDDDDDDD)");
     }
     const int two_digits = (text[0] - '0') * 10 + (text[1] - '0');
-    const std::int64_t year = two_digits >= kCenturyPivot ? 1900 + two_digits : 2000 + two_digits;
+    const std::int64_t year = two_digits >= CENTURY_PIVOT ? 1900 + two_digits : 2000 + two_digits;
     const std::int64_t day_of_year = std::stoi(std::string(whole));
     if (day_of_year < 1 || day_of_year > (is_leap_year(year) ? 366 : 365)) {
         refuse(field, quoted(text) + ": day " + std::to_string(day_of_year) + " of " + std::to_string(year) +
                           " does not exist");
     }
     std::int64_t fraction_us = 0;
-    for (std::size_t i = 0; i < kDayDecimals; ++i) fraction_us = fraction_us * 10 + (i < decimals.size() ? decimals[i] - '0' : 0);
-    fraction_us *= kMicrosecondsPerDayDigit8;
-    return (days_from_civil(year, 1, 1) + day_of_year - 1) * kMicrosecondsPerDay + fraction_us;
+    for (std::size_t i = 0; i < DAY_DECIMALS; ++i) fraction_us = fraction_us * 10 + (i < decimals.size() ? decimals[i] - '0' : 0);
+    fraction_us *= MICROSECONDS_PER_DAY_DIGIT8;
+    return (days_from_civil(year, 1, 1) + day_of_year - 1) * MICROSECONDS_PER_DAY + fraction_us;
 }
 
 // " 12345-4" (sign, five digits, exponent sign, exponent digit) is 0.12345e-4.
@@ -118,12 +118,12 @@ double implied_eccentricity(const Field& field) {
     if (field.text.find_first_not_of("0123456789") != std::string_view::npos) {
         refuse(field, quoted(field.text) + " is not seven digits");
     }
-    return decimal(Field{"0." + std::string(field.text), field.label}, kEccentricityBounds);
+    return decimal(Field{"0." + std::string(field.text), field.label}, ECCENTRICITY_BOUNDS);
 }
 
 MeanElements two_line_set(const Line* name, const Line& line1, const Line& line2) {
-    check_layout(line1, kBlanksLine1);
-    check_layout(line2, kBlanksLine2);
+    check_layout(line1, BLANKS_LINE1);
+    check_layout(line2, BLANKS_LINE2);
     MeanElements set{};
     if (name != nullptr) {
         std::string_view text = trim(name->text);
@@ -141,14 +141,14 @@ MeanElements two_line_set(const Line* name, const Line& line1, const Line& line2
     set.mean_motion_dot = decimal(columns(line1, 34, 43, "first derivative of mean motion"));
     set.mean_motion_ddot = implied_exponent(columns(line1, 45, 52, "second derivative of mean motion"));
     set.bstar = implied_exponent(columns(line1, 54, 61, "BSTAR"));
-    set.inclination_deg = decimal(columns(line2, 9, 16, "inclination"), kInclinationBounds);
-    set.raan_deg = decimal(columns(line2, 18, 25, "right ascension of the node"), kAngleBounds);
+    set.inclination_deg = decimal(columns(line2, 9, 16, "inclination"), INCLINATION_BOUNDS);
+    set.raan_deg = decimal(columns(line2, 18, 25, "right ascension of the node"), ANGLE_BOUNDS);
     set.eccentricity = implied_eccentricity(columns(line2, 27, 33, "eccentricity"));
-    set.arg_perigee_deg = decimal(columns(line2, 35, 42, "argument of perigee"), kAngleBounds);
-    set.mean_anomaly_deg = decimal(columns(line2, 44, 51, "mean anomaly"), kAngleBounds);
-    set.mean_motion = decimal(columns(line2, 53, 63, "mean motion"), kMeanMotionBounds);
+    set.arg_perigee_deg = decimal(columns(line2, 35, 42, "argument of perigee"), ANGLE_BOUNDS);
+    set.mean_anomaly_deg = decimal(columns(line2, 44, 51, "mean anomaly"), ANGLE_BOUNDS);
+    set.mean_motion = decimal(columns(line2, 53, 63, "mean motion"), MEAN_MOTION_BOUNDS);
     const Field revolution = columns(line2, 64, 68, "revolution number");
-    set.rev_at_epoch = trim(revolution.text).empty() ? 0 : whole_number(revolution, kMaxFiveDigits);
+    set.rev_at_epoch = trim(revolution.text).empty() ? 0 : whole_number(revolution, MAX_FIVE_DIGITS);
     return set;
 }
 

@@ -149,7 +149,7 @@ TEST(ElementSets, ASourceThatCannotBeReadIsRefusedInOneLine) {
         {"[{\"EPOCH\": 1},\n{\"EPOCH\" 2}]", "f: line 2: not valid JSON: parse error at line 2, column 10"},
         {std::string(100, '[') + std::string(100, ']'), "f: nested deeper than 64 levels, not a list of element sets"},
         {"OBJECT_NAME,EPOCH\nX,2020-01-01T00:00:00\n", "f: line 1: the header has no column MEAN_MOTION"},
-        {std::string(kMaxElementSourceBytes + 1, '['), "f: larger than 64 MiB"},
+        {std::string(MAX_ELEMENT_SOURCE_BYTES + 1, '['), "f: larger than 64 MiB"},
     };
     for (const auto& c : cases) {
         try {
