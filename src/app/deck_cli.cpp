@@ -132,8 +132,8 @@ std::vector<MeanElements> chosen_sets(const Options& o, const std::vector<MeanEl
 
 int write_decks(const Options& o, std::FILE* out, std::FILE* err) {
     const ElementSetsRead read = read_element_file(o.source);
-    for (const std::string& p : read.problems) std::fprintf(err, "talik-deck: %s\n", p.c_str());
-    for (const std::string& w : read.warnings) std::fprintf(err, "talik-deck: %s\n", w.c_str());
+    for (const std::string& p : read.problems.shown()) std::fprintf(err, "talik-deck: %s\n", p.c_str());
+    for (const std::string& w : read.warnings.shown()) std::fprintf(err, "talik-deck: %s\n", w.c_str());
     const std::vector<MeanElements> sets = chosen_sets(o, read.sets);
     if (o.out_dir.empty()) {
         write_text(o.out_file, deck_text(describe(o, sets.front(), err)), out);

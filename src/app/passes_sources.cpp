@@ -130,16 +130,12 @@ void read_deck(const std::string& name, const std::string& text, const WindowReq
 void read_elements(const std::string& name, const std::string& text, const WindowRequest& request,
                    std::vector<PassObject>& objects, std::vector<std::string>& notes) {
     ElementSetsRead read = read_element_sets(name, text);
-    for (const std::string& p : read.problems) {
-        if (request.strict) throw InputError(p);
-        notes.push_back(p);
-    }
-    for (const std::string& w : read.warnings) notes.push_back("warning: " + w);
+    if (request.strict && !read.problems.empty()) throw InputError(read.problems.kept().front());
     const std::vector<MeanElements> sets = request.select ? select_sets(read.sets, *request.select) : read.sets;
     for (const MeanElements& m : sets) {
         try {
             const Converted c = convert_elements(m);
-            for (const std::string& w : c.warnings) notes.push_back("warning: " + w);
+            for (const std::string& w : c.warnings) read.warnings.add(w);
             PassObject o;
             o.label = std::to_string(m.catalog_number) + (m.name.empty() ? "" : " " + m.name);
             o.source = m.source;
@@ -155,9 +151,12 @@ void read_elements(const std::string& name, const std::string& text, const Windo
             objects.push_back(std::move(o));
         } catch (const InputError& e) {
             if (request.strict) throw;
-            notes.push_back(e.what());
+            read.problems.add(e.what());
         }
     }
+    // The file's problems and warnings, a few lines each, then their count.
+    for (const std::string& p : read.problems.shown()) notes.push_back(p);
+    for (const std::string& w : read.warnings.shown()) notes.push_back("warning: " + w);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // CSV, read into one plain record each, unconverted.
 //
 //   const talik::ElementSetsRead read = talik::read_element_file("active.json");
-//   for (const std::string& line : read.problems) std::cerr << "talik: " << line << '\n';
+//   for (const std::string& line : read.problems.shown()) std::cerr << "talik: " << line << '\n';
 //   for (const talik::MeanElements& set : talik::select_sets(read.sets, "ISS")) ...
 //
 // Every encoding of the same set gives the same record (apart from where it
@@ -38,10 +38,39 @@ struct MeanElements {
     std::string source;           // "FILE, line N" or "FILE, entry K": where the set started, for messages
 };
 
+// Lines about the sets of one source (problems, warnings), one per entry:
+// the first LINES_KEPT are kept and the others only counted, so that a file
+// of millions of bad entries costs a few lines of memory and of messages.
+inline constexpr std::size_t LINES_KEPT = 10;
+
+class SummarisedLines {
+public:
+    // source: the source's name in messages; dropped: what the summary calls
+    // the lines not kept ("entries refused", "warnings").
+    SummarisedLines(std::string source, std::string dropped);
+
+    void add(std::string line);
+    std::size_t count() const { return count_; }  // every line added, kept or not
+    bool empty() const { return count_ == 0; }
+    const std::vector<std::string>& kept() const { return kept_; }
+    // What a program prints: the lines kept, then, when others were
+    // dropped, "SOURCE: ... and 4999990 more entries refused".
+    std::vector<std::string> shown() const;
+
+private:
+    std::string source_;
+    std::string dropped_;
+    std::vector<std::string> kept_;
+    std::size_t count_ = 0;
+};
+
 struct ElementSetsRead {
-    std::vector<MeanElements> sets;     // in file order
-    std::vector<std::string> problems;  // one line per skipped set: file, line (or entry) and field
-    std::vector<std::string> warnings;  // one line each, e.g. a set of SGP4-XP elements
+    explicit ElementSetsRead(const std::string& source)
+        : problems(source, "entries refused"), warnings(source, "warnings") {}
+
+    std::vector<MeanElements> sets;  // in file order
+    SummarisedLines problems;        // one line per skipped set: file, line (or entry) and field
+    SummarisedLines warnings;        // one line each, e.g. a set of SGP4-XP elements
 };
 
 enum class ElementFormat { TwoLine, Kvn, Xml, Json, Csv };

@@ -97,7 +97,7 @@ private:
         return true;
     }
     void not_an_object() {
-        out_.problems.push_back(display_ + ": entry " + std::to_string(++entry_) + ": not an object of a set's keys");
+        out_.problems.add(display_ + ": entry " + std::to_string(++entry_) + ": not an object of a set's keys");
     }
 
     const std::string& display_;

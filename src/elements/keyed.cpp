@@ -60,7 +60,7 @@ void KeyedSet::deliver(ElementSetsRead& out) const {
     try {
         out.sets.push_back(convert(out));
     } catch (const InputError& e) {
-        out.problems.push_back(display_ + ": " + e.what());
+        out.problems.add(display_ + ": " + e.what());
     }
 }
 
@@ -109,7 +109,7 @@ MeanElements KeyedSet::convert(ElementSetsRead& out) const {
     set.rev_at_epoch = found("REV_AT_EPOCH") != nullptr ? whole_number(field("REV_AT_EPOCH"), MAX_MESSAGE_NUMBER) : 0;
     set.source = display_ + ", " + where_;
     if (extended_theory) {
-        out.warnings.push_back(display_ + ": " + where_ +
+        out.warnings.add(display_ + ": " + where_ +
                                ": MEAN_ELEMENT_THEORY SGP4-XP: the elements are read as SGP4 mean elements");
     }
     return set;

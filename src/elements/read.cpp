@@ -128,7 +128,7 @@ ElementSetsRead read_element_sets(const std::string& name, std::string_view text
     if (text.size() > MAX_ELEMENT_SOURCE_BYTES) {
         throw InputError(display + ": larger than " + std::to_string(MAX_ELEMENT_SOURCE_BYTES / (1024 * 1024)) + " MiB");
     }
-    ElementSetsRead out;
+    ElementSetsRead out(display);
     switch (format) {
         case ElementFormat::TwoLine: elements::read_two_line(display, text, out); break;
         case ElementFormat::Kvn: elements::read_kvn(display, text, out); break;

@@ -161,7 +161,7 @@ void read_two_line(const std::string& display, std::string_view text, ElementSet
         if (!trim(line.text).empty()) lines.push_back(line);
     }
     const auto problem = [&](const Line& line, const std::string& what) {
-        out.problems.push_back(display + ": line " + std::to_string(line.number) + ": " + what);
+        out.problems.add(display + ": line " + std::to_string(line.number) + ": " + what);
     };
     std::size_t i = 0;
     while (i < lines.size()) {
@@ -184,7 +184,7 @@ void read_two_line(const std::string& display, std::string_view text, ElementSet
             set.source = display + ", line " + std::to_string(name != nullptr ? name->number : lines[i].number);
             out.sets.push_back(std::move(set));
         } catch (const InputError& e) {
-            out.problems.push_back(display + ": " + e.what());
+            out.problems.add(display + ": " + e.what());
         }
         i += 2;
     }

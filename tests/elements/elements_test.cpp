@@ -3,6 +3,7 @@
 // Values against an independent reader are checked by crosscheck.py.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -36,6 +37,12 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     const std::size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+std::string repeated(const std::string& text, std::size_t count) {
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) out += text;
+    return out;
 }
 
 TEST(ElementFormat, IsRecognisedFromTheContent) {
@@ -124,14 +131,45 @@ TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
     };
     for (const auto& c : cases) {
         const ElementSetsRead read = read_element_sets(c.name, c.text);
-        EXPECT_EQ(read.problems, std::vector<std::string>{c.problem}) << c.text;
+        EXPECT_EQ(read.problems.shown(), std::vector<std::string>{c.problem}) << c.text;
     }
+}
+
+TEST(ElementSets, ManyBadEntriesAreSummarisedAfterAFewLines) {
+    constexpr std::size_t ENTRIES = 25;
+    const std::string bad_set = kLine1 + "\n" + replaced(kLine2, "218149", "218140") + "\n";
+    const struct {
+        std::string text;
+        std::size_t entries;
+    } cases[] = {
+        {repeated(bad_set, ENTRIES), ENTRIES},
+        {repeated("CCSDS_OMM_VERS = 2.0\n", ENTRIES), ENTRIES},
+        {"<ndm>" + repeated("<omm/>", ENTRIES) + "</ndm>", ENTRIES},
+        {"[0" + repeated(",{}", ENTRIES - 1) + "]", ENTRIES},
+        {"EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
+         "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n" + repeated("x\n", ENTRIES), ENTRIES},
+        {repeated(bad_set, LINES_KEPT) + kLine1 + "\n" + kLine2 + "\n", LINES_KEPT},
+    };
+    for (const auto& c : cases) {
+        const ElementSetsRead read = read_element_sets("f", c.text);
+        EXPECT_EQ(read.problems.count(), c.entries) << c.text.substr(0, 80);
+        const std::vector<std::string> shown = read.problems.shown();
+        ASSERT_EQ(shown.size(), std::min(c.entries, LINES_KEPT + 1)) << c.text.substr(0, 80);
+        for (const std::string& line : shown) EXPECT_TRUE(line.starts_with("f: ")) << line;
+        if (c.entries > LINES_KEPT) {
+            EXPECT_EQ(shown.back(), "f: ... and " + std::to_string(c.entries - LINES_KEPT) + " more entries refused");
+            EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.end() - 1), read.problems.kept());
+        }
+    }
+    const ElementSetsRead extended = read_element_sets("k", repeated(kKvn + "MEAN_ELEMENT_THEORY = SGP4-XP\n", 12));
+    EXPECT_EQ(extended.sets.size(), 12U);
+    EXPECT_EQ(extended.warnings.shown().back(), "k: ... and 2 more warnings");
 }
 
 TEST(ElementSets, Sgp4ExtendedElementsAreReadWithAWarning) {
     const ElementSetsRead read = read_element_sets("k", kKvn + "MEAN_ELEMENT_THEORY = SGP4-XP\n");
     EXPECT_EQ(read.sets.size(), 1U);
-    EXPECT_EQ(read.warnings, std::vector<std::string>{
+    EXPECT_EQ(read.warnings.shown(), std::vector<std::string>{
                                  "k: line 1: MEAN_ELEMENT_THEORY SGP4-XP: the elements are read as SGP4 mean elements"});
 }
 
