@@ -80,14 +80,17 @@ enum class ElementFormat { TwoLine, Kvn, Xml, Json, Csv };
 inline constexpr std::size_t MAX_ELEMENT_SOURCE_BYTES = 64U * 1024U * 1024U;
 inline constexpr std::size_t MAX_ELEMENT_LINE_BYTES = 4096;
 inline constexpr std::size_t MAX_ELEMENT_FIELD_BYTES = 256;
+// The most columns of a CSV table (catalogues serve 17 to 40).
+inline constexpr std::size_t MAX_CSV_COLUMNS = 1024;
 
 // The format a text is in, judged from its first lines; nullopt when it is
-// none of them.  Two-line sets (looked for first, as a name line may hold
-// anything): a line starting "1 " followed by one starting "2 ", as the
-// first or second line that is not blank.  KVN: the first line
-// other than blanks and COMMENT starts with CCSDS_OMM_VERS.  XML: starts
-// with '<'.  JSON: starts with '[' or '{'.  CSV: the first line is a header
-// with an EPOCH column.  A UTF-8 byte order mark and leading blanks are skipped.
+// none of them.  Lines end LF, CR LF or CR.  Two-line sets (looked for
+// first, as a name line may hold anything): a line starting "1 " followed by
+// one starting "2 ", as the first or second line that is not blank.  KVN:
+// the first line other than blanks and COMMENT starts with CCSDS_OMM_VERS.
+// XML: starts with '<'.  JSON: starts with '[' or '{'.  CSV: the first line
+// is a header with an EPOCH column.  A UTF-8 byte order mark and leading
+// blanks are skipped.
 std::optional<ElementFormat> detect_element_format(std::string_view text);
 
 // Reads every element set of one source; name is what messages call it (a
@@ -96,7 +99,8 @@ std::optional<ElementFormat> detect_element_format(std::string_view text);
 // InputError, one line naming the source (and the line or offset), for a
 // source that cannot be read at all: empty, larger than
 // MAX_ELEMENT_SOURCE_BYTES, a line longer than MAX_ELEMENT_LINE_BYTES, in no
-// known format, malformed JSON or XML, a CSV header without the columns.
+// known format, malformed JSON or XML, a CSV header without the columns or
+// with more than MAX_CSV_COLUMNS.
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text);
 // The same with the format given rather than detected.
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text, ElementFormat format);

@@ -188,15 +188,4 @@ std::int64_t iso_epoch_us(const Field& field) {
     return days * MICROSECONDS_PER_DAY + ((hour * 60 + minute) * 60 + second) * MICROSECONDS_PER_SECOND + fraction_us(fraction);
 }
 
-LineIndex::LineIndex(std::string_view text) {
-    starts_.push_back(0);
-    for (std::size_t pos = text.find('\n'); pos != std::string_view::npos; pos = text.find('\n', pos + 1)) {
-        starts_.push_back(pos + 1);
-    }
-}
-
-std::size_t LineIndex::line_of(std::size_t offset) const {
-    return static_cast<std::size_t>(std::upper_bound(starts_.begin(), starts_.end(), offset) - starts_.begin());
-}
-
 }  // namespace talik::elements

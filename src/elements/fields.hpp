@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "elements/elements.hpp"
 
@@ -73,15 +72,5 @@ inline constexpr std::int64_t MICROSECONDS_PER_DAY = 86'400 * MICROSECONDS_PER_S
 // microseconds since 1970, the fraction rounded to the nearest microsecond
 // (a half upwards).
 std::int64_t iso_epoch_us(const Field& field);
-
-// Where each line of a text starts, to turn an offset into a line number.
-class LineIndex {
-public:
-    explicit LineIndex(std::string_view text);
-    std::size_t line_of(std::size_t offset) const;  // 1-based
-
-private:
-    std::vector<std::size_t> starts_;
-};
 
 }  // namespace talik::elements

@@ -77,7 +77,7 @@ public:
     }
     bool parse_error(std::size_t position, const std::string& /*token*/, const nlohmann::detail::exception& e) override {
         const std::size_t offset = position == 0 ? 0 : position - 1;  // position counts the bytes read
-        error_ = "line " + std::to_string(LineIndex(text_).line_of(offset)) + ": not valid JSON: " + shown_error(e.what());
+        error_ = "line " + std::to_string(LineCounter(text_).line_of(offset)) + ": not valid JSON: " + shown_error(e.what());
         return false;
     }
 

@@ -32,7 +32,8 @@ std::string_view without_unit(std::string_view key, std::string_view value) {
 
 void read_kvn(const std::string& display, std::string_view text, ElementSetsRead& out) {
     std::optional<KeyedSet> set;
-    for (const Line& line : split_lines(display, text)) {
+    LineReader lines(display, text);
+    for (Line line{}; lines.next(line);) {
         const std::string_view trimmed = trim(line.text);
         if (trimmed.empty() || is_comment(trimmed)) continue;
         const std::string where = "line " + std::to_string(line.number);

@@ -4,8 +4,8 @@
 // Given:   a source's name and text, or a path ("-" for standard input).
 // Returns: the sets read, the problems of the sets skipped, the warnings.
 // Notes:   a source is refused whole above MAX_ELEMENT_SOURCE_BYTES; it is
-//          read in blocks and given up as soon as it passes the limit, so a
-//          endless pipe costs no more than that.
+//          read in blocks and given up as soon as it passes the limit, so
+//          an endless pipe costs no more than that.
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -19,12 +19,6 @@ namespace talik {
 
 namespace {
 
-constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
-
-std::string_view without_mark(std::string_view text) {
-    return text.substr(0, BYTE_ORDER_MARK.size()) == BYTE_ORDER_MARK ? text.substr(BYTE_ORDER_MARK.size()) : text;
-}
-
 bool starts_with_line_number(std::string_view line, char number) {
     return line.size() >= 2 && line[0] == number && line[1] == ' ';
 }
@@ -35,12 +29,9 @@ std::vector<std::string_view> first_lines(std::string_view text, std::size_t cou
     std::vector<std::string_view> lines;
     std::size_t pos = 0;
     while (lines.size() < count && pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(pos, std::min(end - pos, MAX_ELEMENT_LINE_BYTES));
+        const std::string_view line = elements::take_line(text, pos).substr(0, MAX_ELEMENT_LINE_BYTES);
         const std::string_view trimmed = elements::trim(line);
         if (!trimmed.empty() && !(skip_comments && trimmed.starts_with("COMMENT"))) lines.push_back(line);
-        pos = end + 1;
     }
     return lines;
 }
@@ -80,31 +71,8 @@ std::string read_stream(const std::string& path, std::FILE* file) {
 
 }  // namespace
 
-namespace elements {
-
-std::vector<Line> split_lines(const std::string& display, std::string_view text) {
-    text = without_mark(text);
-    std::vector<Line> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.size() > MAX_ELEMENT_LINE_BYTES) {
-            throw InputError(display + ": line " + std::to_string(lines.size() + 1) + ": longer than " +
-                             std::to_string(MAX_ELEMENT_LINE_BYTES) + " bytes, not an element-set source");
-        }
-        lines.push_back(Line{line, lines.size() + 1});
-        pos = end + 1;
-    }
-    return lines;
-}
-
-}  // namespace elements
-
 std::optional<ElementFormat> detect_element_format(std::string_view text) {
-    text = without_mark(text);
+    text = elements::without_mark(text);
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return std::nullopt;
     // Two-line sets first: a name line may start with any character.
@@ -141,7 +109,7 @@ ElementSetsRead read_element_sets(const std::string& name, std::string_view text
 
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text) {
     const std::string display = elements::display_name(name);
-    if (elements::trim(without_mark(text)).empty()) throw InputError(display + ": empty, no element set");
+    if (elements::trim(elements::without_mark(text)).empty()) throw InputError(display + ": empty, no element set");
     const std::optional<ElementFormat> format = detect_element_format(text);
     if (!format) {
         throw InputError(display + ": not an element-set source (two-line sets, or mean-element messages in KVN, XML, "

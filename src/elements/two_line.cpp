@@ -31,6 +31,7 @@ constexpr std::int32_t MAX_FIVE_DIGITS = 99'999;
 constexpr int CENTURY_PIVOT = 57;  // two-digit years from 57 are in the 1900s
 constexpr std::int64_t MICROSECONDS_PER_DAY_DIGIT8 = 864;  // 1e-8 day; a day's 8 decimals are whole microseconds
 constexpr std::size_t DAY_DECIMALS = 8;
+constexpr std::size_t SET_WINDOW = 3;  // lines looked at to find a set: a name line, line 1, line 2
 
 // Columns that separate the fields and hold a blank.
 constexpr std::size_t BLANKS_LINE1[] = {2, 9, 18, 33, 44, 53, 62, 64};
@@ -121,6 +122,8 @@ double implied_eccentricity(const Field& field) {
     return decimal(Field{"0." + std::string(field.text), field.label}, ECCENTRICITY_BOUNDS);
 }
 
+bool starts_line(const Line* line, char number) { return line != nullptr && starts_line(*line, number); }
+
 MeanElements two_line_set(const Line* name, const Line& line1, const Line& line2) {
     check_layout(line1, BLANKS_LINE1);
     check_layout(line2, BLANKS_LINE2);
@@ -152,41 +155,47 @@ MeanElements two_line_set(const Line* name, const Line& line1, const Line& line2
     return set;
 }
 
+// Reads the set the lines (at most SET_WINDOW) start with, or the problem
+// of the first; returns the lines used.  A line not starting "1 " or "2 "
+// is a name line.
+std::size_t take_set(const std::string& display, std::span<const Line> lines, ElementSetsRead& out) {
+    const auto at = [&](std::size_t i) { return i < lines.size() ? &lines[i] : nullptr; };
+    const auto problem = [&](const Line& line, const char* what) {
+        out.problems.add(display + ": line " + std::to_string(line.number) + ": " + what);
+    };
+    const bool named = !starts_line(at(0), '1') && !starts_line(at(0), '2');
+    const std::size_t first = named ? 1 : 0;  // line 1's place
+    if (!starts_line(at(first), '1')) {
+        problem(lines[0], named ? "no line 1 of a two-line set follows this name line"
+                                : "line 2 of a two-line set without its line 1");
+        return 1;
+    }
+    if (!starts_line(at(first + 1), '2')) {
+        problem(lines[first], "line 1 of a two-line set without its line 2");
+        return first + 1;
+    }
+    try {
+        MeanElements set = two_line_set(named ? at(0) : nullptr, lines[first], lines[first + 1]);
+        set.source = display + ", line " + std::to_string(lines[0].number);
+        out.sets.push_back(std::move(set));
+    } catch (const InputError& e) {
+        out.problems.add(display + ": " + e.what());
+    }
+    return first + 2;
+}
+
 }  // namespace
 
 void read_two_line(const std::string& display, std::string_view text, ElementSetsRead& out) {
-    std::vector<Line> lines;
-    for (Line line : split_lines(display, text)) {
-        line.text = line.text.substr(0, line.text.find_last_not_of(" \t") + 1);  // trailing blanks
-        if (!trim(line.text).empty()) lines.push_back(line);
-    }
-    const auto problem = [&](const Line& line, const std::string& what) {
-        out.problems.add(display + ": line " + std::to_string(line.number) + ": " + what);
-    };
-    std::size_t i = 0;
-    while (i < lines.size()) {
-        const Line* name = nullptr;
-        if (!starts_line(lines[i], '1') && !starts_line(lines[i], '2')) name = &lines[i++];
-        if (i >= lines.size() || !starts_line(lines[i], '1')) {
-            if (name != nullptr) {
-                problem(*name, "no line 1 of a two-line set follows this name line");
-            } else {
-                problem(lines[i++], "line 2 of a two-line set without its line 1");
-            }
-            continue;
+    LineReader reader(display, text);
+    std::vector<Line> ahead;  // the next lines that are not blank, trailing blanks dropped
+    for (;;) {
+        for (Line line{}; ahead.size() < SET_WINDOW && reader.next(line);) {
+            line.text = line.text.substr(0, line.text.find_last_not_of(" \t") + 1);
+            if (!line.text.empty()) ahead.push_back(line);
         }
-        if (i + 1 >= lines.size() || !starts_line(lines[i + 1], '2')) {
-            problem(lines[i++], "line 1 of a two-line set without its line 2");
-            continue;
-        }
-        try {
-            MeanElements set = two_line_set(name, lines[i], lines[i + 1]);
-            set.source = display + ", line " + std::to_string(name != nullptr ? name->number : lines[i].number);
-            out.sets.push_back(std::move(set));
-        } catch (const InputError& e) {
-            out.problems.add(display + ": " + e.what());
-        }
-        i += 2;
+        if (ahead.empty()) return;
+        ahead.erase(ahead.begin(), ahead.begin() + static_cast<std::ptrdiff_t>(take_set(display, ahead, out)));
     }
 }
 

@@ -19,7 +19,7 @@ namespace talik::elements {
 
 namespace {
 
-void collect(KeyedSet& set, const pugi::xml_node& block, const LineIndex& lines) {
+void collect(KeyedSet& set, const pugi::xml_node& block, LineCounter& lines) {
     for (const pugi::xml_node& element : block.children()) {
         if (element.type() != pugi::node_element) continue;
         const std::size_t offset = element.offset_debug() < 0 ? 0 : static_cast<std::size_t>(element.offset_debug());
@@ -27,12 +27,12 @@ void collect(KeyedSet& set, const pugi::xml_node& block, const LineIndex& lines)
     }
 }
 
-std::string where(const pugi::xml_node& node, const LineIndex& lines) {
+std::string where(const pugi::xml_node& node, LineCounter& lines) {
     const std::ptrdiff_t offset = node.offset_debug();
     return "line " + std::to_string(lines.line_of(offset < 0 ? 0 : static_cast<std::size_t>(offset)));
 }
 
-void read_message(const std::string& display, const pugi::xml_node& omm, const LineIndex& lines, ElementSetsRead& out) {
+void read_message(const std::string& display, const pugi::xml_node& omm, LineCounter& lines, ElementSetsRead& out) {
     const pugi::xml_node body = omm.child("body");
     if (!body.child("segment")) {
         KeyedSet set(display, where(omm, lines));
@@ -56,7 +56,7 @@ void read_xml(const std::string& display, std::string_view text, ElementSetsRead
     pugi::xml_document document;
     const pugi::xml_parse_result parsed =
         document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
-    const LineIndex lines(text);
+    LineCounter lines(text);
     if (!parsed) {
         const std::size_t offset = parsed.offset < 0 ? 0 : static_cast<std::size_t>(parsed.offset);
         throw InputError(display + ": line " + std::to_string(lines.line_of(offset)) + ": not well-formed XML (" +

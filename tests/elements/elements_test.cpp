@@ -53,11 +53,14 @@ TEST(ElementFormat, IsRecognisedFromTheContent) {
     } cases[] = {
         {tle, ElementFormat::TwoLine},
         {"\n0 VANGUARD 1\r\n" + tle, ElementFormat::TwoLine},
+        {"1 ABC SAT\r" + kLine1 + "\r" + kLine2 + "\r", ElementFormat::TwoLine},
         {"\xEF\xBB\xBF  <?xml version=\"1.0\"?><ndm/>", ElementFormat::Xml},
         {" [ ]", ElementFormat::Json},
         {"{\"EPOCH\": 1}", ElementFormat::Json},
         {"COMMENT a\nCOMMENT b\nCOMMENT c\n\nCCSDS_OMM_VERS = 2.0\n", ElementFormat::Kvn},
+        {"COMMENT a\rCCSDS_OMM_VERS = 2.0\r", ElementFormat::Kvn},
         {"OBJECT_NAME,\"EPOCH\",MEAN_MOTION\n", ElementFormat::Csv},
+        {"OBJECT_NAME,EPOCH\rX,2020-01-01T00:00:00\r", ElementFormat::Csv},
         {"OBJECT_NAME;EPOCH\n", std::nullopt},
         {"hello\nworld\n" + tle, std::nullopt},
         {" \r\n\t", std::nullopt},
@@ -92,6 +95,29 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
         read_element_sets("a.tle", replaced(kLine1, "00005", "A0005") + "\n" + replaced(kLine2, "00005", "A0005"));
     ASSERT_EQ(alpha5.sets.size(), 1U);
     EXPECT_EQ(alpha5.sets[0].catalog_number, 100005);
+    // Line ends of any system.
+    const std::string csv_header = "OBJECT_NAME,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,"
+                                   "ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,REV_AT_EPOCH,BSTAR,MEAN_MOTION_DOT,"
+                                   "MEAN_MOTION_DDOT";
+    const std::string csv_row = "VANGUARD 1,2020-10-13T04:52:48.472320,10.84869164,.1845686,34.2443,225.5254,"
+                                "162.2516,205.2356,5,21814,-.22483E-4,-1.6E-7,0";
+    std::string kvn_cr = kKvn;
+    std::replace(kvn_cr.begin(), kvn_cr.end(), '\n', '\r');
+    const struct {
+        std::string text;
+        std::string name;
+    } twins[] = {
+        {"0 VANGUARD 1\r" + kLine1 + "\r" + kLine2, "VANGUARD 1"},
+        {kvn_cr, "VANGUARD 1"},
+        {csv_header + "\r" + csv_row + "\r", "VANGUARD 1"},
+    };
+    for (const auto& twin : twins) {
+        const ElementSetsRead read = read_element_sets("t", twin.text);
+        EXPECT_TRUE(read.problems.empty()) << twin.text;
+        ASSERT_EQ(read.sets.size(), 1U) << twin.text;
+        EXPECT_EQ(read.sets[0].name, twin.name);
+        EXPECT_EQ(elements_of(read.sets[0]), elements_of(a)) << twin.text;
+    }
 }
 
 TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
@@ -112,6 +138,8 @@ TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
         {"t", replaced(kLine1, " 00000-0 -22483-4", " 00000-0-22483-4 ") + line2,
          "t: line 1, column 53: \"-\" where a blank separates the fields"},
         {"t", kLine1 + line2 + "NAME\n", "t: line 3: no line 1 of a two-line set follows this name line"},
+        {"t", kLine1 + "\r" + replaced(kLine2, "10.8", "1x.8"),
+         "t: line 2, columns 53-63 (mean motion): \"1x.84869164\" is not a number"},
         {"k", replaced(kKvn, ".1845686", "1.2"), "k: line 7: ECCENTRICITY: \"1.2\" is outside [0, 1)"},
         {"k", replaced(kKvn, "MEAN_MOTION = 10.84869164 [rev/day]\n", ""), "k: line 1: MEAN_MOTION: missing"},
         {"k", replaced(kKvn, "2020-10-13", "2021-02-29"),
@@ -125,6 +153,10 @@ TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
         {"c", "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
               "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n\n2020-01-01T00:00:00,\"-1\",0,0,0,0,0,1,0,0,0\r\n",
          "c: line 3: MEAN_MOTION: \"-1\" is not above 0"},
+        {"c", "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
+              "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT,NOTE\r\r2020-01-01T00:00:00,1,0,0,0,0,0,1,0,0,0,\"a\rb\"\r"
+              "2020-01-01T00:00:00,-1,0,0,0,0,0,1,0,0,0,c\r",
+         "c: line 5: MEAN_MOTION: \"-1\" is not above 0"},
         {"c", "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
               "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n2020-01-01T00:00:00,\"1,5\"\n",
          "c: line 2: 2 fields, the header has 11"},
@@ -143,7 +175,7 @@ TEST(ElementSets, ManyBadEntriesAreSummarisedAfterAFewLines) {
         std::size_t entries;
     } cases[] = {
         {repeated(bad_set, ENTRIES), ENTRIES},
-        {repeated("CCSDS_OMM_VERS = 2.0\n", ENTRIES), ENTRIES},
+        {repeated("CCSDS_OMM_VERS = 2.0\r", ENTRIES), ENTRIES},
         {"<ndm>" + repeated("<omm/>", ENTRIES) + "</ndm>", ENTRIES},
         {"[0" + repeated(",{}", ENTRIES - 1) + "]", ENTRIES},
         {"EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
@@ -188,6 +220,7 @@ TEST(ElementSets, ASourceThatCannotBeReadIsRefusedInOneLine) {
         {std::string(100, '[') + std::string(100, ']'), "f: nested deeper than 64 levels, not a list of element sets"},
         {"OBJECT_NAME,EPOCH\nX,2020-01-01T00:00:00\n", "f: line 1: the header has no column MEAN_MOTION"},
         {std::string(MAX_ELEMENT_SOURCE_BYTES + 1, '['), "f: larger than 64 MiB"},
+        {"EPOCH" + repeated(",X", MAX_CSV_COLUMNS) + "\n", "f: line 1: the header has more than 1024 columns"},
     };
     for (const auto& c : cases) {
         try {

@@ -173,6 +173,10 @@ def check_catalogue():
         r = run("--strict", cat)
         if r.returncode != 1 or r.stdout or "cat.tle: line 6" not in r.stderr.decode():
             fail(f"--strict: {r.returncode} {r.stderr!r}")
+        r = run("--format", "json", "-", stdin=(iss + other).replace(b"\n", b"\r"))
+        objects = {p["object"] for p in json.loads(r.stdout or b"[]")}
+        if r.returncode != 0 or len(objects) != 2:
+            fail(f"a catalogue with CR line ends: {r.returncode} {objects} {r.stderr!r}")
         r = run("-", stdin=b"[" + b",".join([b"{}"] * 1000) + b"]")
         lines = r.stderr.decode().splitlines()
         if len(lines) != 11 or lines[10] != "talik-passes: standard input: ... and 990 more entries refused":
