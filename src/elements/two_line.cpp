@@ -13,6 +13,7 @@
 //          the sum of its digits (a minus counting 1) modulo 10.  Implied
 //          points become decimal text, converted like every other field, so
 //          a set reads the same here as in a message.
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <string>
@@ -122,6 +123,18 @@ double implied_eccentricity(const Field& field) {
     return decimal(Field{"0." + std::string(field.text), field.label}, ECCENTRICITY_BOUNDS);
 }
 
+// A line 1 (or 2) by its layout: the number and a blank, 69 columns, blanks
+// between the fields.
+bool is_line(const Line* line, char number, std::span<const std::size_t> blanks) {
+    if (line == nullptr || line->text.size() != TWO_LINE_COLUMNS || !starts_line(*line, number)) return false;
+    return std::all_of(blanks.begin(), blanks.end(), [&](std::size_t column) { return line->text[column - 1] == ' '; });
+}
+
+bool is_set(const Line* line1, const Line* line2) {
+    return is_line(line1, '1', BLANKS_LINE1) && is_line(line2, '2', BLANKS_LINE2) &&
+           line1->text.substr(2, 5) == line2->text.substr(2, 5);
+}
+
 bool starts_line(const Line* line, char number) { return line != nullptr && starts_line(*line, number); }
 
 MeanElements two_line_set(const Line* name, const Line& line1, const Line& line2) {
@@ -156,14 +169,19 @@ MeanElements two_line_set(const Line* name, const Line& line1, const Line& line2
 }
 
 // Reads the set the lines (at most SET_WINDOW) start with, or the problem
-// of the first; returns the lines used.  A line not starting "1 " or "2 "
-// is a name line.
+// of the first; returns the lines used.  A name line is the line before a
+// line 1 and a line 2 of one object, whatever it holds ("1 ABC SAT") but
+// a line 1 or 2 itself.
+// Where no set is whole, a line not starting "1 " or "2 " is a name line,
+// and the lines after it are read as the set whose fault the reading names.
 std::size_t take_set(const std::string& display, std::span<const Line> lines, ElementSetsRead& out) {
     const auto at = [&](std::size_t i) { return i < lines.size() ? &lines[i] : nullptr; };
     const auto problem = [&](const Line& line, const char* what) {
         out.problems.add(display + ": line " + std::to_string(line.number) + ": " + what);
     };
-    const bool named = !starts_line(at(0), '1') && !starts_line(at(0), '2');
+    const bool a_line = is_line(at(0), '1', BLANKS_LINE1) || is_line(at(0), '2', BLANKS_LINE2);
+    const bool named = !is_set(at(0), at(1)) && ((is_set(at(1), at(2)) && !a_line) ||
+                                                 (!starts_line(at(0), '1') && !starts_line(at(0), '2')));
     const std::size_t first = named ? 1 : 0;  // line 1's place
     if (!starts_line(at(first), '1')) {
         problem(lines[0], named ? "no line 1 of a two-line set follows this name line"

@@ -95,7 +95,7 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
         read_element_sets("a.tle", replaced(kLine1, "00005", "A0005") + "\n" + replaced(kLine2, "00005", "A0005"));
     ASSERT_EQ(alpha5.sets.size(), 1U);
     EXPECT_EQ(alpha5.sets[0].catalog_number, 100005);
-    // Line ends of any system.
+    // Line ends of any system, and names a set's structure tells from its lines.
     const std::string csv_header = "OBJECT_NAME,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,"
                                    "ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,REV_AT_EPOCH,BSTAR,MEAN_MOTION_DOT,"
                                    "MEAN_MOTION_DDOT";
@@ -108,6 +108,8 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
         std::string name;
     } twins[] = {
         {"0 VANGUARD 1\r" + kLine1 + "\r" + kLine2, "VANGUARD 1"},
+        {"1 ABC SAT\n" + kLine1 + "\n" + kLine2 + "\n", "1 ABC SAT"},
+        {"2 B\n" + kLine1 + "\n" + kLine2 + "\n", "2 B"},
         {kvn_cr, "VANGUARD 1"},
         {csv_header + "\r" + csv_row + "\r", "VANGUARD 1"},
     };
@@ -138,6 +140,8 @@ TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
         {"t", replaced(kLine1, " 00000-0 -22483-4", " 00000-0-22483-4 ") + line2,
          "t: line 1, column 53: \"-\" where a blank separates the fields"},
         {"t", kLine1 + line2 + "NAME\n", "t: line 3: no line 1 of a two-line set follows this name line"},
+        {"t", kLine1 + "\n" + kLine1 + line2, "t: line 1: line 1 of a two-line set without its line 2"},
+        {"t", "1 ABC SAT\n" + kLine1 + "\n" + replaced(kLine2, "218149", "218140"), "t: line 3: checksum 0, expected 9"},
         {"t", kLine1 + "\r" + replaced(kLine2, "10.8", "1x.8"),
          "t: line 2, columns 53-63 (mean motion): \"1x.84869164\" is not a number"},
         {"k", replaced(kKvn, ".1845686", "1.2"), "k: line 7: ECCENTRICITY: \"1.2\" is outside [0, 1)"},
