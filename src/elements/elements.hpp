@@ -82,15 +82,22 @@ inline constexpr std::size_t MAX_ELEMENT_LINE_BYTES = 4096;
 inline constexpr std::size_t MAX_ELEMENT_FIELD_BYTES = 256;
 // The most columns of a CSV table (catalogues serve 17 to 40).
 inline constexpr std::size_t MAX_CSV_COLUMNS = 1024;
+// An XML document is parsed whole, into a tree of 64 bytes a node; it may
+// hold one element, text or attribute per XML_BYTES_PER_NODE bytes, or
+// XML_NODES_FLOOR in all if that is more (a catalogue holds one per 30
+// bytes), so that its tree takes at most 4 bytes per byte of the document.
+inline constexpr std::size_t XML_BYTES_PER_NODE = 16;
+inline constexpr std::size_t XML_NODES_FLOOR = 65536;
 
 // The format a text is in, judged from its first lines; nullopt when it is
 // none of them.  Lines end LF, CR LF or CR.  Two-line sets (looked for
 // first, as a name line may hold anything): a line starting "1 " followed by
 // one starting "2 ", as the first or second line that is not blank.  KVN:
 // the first line other than blanks and COMMENT starts with CCSDS_OMM_VERS.
-// XML: starts with '<'.  JSON: starts with '[' or '{'.  CSV: the first line
-// is a header with an EPOCH column.  A UTF-8 byte order mark and leading
-// blanks are skipped.
+// XML: starts with '<', or is in UTF-16 or UTF-32 (a byte order mark, or
+// '<' in 16 or 32 bits).  JSON: starts with '[' or '{'.  CSV: the first
+// line is a header with an EPOCH column.  A UTF-8 byte order mark and
+// leading blanks are skipped.
 std::optional<ElementFormat> detect_element_format(std::string_view text);
 
 // Reads every element set of one source; name is what messages call it (a
@@ -99,8 +106,9 @@ std::optional<ElementFormat> detect_element_format(std::string_view text);
 // InputError, one line naming the source (and the line or offset), for a
 // source that cannot be read at all: empty, larger than
 // MAX_ELEMENT_SOURCE_BYTES, a line longer than MAX_ELEMENT_LINE_BYTES, in no
-// known format, malformed JSON or XML, a CSV header without the columns or
-// with more than MAX_CSV_COLUMNS.
+// known format, malformed JSON or XML, XML with a DOCTYPE, in an encoding
+// not read or with more nodes than XML_BYTES_PER_NODE allows, a CSV header
+// without the columns or with more than MAX_CSV_COLUMNS.
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text);
 // The same with the format given rather than detected.
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text, ElementFormat format);

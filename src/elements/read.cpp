@@ -14,6 +14,7 @@
 #include "elements/fields.hpp"
 #include "elements/keyed.hpp"
 #include "elements/readers.hpp"
+#include "elements/xml_text.hpp"
 
 namespace talik {
 
@@ -72,6 +73,7 @@ std::string read_stream(const std::string& path, std::FILE* file) {
 }  // namespace
 
 std::optional<ElementFormat> detect_element_format(std::string_view text) {
+    if (elements::is_wide_xml(text)) return ElementFormat::Xml;
     text = elements::without_mark(text);
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return std::nullopt;

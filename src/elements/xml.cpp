@@ -7,13 +7,17 @@
 // Notes:   pugixml parses without a DTD: it expands no entity but the five
 //          predefined ones and character references, fetches nothing, and
 //          builds the tree without recursion, so no input can make it
-//          reach outside the text or exhaust the stack.  The walk below
-//          goes down a fixed number of levels.
+//          reach outside the text or exhaust the stack; a DOCTYPE is
+//          refused before.  The document reaches it in UTF-8, its nodes
+//          counted (xml_text.cpp); an element's first text is kept in the
+//          element, not a node of its own.  The walk below goes down a
+//          fixed number of levels.
 #include <pugixml.hpp>
 
 #include "elements/fields.hpp"
 #include "elements/keyed.hpp"
 #include "elements/readers.hpp"
+#include "elements/xml_text.hpp"
 
 namespace talik::elements {
 
@@ -53,10 +57,14 @@ void read_message(const std::string& display, const pugi::xml_node& omm, LineCou
 }  // namespace
 
 void read_xml(const std::string& display, std::string_view text, ElementSetsRead& out) {
+    std::string converted;
+    const std::string_view utf8 = xml_in_utf8(display, text, converted);
+    check_xml_markup(display, utf8, text.size());
+    constexpr unsigned OPTIONS = pugi::parse_default | pugi::parse_embed_pcdata;
     pugi::xml_document document;
-    const pugi::xml_parse_result parsed =
-        document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
-    LineCounter lines(text);
+    // Parsed in a copy: the parser writes into its text, and the lines are counted in this one.
+    const pugi::xml_parse_result parsed = document.load_buffer(utf8.data(), utf8.size(), OPTIONS, pugi::encoding_utf8);
+    LineCounter lines(utf8);
     if (!parsed) {
         const std::size_t offset = parsed.offset < 0 ? 0 : static_cast<std::size_t>(parsed.offset);
         throw InputError(display + ": line " + std::to_string(lines.line_of(offset)) + ": not well-formed XML (" +

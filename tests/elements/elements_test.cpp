@@ -45,6 +45,33 @@ std::string repeated(const std::string& text, std::size_t count) {
     return out;
 }
 
+// The KVN set as an XML message named name, declaring encoding (none if "").
+std::string xml_of(const std::string& name, const std::string& encoding) {
+    std::string keys;
+    for (std::size_t pos = kKvn.find("OBJECT_ID"); pos < kKvn.size();) {
+        const std::size_t end = kKvn.find('\n', pos);
+        const std::string line = kKvn.substr(pos, end - pos);
+        const std::string key = line.substr(0, line.find(' '));
+        const std::string value = line.substr(line.find('=') + 2);
+        keys += "<" + key + ">" + value.substr(0, value.find(" [")) + "</" + key + ">";
+        pos = end + 1;
+    }
+    return "<?xml version=\"1.0\"" + (encoding.empty() ? "" : " encoding=\"" + encoding + "\"") +
+           "?>\n<omm>\n<body><segment><metadata><OBJECT_NAME>" + name + "</OBJECT_NAME>" + keys +
+           "</metadata></segment></body></omm>\n";
+}
+
+// Each byte of a Latin-1 text (its code point) as a code unit of width bytes.
+std::string widened(const std::string& latin1, std::size_t width, bool big_endian) {
+    std::string out;
+    for (const char c : latin1) {
+        std::string unit(width, '\0');
+        unit[big_endian ? width - 1 : 0] = c;
+        out += unit;
+    }
+    return out;
+}
+
 TEST(ElementFormat, IsRecognisedFromTheContent) {
     const std::string tle = kLine1 + "\n" + kLine2 + "\n";
     const struct {
@@ -55,6 +82,8 @@ TEST(ElementFormat, IsRecognisedFromTheContent) {
         {"\n0 VANGUARD 1\r\n" + tle, ElementFormat::TwoLine},
         {"1 ABC SAT\r" + kLine1 + "\r" + kLine2 + "\r", ElementFormat::TwoLine},
         {"\xEF\xBB\xBF  <?xml version=\"1.0\"?><ndm/>", ElementFormat::Xml},
+        {std::string("\xFF\xFE<\0n\0", 6), ElementFormat::Xml},
+        {std::string("\0<\0n", 4), ElementFormat::Xml},
         {" [ ]", ElementFormat::Json},
         {"{\"EPOCH\": 1}", ElementFormat::Json},
         {"COMMENT a\nCOMMENT b\nCOMMENT c\n\nCCSDS_OMM_VERS = 2.0\n", ElementFormat::Kvn},
@@ -95,7 +124,8 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
         read_element_sets("a.tle", replaced(kLine1, "00005", "A0005") + "\n" + replaced(kLine2, "00005", "A0005"));
     ASSERT_EQ(alpha5.sets.size(), 1U);
     EXPECT_EQ(alpha5.sets[0].catalog_number, 100005);
-    // Line ends of any system, and names a set's structure tells from its lines.
+    // Line ends of any system, names a set's structure tells from its lines,
+    // and XML in the encodings it declares (U+00C9 is C3 89 in UTF-8).
     const std::string csv_header = "OBJECT_NAME,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,"
                                    "ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,REV_AT_EPOCH,BSTAR,MEAN_MOTION_DOT,"
                                    "MEAN_MOTION_DDOT";
@@ -103,6 +133,9 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
                                 "162.2516,205.2356,5,21814,-.22483E-4,-1.6E-7,0";
     std::string kvn_cr = kKvn;
     std::replace(kvn_cr.begin(), kvn_cr.end(), '\n', '\r');
+    const std::string cafe = xml_of("CAF\xC9", "");
+    std::string surrogates = "\xFF\xFE" + widened(cafe, 2, false);
+    surrogates = replaced(surrogates, std::string("\xC9\0", 2), std::string("\x3D\xD8\0\xDE", 4));  // U+1F600
     const struct {
         std::string text;
         std::string name;
@@ -112,6 +145,12 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
         {"2 B\n" + kLine1 + "\n" + kLine2 + "\n", "2 B"},
         {kvn_cr, "VANGUARD 1"},
         {csv_header + "\r" + csv_row + "\r", "VANGUARD 1"},
+        {xml_of("CAF\xC3\x89", "utf-8"), "CAF\xC3\x89"},
+        {xml_of("CAF\xC9", "ISO-8859-1"), "CAF\xC3\x89"},
+        {"\xFF\xFE" + widened(xml_of("CAF\xC9", "UTF-16"), 2, false), "CAF\xC3\x89"},
+        {widened(xml_of("CAF\xC9", ""), 2, true), "CAF\xC3\x89"},
+        {std::string("\0\0\xFE\xFF", 4) + widened(cafe, 4, true), "CAF\xC3\x89"},
+        {surrogates, "CAF\xF0\x9F\x98\x80"},
     };
     for (const auto& twin : twins) {
         const ElementSetsRead read = read_element_sets("t", twin.text);
@@ -185,6 +224,8 @@ TEST(ElementSets, ManyBadEntriesAreSummarisedAfterAFewLines) {
         {"EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
          "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n" + repeated("x\n", ENTRIES), ENTRIES},
         {repeated(bad_set, LINES_KEPT) + kLine1 + "\n" + kLine2 + "\n", LINES_KEPT},
+        // As many nodes as an XML document of its size may hold: read.
+        {"<ndm>" + repeated("<a/>", XML_NODES_FLOOR - 1) + "</ndm>", 0},
     };
     for (const auto& c : cases) {
         const ElementSetsRead read = read_element_sets("f", c.text);
@@ -225,6 +266,14 @@ TEST(ElementSets, ASourceThatCannotBeReadIsRefusedInOneLine) {
         {"OBJECT_NAME,EPOCH\nX,2020-01-01T00:00:00\n", "f: line 1: the header has no column MEAN_MOTION"},
         {std::string(MAX_ELEMENT_SOURCE_BYTES + 1, '['), "f: larger than 64 MiB"},
         {"EPOCH" + repeated(",X", MAX_CSV_COLUMNS) + "\n", "f: line 1: the header has more than 1024 columns"},
+        {"<ndm>" + repeated("<a/>", XML_NODES_FLOOR) + "</ndm>",
+         "f: line 1: more XML elements, texts and attributes than one per 16 bytes (65536)"},
+        {"<?xml version=\"1.0\"?>\n<!DOCTYPE ndm [<!ENTITY xxe \"5\">]>\n<ndm/>", "f: line 2: a DOCTYPE"},
+        {xml_of("X", "windows-1252"), "f: line 1: the XML encoding \"windows-1252\" is not read"},
+        {"\xEF\xBB\xBF" + xml_of("X", "ISO-8859-1"),
+         "f: line 1: the XML declaration names the encoding \"ISO-8859-1\", but the text is UTF-8 with its byte order "
+         "mark"},
+        {"\xFF\xFE" + widened("<ndm>\n", 2, false) + std::string("\0\xDC", 2), "f: line 2: not UTF-16LE"},
     };
     for (const auto& c : cases) {
         try {
