@@ -111,8 +111,8 @@ void write_text(const std::string& path, const std::string& text, std::FILE* out
 
 // The sets to write: every one with --out-dir; otherwise one, the newest of
 // the one object the source (or --select) names.
-std::vector<MeanElements> chosen_sets(const Options& o, const std::vector<MeanElements>& read) {
-    std::vector<MeanElements> sets = o.select.empty() ? read : select_sets(read, o.select);
+std::vector<MeanElements> chosen_sets(const Options& o, std::vector<MeanElements> read) {
+    std::vector<MeanElements> sets = o.select.empty() ? std::move(read) : select_sets(read, o.select);
     const std::string shown = o.source == "-" ? "standard input" : o.source;
     if (sets.empty()) {
         throw InputError(shown, o.select.empty() ? "no element set could be read"
@@ -131,10 +131,10 @@ std::vector<MeanElements> chosen_sets(const Options& o, const std::vector<MeanEl
 }
 
 int write_decks(const Options& o, std::FILE* out, std::FILE* err) {
-    const ElementSetsRead read = read_element_file(o.source);
+    ElementSetsRead read = read_element_file(o.source);
     for (const std::string& p : read.problems.shown()) std::fprintf(err, "talik-deck: %s\n", p.c_str());
     for (const std::string& w : read.warnings.shown()) std::fprintf(err, "talik-deck: %s\n", w.c_str());
-    const std::vector<MeanElements> sets = chosen_sets(o, read.sets);
+    const std::vector<MeanElements> sets = chosen_sets(o, std::move(read.sets));
     if (o.out_dir.empty()) {
         write_text(o.out_file, deck_text(describe(o, sets.front(), err)), out);
         return 0;

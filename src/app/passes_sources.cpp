@@ -131,8 +131,9 @@ void read_elements(const std::string& name, const std::string& text, const Windo
                    std::vector<PassObject>& objects, std::vector<std::string>& notes) {
     ElementSetsRead read = read_element_sets(name, text);
     if (request.strict && !read.problems.empty()) throw InputError(read.problems.kept().front());
-    const std::vector<MeanElements> sets = request.select ? select_sets(read.sets, *request.select) : read.sets;
-    for (const MeanElements& m : sets) {
+    const std::vector<MeanElements> selected =
+        request.select ? select_sets(read.sets, *request.select) : std::vector<MeanElements>{};
+    for (const MeanElements& m : request.select ? selected : read.sets) {
         try {
             const Converted c = convert_elements(m);
             for (const std::string& w : c.warnings) read.warnings.add(w);

@@ -89,6 +89,19 @@ inline constexpr std::size_t MAX_CSV_COLUMNS = 1024;
 inline constexpr std::size_t XML_BYTES_PER_NODE = 16;
 inline constexpr std::size_t XML_NODES_FLOOR = 65536;
 
+// Memory: reading a source of N bytes holds its text (N) and at most:
+// - two-line sets, KVN, CSV: nothing per line, row or entry (lines are
+//   read one at a time);
+// - JSON: 3 N more (the parser's two copies of its longest string, or of
+//   its longest stretch between two values, and the set's copy);
+// - XML: 5 N more in UTF-8 (the parser's copy and a tree of at most 4 N),
+//   at most 8 N more in UTF-16, UTF-32 or ISO-8859-1, whose UTF-8 is up to
+//   2 times as long (a converted copy, the parser's copy of it, the tree);
+// - the problems and warnings: LINES_KEPT lines each and a count;
+// - the sets read, the data itself: about 270 bytes each, more for a name
+//   or source ("FILE, line N") longer than 15 bytes.
+// No source under MAX_ELEMENT_SOURCE_BYTES costs more than 9 N and its sets.
+
 // The format a text is in, judged from its first lines; nullopt when it is
 // none of them.  Lines end LF, CR LF or CR.  Two-line sets (looked for
 // first, as a name line may hold anything): a line starting "1 " followed by

@@ -5,7 +5,9 @@
 // Returns: the sets read, the problems of the sets skipped, the warnings.
 // Notes:   a source is refused whole above MAX_ELEMENT_SOURCE_BYTES; it is
 //          read in blocks and given up as soon as it passes the limit, so
-//          an endless pipe costs no more than that.
+//          an endless pipe costs no more than that.  A file's room is made
+//          for its size at once.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -53,8 +55,11 @@ bool is_csv_header(std::string_view line) {
     throw InputError(elements::display_name(path) + ": cannot be read: " + why);
 }
 
-std::string read_stream(const std::string& path, std::FILE* file) {
+// expected: the size the source is known to have, or 0; its room is made at
+// once, so that the text is not copied as it grows.
+std::string read_stream(const std::string& path, std::FILE* file, std::uintmax_t expected) {
     std::string contents;
+    contents.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(expected, MAX_ELEMENT_SOURCE_BYTES + 1)));
     char block[65536];
     for (;;) {
         errno = 0;
@@ -121,7 +126,7 @@ ElementSetsRead read_element_sets(const std::string& name, std::string_view text
 }
 
 ElementSetsRead read_element_file(const std::string& path) {
-    if (path == "-") return read_element_sets(path, read_stream(path, stdin));
+    if (path == "-") return read_element_sets(path, read_stream(path, stdin, 0));
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) cannot_read(path, std::generic_category().message(EISDIR));
     errno = 0;
@@ -129,7 +134,8 @@ ElementSetsRead read_element_file(const std::string& path) {
     if (file == nullptr) cannot_read(path, std::generic_category().message(errno != 0 ? errno : EIO));
     std::string contents;
     try {
-        contents = read_stream(path, file);
+        const std::uintmax_t size = std::filesystem::file_size(path, ec);
+        contents = read_stream(path, file, ec ? 0 : size);
     } catch (...) {
         std::fclose(file);
         throw;
