@@ -9,8 +9,9 @@
 // every set read must hold finite elements within their ranges and read
 // back to the same record when written out as a KVN message (an epoch
 // written through a calendar of its own here); every problem and warning
-// must be one line naming the source.  Anything else
-// (another exception, a crash, a sanitizer report) is a finding.
+// must be one line naming the source, and only the first few kept.
+// Anything else (another exception, a crash, a sanitizer report) is a
+// finding.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -50,8 +51,8 @@ void expect_sane(const talik::MeanElements& set) {
                           set.mean_anomaly_deg >= 0.0 && set.mean_anomaly_deg <= 360.0 && set.catalog_number >= 0 &&
                           set.rev_at_epoch >= 0 && set.epoch_us >= kFirstDay * kMicrosecondsPerDay &&
                           set.epoch_us < kEndDay * kMicrosecondsPerDay &&
-                          set.name.size() <= talik::kMaxElementFieldBytes &&
-                          set.object_id.size() <= talik::kMaxElementFieldBytes;
+                          set.name.size() <= talik::MAX_ELEMENT_FIELD_BYTES &&
+                          set.object_id.size() <= talik::MAX_ELEMENT_FIELD_BYTES;
     if (!in_range) finding("an element out of its range in " + set.source);
     expect_line(set.source, "FUZZ, ");
 }
@@ -106,8 +107,12 @@ void check(Read read) {
             expect_sane(set);
             expect_round_trip(set);
         }
-        for (const std::string& line : result.problems) expect_line(line, "FUZZ: ");
-        for (const std::string& line : result.warnings) expect_line(line, "FUZZ: ");
+        for (const talik::SummarisedLines* lines : {&result.problems, &result.warnings}) {
+            if (lines->kept().size() > talik::LINES_KEPT || lines->count() < lines->kept().size()) {
+                finding("more lines kept than LINES_KEPT, or fewer counted than kept");
+            }
+            for (const std::string& line : lines->shown()) expect_line(line, "FUZZ: ");
+        }
     } catch (const talik::InputError& e) {
         expect_line(e.what(), "FUZZ: ");
     }

@@ -183,9 +183,9 @@ int write_deck_files(const Options& o, const std::vector<MeanElements>& sets, st
 
 int write_decks(const Options& o, std::FILE* out, std::FILE* err) {
     const std::int64_t now = clock_now();
-    const ElementSetsRead read = read_element_file(*o.source);
-    print_lines(err, read.problems);
-    print_lines(err, read.warnings);
+    ElementSetsRead read = read_element_file(*o.source);
+    print_lines(err, read.problems.shown());
+    print_lines(err, read.warnings.shown());
     const std::vector<MeanElements> sets = chosen_sets(o, read.sets, err);
     if (o.out_dir) return write_deck_files(o, sets, now, out, err);
     write_text(o, "-o", o.out_file ? nonempty(*o.out_file, "-o") : "-", deck_text(describe(o, sets.front(), now, err)), out);

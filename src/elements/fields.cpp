@@ -8,6 +8,7 @@
 //          from_chars would also take "inf", "nan" and a bare exponent-less
 //          hexadecimal form never seen in an element set.
 #include "elements/fields.hpp"
+#include "format/text.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -50,8 +51,8 @@ bool is_decimal(std::string_view text) {
 
 std::string_view checked_length(const Field& field) {
     const std::string_view text = trim(field.text);
-    if (text.size() > kMaxElementFieldBytes) {
-        refuse(field, std::to_string(text.size()) + " characters, more than " + std::to_string(kMaxElementFieldBytes));
+    if (text.size() > MAX_ELEMENT_FIELD_BYTES) {
+        refuse(field, std::to_string(text.size()) + " characters, more than " + std::to_string(MAX_ELEMENT_FIELD_BYTES));
     }
     return text;
 }
@@ -87,14 +88,6 @@ std::int64_t fraction_us(std::string_view digits) {
 
 void refuse(const Field& field, const std::string& complaint) { throw InputError(field.label + ": " + complaint); }
 
-std::string quoted(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    std::string out = "\"";
-    for (const char c : text.substr(0, kShown)) out += c >= ' ' && c <= '~' ? c : '?';
-    if (text.size() > kShown) out += "...";
-    return out + "\"";
-}
-
 std::string_view trim(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return {};
@@ -108,36 +101,36 @@ bool equal_ignoring_case(std::string_view a, std::string_view b) {
 
 double decimal(const Field& field, const Bounds& bounds) {
     const std::string_view text = checked_length(field);
-    if (!is_decimal(text)) refuse(field, quoted(text) + " is not a number");
+    if (!is_decimal(text)) refuse(field, quote(text) + " is not a number");
     const std::string_view digits = text[0] == '+' ? text.substr(1) : text;
     double value = 0.0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error == std::errc::result_out_of_range) refuse(field, quoted(text) + " is out of range");
-    if (error != std::errc{} || end != digits.data() + digits.size()) refuse(field, quoted(text) + " is not a number");
+    if (error == std::errc::result_out_of_range) refuse(field, quote(text) + " is out of range");
+    if (error != std::errc{} || end != digits.data() + digits.size()) refuse(field, quote(text) + " is not a number");
     const bool above_low = bounds.low_open ? value > bounds.low : value >= bounds.low;
     const bool below_high = bounds.high_open ? value < bounds.high : value <= bounds.high;
-    if (!above_low || !below_high) refuse(field, quoted(text) + " is " + bounds.refusal);
+    if (!above_low || !below_high) refuse(field, quote(text) + " is " + bounds.refusal);
     return value;
 }
 
 std::int32_t whole_number(const Field& field, std::int32_t max) {
     const std::string_view text = checked_length(field);
-    if (text.empty() || skip_digits(text, 0) != text.size()) refuse(field, quoted(text) + " is not a whole number");
+    if (text.empty() || skip_digits(text, 0) != text.size()) refuse(field, quote(text) + " is not a whole number");
     std::int64_t value = 0;
     for (const char c : text) {
         value = value * 10 + (c - '0');
-        if (value > max) refuse(field, quoted(text) + " is above " + std::to_string(max));
+        if (value > max) refuse(field, quote(text) + " is above " + std::to_string(max));
     }
     return static_cast<std::int32_t>(value);
 }
 
 std::optional<std::int32_t> alpha5_number(std::string_view text) {
-    constexpr std::string_view kLetters = "ABCDEFGHJKLMNPQRSTUVWXYZ";  // I and O look like 1 and 0
-    constexpr std::int32_t kFirstLetterValue = 10;
+    constexpr std::string_view LETTERS = "ABCDEFGHJKLMNPQRSTUVWXYZ";  // I and O look like 1 and 0
+    constexpr std::int32_t FIRST_LETTER_VALUE = 10;
     if (text.size() != 5 || skip_digits(text, 1) != 5) return std::nullopt;
-    const std::size_t letter = kLetters.find(text[0]);
+    const std::size_t letter = LETTERS.find(text[0]);
     if (letter == std::string_view::npos) return std::nullopt;
-    const std::int32_t number = (static_cast<std::int32_t>(letter) + kFirstLetterValue) * 10000;
+    const std::int32_t number = (static_cast<std::int32_t>(letter) + FIRST_LETTER_VALUE) * 10000;
     return number + std::stoi(std::string(text.substr(1)));
 }
 
@@ -145,7 +138,7 @@ std::string text_value(const Field& field) { return std::string(checked_length(f
 
 std::int64_t iso_epoch_us(const Field& field) {
     std::string_view text = checked_length(field);
-    const std::string complaint = quoted(text);
+    const std::string complaint = quote(text);
     if (!text.empty() && (text.back() == 'Z' || text.back() == 'z')) text.remove_suffix(1);
     std::size_t pos = 0;
     std::int64_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
@@ -171,18 +164,7 @@ std::int64_t iso_epoch_us(const Field& field) {
     }
     const std::int64_t days = day_of_year_form ? days_from_civil(year, 1, 1) + day - 1
                                                : days_from_civil(year, static_cast<int>(month), static_cast<int>(day));
-    return days * kMicrosecondsPerDay + ((hour * 60 + minute) * 60 + second) * kMicrosecondsPerSecond + fraction_us(fraction);
-}
-
-LineIndex::LineIndex(std::string_view text) {
-    starts_.push_back(0);
-    for (std::size_t pos = text.find('\n'); pos != std::string_view::npos; pos = text.find('\n', pos + 1)) {
-        starts_.push_back(pos + 1);
-    }
-}
-
-std::size_t LineIndex::line_of(std::size_t offset) const {
-    return static_cast<std::size_t>(std::upper_bound(starts_.begin(), starts_.end(), offset) - starts_.begin());
+    return days * MICROSECONDS_PER_DAY + ((hour * 60 + minute) * 60 + second) * MICROSECONDS_PER_SECOND + fraction_us(fraction);
 }
 
 }  // namespace talik::elements

@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "elements/elements.hpp"
 
@@ -25,9 +24,6 @@ struct Field {
 
 [[noreturn]] void refuse(const Field& field, const std::string& complaint);
 
-// The text in double quotes for a message: at most 40 characters, bytes
-// outside printable ASCII shown as '?', so a message stays one line.
-std::string quoted(std::string_view text);
 
 std::string_view trim(std::string_view text);
 bool equal_ignoring_case(std::string_view a, std::string_view b);
@@ -40,16 +36,16 @@ struct Bounds {
     bool high_open;
     const char* refusal;  // completes "VALUE is ..."
 };
-inline constexpr Bounds kAnyNumber{-1e308, 1e308, false, false, "too large"};
-inline constexpr Bounds kEccentricityBounds{0.0, 1.0, false, true, "outside [0, 1)"};
-inline constexpr Bounds kMeanMotionBounds{0.0, 1e308, true, false, "not above 0"};
-inline constexpr Bounds kInclinationBounds{0.0, 180.0, false, false, "outside [0, 180]"};
-inline constexpr Bounds kAngleBounds{0.0, 360.0, false, false, "outside [0, 360]"};
+inline constexpr Bounds ANY_NUMBER{-1e308, 1e308, false, false, "too large"};
+inline constexpr Bounds ECCENTRICITY_BOUNDS{0.0, 1.0, false, true, "outside [0, 1)"};
+inline constexpr Bounds MEAN_MOTION_BOUNDS{0.0, 1e308, true, false, "not above 0"};
+inline constexpr Bounds INCLINATION_BOUNDS{0.0, 180.0, false, false, "outside [0, 180]"};
+inline constexpr Bounds ANGLE_BOUNDS{0.0, 360.0, false, false, "outside [0, 360]"};
 
 // A decimal number: optional sign, digits with an optional point, optional
 // exponent ("-.22483E-4", "10.84869164", "+5"); blanks around it ignored.
 // Converted with correct rounding; must be finite and within the bounds.
-double decimal(const Field& field, const Bounds& bounds = kAnyNumber);
+double decimal(const Field& field, const Bounds& bounds = ANY_NUMBER);
 
 // Digits only (blanks around them ignored), at most max.
 std::int32_t whole_number(const Field& field, std::int32_t max);
@@ -59,26 +55,16 @@ std::int32_t whole_number(const Field& field, std::int32_t max);
 // any other text.
 std::optional<std::int32_t> alpha5_number(std::string_view text);
 
-// A name or designator: blanks around it dropped, at most kMaxElementFieldBytes.
+// A name or designator: blanks around it dropped, at most MAX_ELEMENT_FIELD_BYTES.
 std::string text_value(const Field& field);
 
 
-inline constexpr std::int64_t kMicrosecondsPerSecond = 1'000'000;
-inline constexpr std::int64_t kMicrosecondsPerDay = 86'400 * kMicrosecondsPerSecond;
+inline constexpr std::int64_t MICROSECONDS_PER_SECOND = 1'000'000;
+inline constexpr std::int64_t MICROSECONDS_PER_DAY = 86'400 * MICROSECONDS_PER_SECOND;
 
 // "YYYY-MM-DDThh:mm:ss[.f...][Z]" or "YYYY-DDDThh:mm:ss[.f...][Z]" (UTC) to
 // microseconds since 1970, the fraction rounded to the nearest microsecond
 // (a half upwards).
 std::int64_t iso_epoch_us(const Field& field);
-
-// Where each line of a text starts, to turn an offset into a line number.
-class LineIndex {
-public:
-    explicit LineIndex(std::string_view text);
-    std::size_t line_of(std::size_t offset) const;  // 1-based
-
-private:
-    std::vector<std::size_t> starts_;
-};
 
 }  // namespace talik::elements

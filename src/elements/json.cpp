@@ -10,7 +10,7 @@
 //          one path all encodings share.)  Numbers and strings are taken
 //          alike, as public catalogues serve both; null counts as absent.
 //          The parser keeps its nesting on the heap, and nesting deeper than
-//          kMaxDepth is refused, so no input exhausts the stack.
+//          MAX_DEPTH is refused, so no input exhausts the stack.
 #include <nlohmann/json.hpp>
 
 #include <optional>
@@ -23,15 +23,15 @@ namespace talik::elements {
 
 namespace {
 
-constexpr std::size_t kMaxDepth = 64;
-constexpr std::size_t kMaxShownError = 160;
+constexpr std::size_t MAX_DEPTH = 64;
+constexpr std::size_t MAX_SHOWN_ERROR = 160;
 
 // nlohmann's message without its "[json.exception...]" tag, one printable line.
 std::string shown_error(const std::string& what) {
     const std::size_t tag_end = what.find("] ");
     const std::string_view text = tag_end == std::string::npos ? std::string_view(what) : std::string_view(what).substr(tag_end + 2);
     std::string shown;
-    for (const char c : text.substr(0, kMaxShownError)) shown += c >= ' ' && c <= '~' ? c : '?';
+    for (const char c : text.substr(0, MAX_SHOWN_ERROR)) shown += c >= ' ' && c <= '~' ? c : '?';
     return shown;
 }
 
@@ -77,7 +77,7 @@ public:
     }
     bool parse_error(std::size_t position, const std::string& /*token*/, const nlohmann::detail::exception& e) override {
         const std::size_t offset = position == 0 ? 0 : position - 1;  // position counts the bytes read
-        error_ = "line " + std::to_string(LineIndex(text_).line_of(offset)) + ": not valid JSON: " + shown_error(e.what());
+        error_ = "line " + std::to_string(LineCounter(text_).line_of(offset)) + ": not valid JSON: " + shown_error(e.what());
         return false;
     }
 
@@ -85,8 +85,8 @@ public:
 
 private:
     bool enter() {
-        if (++depth_ > kMaxDepth) {
-            error_ = "nested deeper than " + std::to_string(kMaxDepth) + " levels, not a list of element sets";
+        if (++depth_ > MAX_DEPTH) {
+            error_ = "nested deeper than " + std::to_string(MAX_DEPTH) + " levels, not a list of element sets";
             return false;
         }
         return true;
@@ -97,7 +97,7 @@ private:
         return true;
     }
     void not_an_object() {
-        out_.problems.push_back(display_ + ": entry " + std::to_string(++entry_) + ": not an object of a set's keys");
+        out_.problems.add(display_ + ": entry " + std::to_string(++entry_) + ": not an object of a set's keys");
     }
 
     const std::string& display_;

@@ -9,6 +9,7 @@
 //          EARTH, TEME, UTC and SGP4, a present one is checked whatever the
 //          encoding.
 #include "elements/keyed.hpp"
+#include "format/text.hpp"
 
 #include <algorithm>
 #include <utility>
@@ -19,35 +20,33 @@ namespace talik::elements {
 
 namespace {
 
-constexpr std::string_view kKeys[] = {
+constexpr std::string_view KEYS[] = {
     "OBJECT_NAME", "OBJECT_ID",         "EPOCH",          "MEAN_MOTION", "ECCENTRICITY",     "INCLINATION",
     "RA_OF_ASC_NODE", "ARG_OF_PERICENTER", "MEAN_ANOMALY", "NORAD_CAT_ID", "REV_AT_EPOCH",   "BSTAR",
     "MEAN_MOTION_DOT", "MEAN_MOTION_DDOT", "CENTER_NAME", "REF_FRAME",   "TIME_SYSTEM",      "MEAN_ELEMENT_THEORY"};
 
 // Catalogue and revolution numbers of a message: nine digits at most.
-constexpr std::int32_t kMaxMessageNumber = 999'999'999;
+constexpr std::int32_t MAX_MESSAGE_NUMBER = 999'999'999;
 
 struct RequiredValue {
     std::string_view key;
     std::string_view value;
     std::string_view refusal;
 };
-constexpr RequiredValue kRequiredMetadata[] = {
+constexpr RequiredValue REQUIRED_METADATA[] = {
     {"CENTER_NAME", "EARTH", "only sets about the Earth are read"},
     {"REF_FRAME", "TEME", "only sets in the TEME frame are read"},
     {"TIME_SYSTEM", "UTC", "only sets with UTC epochs are read"},
 };
-constexpr std::string_view kTheory = "SGP4";
-constexpr std::string_view kExtendedTheory = "SGP4-XP";
+constexpr std::string_view THEORY = "SGP4";
+constexpr std::string_view EXTENDED_THEORY = "SGP4-XP";
 
 }  // namespace
-
-std::string display_name(const std::string& name) { return name == "-" ? "standard input" : name; }
 
 KeyedSet::KeyedSet(std::string display, std::string where) : display_(std::move(display)), where_(std::move(where)) {}
 
 void KeyedSet::add(std::string_view key, std::string_view text, const std::string& where) {
-    if (std::find(std::begin(kKeys), std::end(kKeys), key) == std::end(kKeys)) return;
+    if (std::find(std::begin(KEYS), std::end(KEYS), key) == std::end(KEYS)) return;
     const auto [it, added] = fields_.try_emplace(std::string(key), KeyedText{std::string(text), where});
     if (!added) spoil(where + ": " + std::string(key) + " given a second time (first at " + it->second.where + ")");
 }
@@ -60,7 +59,7 @@ void KeyedSet::deliver(ElementSetsRead& out) const {
     try {
         out.sets.push_back(convert(out));
     } catch (const InputError& e) {
-        out.problems.push_back(display_ + ": " + e.what());
+        out.problems.add(display_ + ": " + e.what());
     }
 }
 
@@ -75,41 +74,41 @@ MeanElements KeyedSet::convert(ElementSetsRead& out) const {
         if (text == nullptr) throw InputError(where_ + ": " + std::string(key) + ": missing");
         return Field{text->text, text->where + ": " + std::string(key)};
     };
-    for (const std::string_view key : kRequiredKeys) field(key);  // the first missing one
-    for (const RequiredValue& required : kRequiredMetadata) {
+    for (const std::string_view key : REQUIRED_KEYS) field(key);  // the first missing one
+    for (const RequiredValue& required : REQUIRED_METADATA) {
         if (found(required.key) == nullptr) continue;
         const Field given = field(required.key);
         if (!equal_ignoring_case(trim(given.text), required.value)) {
-            refuse(given, quoted(trim(given.text)) + ": " + std::string(required.refusal));
+            refuse(given, quote(trim(given.text)) + ": " + std::string(required.refusal));
         }
     }
     bool extended_theory = false;
     if (found("MEAN_ELEMENT_THEORY") != nullptr) {
         const Field theory = field("MEAN_ELEMENT_THEORY");
-        extended_theory = equal_ignoring_case(trim(theory.text), kExtendedTheory);
-        if (!extended_theory && !equal_ignoring_case(trim(theory.text), kTheory)) {
-            refuse(theory, quoted(trim(theory.text)) + ": only SGP4 mean elements are read");
+        extended_theory = equal_ignoring_case(trim(theory.text), EXTENDED_THEORY);
+        if (!extended_theory && !equal_ignoring_case(trim(theory.text), THEORY)) {
+            refuse(theory, quote(trim(theory.text)) + ": only SGP4 mean elements are read");
         }
     }
 
     MeanElements set{};
     set.name = found("OBJECT_NAME") != nullptr ? text_value(field("OBJECT_NAME")) : "";
     set.object_id = found("OBJECT_ID") != nullptr ? text_value(field("OBJECT_ID")) : "";
-    set.catalog_number = whole_number(field("NORAD_CAT_ID"), kMaxMessageNumber);
+    set.catalog_number = whole_number(field("NORAD_CAT_ID"), MAX_MESSAGE_NUMBER);
     set.epoch_us = iso_epoch_us(field("EPOCH"));
-    set.mean_motion = decimal(field("MEAN_MOTION"), kMeanMotionBounds);
-    set.eccentricity = decimal(field("ECCENTRICITY"), kEccentricityBounds);
-    set.inclination_deg = decimal(field("INCLINATION"), kInclinationBounds);
-    set.raan_deg = decimal(field("RA_OF_ASC_NODE"), kAngleBounds);
-    set.arg_perigee_deg = decimal(field("ARG_OF_PERICENTER"), kAngleBounds);
-    set.mean_anomaly_deg = decimal(field("MEAN_ANOMALY"), kAngleBounds);
+    set.mean_motion = decimal(field("MEAN_MOTION"), MEAN_MOTION_BOUNDS);
+    set.eccentricity = decimal(field("ECCENTRICITY"), ECCENTRICITY_BOUNDS);
+    set.inclination_deg = decimal(field("INCLINATION"), INCLINATION_BOUNDS);
+    set.raan_deg = decimal(field("RA_OF_ASC_NODE"), ANGLE_BOUNDS);
+    set.arg_perigee_deg = decimal(field("ARG_OF_PERICENTER"), ANGLE_BOUNDS);
+    set.mean_anomaly_deg = decimal(field("MEAN_ANOMALY"), ANGLE_BOUNDS);
     set.mean_motion_dot = decimal(field("MEAN_MOTION_DOT"));
     set.mean_motion_ddot = decimal(field("MEAN_MOTION_DDOT"));
     set.bstar = decimal(field("BSTAR"));
-    set.rev_at_epoch = found("REV_AT_EPOCH") != nullptr ? whole_number(field("REV_AT_EPOCH"), kMaxMessageNumber) : 0;
+    set.rev_at_epoch = found("REV_AT_EPOCH") != nullptr ? whole_number(field("REV_AT_EPOCH"), MAX_MESSAGE_NUMBER) : 0;
     set.source = display_ + ", " + where_;
     if (extended_theory) {
-        out.warnings.push_back(display_ + ": " + where_ +
+        out.warnings.add(display_ + ": " + where_ +
                                ": MEAN_ELEMENT_THEORY SGP4-XP: the elements are read as SGP4 mean elements");
     }
     return set;

@@ -12,7 +12,7 @@ namespace talik::elements {
 
 // The keys without which a set cannot be read; REV_AT_EPOCH is 0 when
 // absent, the name and designator "", the metadata as the reader assumes.
-inline constexpr std::string_view kRequiredKeys[] = {
+inline constexpr std::string_view REQUIRED_KEYS[] = {
     "EPOCH",        "MEAN_MOTION",  "ECCENTRICITY", "INCLINATION",     "RA_OF_ASC_NODE",   "ARG_OF_PERICENTER",
     "MEAN_ANOMALY", "NORAD_CAT_ID", "BSTAR",        "MEAN_MOTION_DOT", "MEAN_MOTION_DDOT"};
 
@@ -45,7 +45,5 @@ private:
     std::string fault_;
 };
 
-// "FILE, where" for a record's source; "standard input" for "-".
-std::string display_name(const std::string& name);
 
 }  // namespace talik::elements

@@ -7,6 +7,7 @@
 //          after a value ("15.5 [rev/day]") is dropped, except after the
 //          object's name and designator, which may hold brackets of their own.
 #include "elements/fields.hpp"
+#include "format/text.hpp"
 #include "elements/keyed.hpp"
 #include "elements/readers.hpp"
 
@@ -16,7 +17,7 @@ namespace talik::elements {
 
 namespace {
 
-constexpr std::string_view kHeaderKey = "CCSDS_OMM_VERS";
+constexpr std::string_view HEADER_KEY = "CCSDS_OMM_VERS";
 
 bool is_comment(std::string_view line) {
     return line.starts_with("COMMENT") && (line.size() == 7 || line[7] == ' ' || line[7] == '\t');
@@ -32,23 +33,24 @@ std::string_view without_unit(std::string_view key, std::string_view value) {
 
 void read_kvn(const std::string& display, std::string_view text, ElementSetsRead& out) {
     std::optional<KeyedSet> set;
-    for (const Line& line : split_lines(display, text)) {
+    LineReader lines(display, text);
+    for (Line line{}; lines.next(line);) {
         const std::string_view trimmed = trim(line.text);
         if (trimmed.empty() || is_comment(trimmed)) continue;
         const std::string where = "line " + std::to_string(line.number);
         const std::size_t equals = trimmed.find('=');
         const std::string_view key = trim(trimmed.substr(0, equals));
-        if (equals != std::string_view::npos && key == kHeaderKey) {
+        if (equals != std::string_view::npos && key == HEADER_KEY) {
             if (set) set->deliver(out);
             set.emplace(display, where);
             continue;
         }
         if (!set) {
             set.emplace(display, where);
-            set->spoil(where + ": no " + std::string(kHeaderKey) + " line before this one");
+            set->spoil(where + ": no " + std::string(HEADER_KEY) + " line before this one");
         }
         if (equals == std::string_view::npos) {
-            set->spoil(where + ": " + quoted(trimmed) + " is neither KEY = value nor COMMENT");
+            set->spoil(where + ": " + quote(trimmed) + " is neither KEY = value nor COMMENT");
             continue;
         }
         set->add(key, without_unit(key, trim(trimmed.substr(equals + 1))), where);

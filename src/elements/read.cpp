@@ -3,27 +3,25 @@
 //
 // Given:   a source's name and text, or a path ("-" for standard input).
 // Returns: the sets read, the problems of the sets skipped, the warnings.
-// Notes:   a source is refused whole above kMaxElementSourceBytes; it is
-//          read in blocks and given up as soon as it passes the limit, so a
-//          endless pipe costs no more than that.
+// Notes:   a source is refused whole above MAX_ELEMENT_SOURCE_BYTES; it is
+//          read in blocks and given up as soon as it passes the limit, so
+//          an endless pipe costs no more than that.  A file's room is made
+//          for its size at once.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "elements/fields.hpp"
+#include "format/text.hpp"
 #include "elements/keyed.hpp"
 #include "elements/readers.hpp"
+#include "elements/xml_text.hpp"
 
 namespace talik {
 
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-std::string_view without_mark(std::string_view text) {
-    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? text.substr(kByteOrderMark.size()) : text;
-}
 
 bool starts_with_line_number(std::string_view line, char number) {
     return line.size() >= 2 && line[0] == number && line[1] == ' ';
@@ -35,12 +33,9 @@ std::vector<std::string_view> first_lines(std::string_view text, std::size_t cou
     std::vector<std::string_view> lines;
     std::size_t pos = 0;
     while (lines.size() < count && pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(pos, std::min(end - pos, kMaxElementLineBytes));
+        const std::string_view line = elements::take_line(text, pos).substr(0, MAX_ELEMENT_LINE_BYTES);
         const std::string_view trimmed = elements::trim(line);
         if (!trimmed.empty() && !(skip_comments && trimmed.starts_with("COMMENT"))) lines.push_back(line);
-        pos = end + 1;
     }
     return lines;
 }
@@ -58,18 +53,21 @@ bool is_csv_header(std::string_view line) {
 }
 
 [[noreturn]] void cannot_read(const std::string& path, const std::string& why) {
-    throw InputError(elements::display_name(path) + ": cannot be read: " + why);
+    throw InputError(source_name(path) + ": cannot be read: " + why);
 }
 
-std::string read_stream(const std::string& path, std::FILE* file) {
+// expected: the size the source is known to have, or 0; its room is made at
+// once, so that the text is not copied as it grows.
+std::string read_stream(const std::string& path, std::FILE* file, std::uintmax_t expected) {
     std::string contents;
+    contents.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(expected, MAX_ELEMENT_SOURCE_BYTES + 1)));
     char block[65536];
     for (;;) {
         errno = 0;
         const std::size_t got = std::fread(block, 1, sizeof block, file);
         contents.append(block, got);
-        if (contents.size() > kMaxElementSourceBytes) {
-            cannot_read(path, "larger than " + std::to_string(kMaxElementSourceBytes / (1024 * 1024)) + " MiB");
+        if (contents.size() > MAX_ELEMENT_SOURCE_BYTES) {
+            cannot_read(path, "larger than " + std::to_string(MAX_ELEMENT_SOURCE_BYTES / (1024 * 1024)) + " MiB");
         }
         if (got < sizeof block) {
             if (std::ferror(file) != 0) cannot_read(path, std::generic_category().message(errno != 0 ? errno : EIO));
@@ -80,31 +78,9 @@ std::string read_stream(const std::string& path, std::FILE* file) {
 
 }  // namespace
 
-namespace elements {
-
-std::vector<Line> split_lines(const std::string& display, std::string_view text) {
-    text = without_mark(text);
-    std::vector<Line> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.size() > kMaxElementLineBytes) {
-            throw InputError(display + ": line " + std::to_string(lines.size() + 1) + ": longer than " +
-                             std::to_string(kMaxElementLineBytes) + " bytes, not an element-set source");
-        }
-        lines.push_back(Line{line, lines.size() + 1});
-        pos = end + 1;
-    }
-    return lines;
-}
-
-}  // namespace elements
-
 std::optional<ElementFormat> detect_element_format(std::string_view text) {
-    text = without_mark(text);
+    if (elements::is_wide_xml(text)) return ElementFormat::Xml;
+    text = without_byte_order_mark(text);
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return std::nullopt;
     // Two-line sets first: a name line may start with any character.
@@ -124,11 +100,11 @@ std::optional<ElementFormat> detect_element_format(std::string_view text) {
 }
 
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text, ElementFormat format) {
-    const std::string display = elements::display_name(name);
-    if (text.size() > kMaxElementSourceBytes) {
-        throw InputError(display + ": larger than " + std::to_string(kMaxElementSourceBytes / (1024 * 1024)) + " MiB");
+    const std::string display = source_name(name);
+    if (text.size() > MAX_ELEMENT_SOURCE_BYTES) {
+        throw InputError(display + ": larger than " + std::to_string(MAX_ELEMENT_SOURCE_BYTES / (1024 * 1024)) + " MiB");
     }
-    ElementSetsRead out;
+    ElementSetsRead out(display);
     switch (format) {
         case ElementFormat::TwoLine: elements::read_two_line(display, text, out); break;
         case ElementFormat::Kvn: elements::read_kvn(display, text, out); break;
@@ -140,8 +116,8 @@ ElementSetsRead read_element_sets(const std::string& name, std::string_view text
 }
 
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text) {
-    const std::string display = elements::display_name(name);
-    if (elements::trim(without_mark(text)).empty()) throw InputError(display + ": empty, no element set");
+    const std::string display = source_name(name);
+    if (elements::trim(without_byte_order_mark(text)).empty()) throw InputError(display + ": empty, no element set");
     const std::optional<ElementFormat> format = detect_element_format(text);
     if (!format) {
         throw InputError(display + ": not an element-set source (two-line sets, or mean-element messages in KVN, XML, "
@@ -151,7 +127,7 @@ ElementSetsRead read_element_sets(const std::string& name, std::string_view text
 }
 
 ElementSetsRead read_element_file(const std::string& path) {
-    if (path == "-") return read_element_sets(path, read_stream(path, stdin));
+    if (path == "-") return read_element_sets(path, read_stream(path, stdin, 0));
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) cannot_read(path, std::generic_category().message(EISDIR));
     errno = 0;
@@ -159,7 +135,8 @@ ElementSetsRead read_element_file(const std::string& path) {
     if (file == nullptr) cannot_read(path, std::generic_category().message(errno != 0 ? errno : EIO));
     std::string contents;
     try {
-        contents = read_stream(path, file);
+        const std::uintmax_t size = std::filesystem::file_size(path, ec);
+        contents = read_stream(path, file, ec ? 0 : size);
     } catch (...) {
         std::fclose(file);
         throw;

@@ -11,17 +11,18 @@
 #include <set>
 
 #include "elements/fields.hpp"
+#include "format/text.hpp"
 
 namespace talik {
 
 namespace {
 
-constexpr std::size_t kMaxCatalogueDigits = 9;
-constexpr std::size_t kObjectsShown = 5;
+constexpr std::size_t MAX_CATALOGUE_DIGITS = 9;
+constexpr std::size_t OBJECTS_SHOWN = 5;
 
 std::optional<std::int32_t> catalogue_number(std::string_view text) {
     if (const std::optional<std::int32_t> alpha5 = elements::alpha5_number(text)) return alpha5;
-    if (text.empty() || text.size() > kMaxCatalogueDigits || text.find_first_not_of("0123456789") != std::string_view::npos) {
+    if (text.empty() || text.size() > MAX_CATALOGUE_DIGITS || text.find_first_not_of("0123456789") != std::string_view::npos) {
         return std::nullopt;
     }
     return std::stoi(std::string(text));
@@ -55,12 +56,12 @@ std::vector<MeanElements> select_sets(const std::vector<MeanElements>& sets, std
     std::set<std::int32_t> objects;
     std::string shown;
     for (const MeanElements& set : picked) {
-        if (!objects.insert(set.catalog_number).second || objects.size() > kObjectsShown) continue;
+        if (!objects.insert(set.catalog_number).second || objects.size() > OBJECTS_SHOWN) continue;
         shown += (shown.empty() ? "" : ", ") + set.name + " (" + std::to_string(set.catalog_number) + ")";
     }
     if (objects.size() > 1) {
-        throw InputError(elements::quoted(wanted) + " starts the names of " + std::to_string(objects.size()) +
-                         " objects: " + shown + (objects.size() > kObjectsShown ? ", ..." : ""));
+        throw InputError(quote(wanted) + " starts the names of " + std::to_string(objects.size()) +
+                         " objects: " + shown + (objects.size() > OBJECTS_SHOWN ? ", ..." : ""));
     }
     return picked;
 }

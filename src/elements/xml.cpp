@@ -7,19 +7,24 @@
 // Notes:   pugixml parses without a DTD: it expands no entity but the five
 //          predefined ones and character references, fetches nothing, and
 //          builds the tree without recursion, so no input can make it
-//          reach outside the text or exhaust the stack.  The walk below
-//          goes down a fixed number of levels.
+//          reach outside the text or exhaust the stack; a DOCTYPE is
+//          refused before.  The document reaches it in UTF-8, its nodes
+//          counted (xml_text.cpp); an element's first text is kept in the
+//          element, not a node of its own.  The walk below goes down a
+//          fixed number of levels.
 #include <pugixml.hpp>
 
 #include "elements/fields.hpp"
+#include "format/text.hpp"
 #include "elements/keyed.hpp"
 #include "elements/readers.hpp"
+#include "elements/xml_text.hpp"
 
 namespace talik::elements {
 
 namespace {
 
-void collect(KeyedSet& set, const pugi::xml_node& block, const LineIndex& lines) {
+void collect(KeyedSet& set, const pugi::xml_node& block, LineCounter& lines) {
     for (const pugi::xml_node& element : block.children()) {
         if (element.type() != pugi::node_element) continue;
         const std::size_t offset = element.offset_debug() < 0 ? 0 : static_cast<std::size_t>(element.offset_debug());
@@ -27,12 +32,12 @@ void collect(KeyedSet& set, const pugi::xml_node& block, const LineIndex& lines)
     }
 }
 
-std::string where(const pugi::xml_node& node, const LineIndex& lines) {
+std::string where(const pugi::xml_node& node, LineCounter& lines) {
     const std::ptrdiff_t offset = node.offset_debug();
     return "line " + std::to_string(lines.line_of(offset < 0 ? 0 : static_cast<std::size_t>(offset)));
 }
 
-void read_message(const std::string& display, const pugi::xml_node& omm, const LineIndex& lines, ElementSetsRead& out) {
+void read_message(const std::string& display, const pugi::xml_node& omm, LineCounter& lines, ElementSetsRead& out) {
     const pugi::xml_node body = omm.child("body");
     if (!body.child("segment")) {
         KeyedSet set(display, where(omm, lines));
@@ -53,10 +58,14 @@ void read_message(const std::string& display, const pugi::xml_node& omm, const L
 }  // namespace
 
 void read_xml(const std::string& display, std::string_view text, ElementSetsRead& out) {
+    std::string converted;
+    const std::string_view utf8 = xml_in_utf8(display, text, converted);
+    check_xml_markup(display, utf8, text.size());
+    constexpr unsigned OPTIONS = pugi::parse_default | pugi::parse_embed_pcdata;
     pugi::xml_document document;
-    const pugi::xml_parse_result parsed =
-        document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
-    const LineIndex lines(text);
+    // Parsed in a copy: the parser writes into its text, and the lines are counted in this one.
+    const pugi::xml_parse_result parsed = document.load_buffer(utf8.data(), utf8.size(), OPTIONS, pugi::encoding_utf8);
+    LineCounter lines(utf8);
     if (!parsed) {
         const std::size_t offset = parsed.offset < 0 ? 0 : static_cast<std::size_t>(parsed.offset);
         throw InputError(display + ": line " + std::to_string(lines.line_of(offset)) + ": not well-formed XML (" +
@@ -70,7 +79,7 @@ void read_xml(const std::string& display, std::string_view text, ElementSetsRead
     } else if (root_name == "ndm") {
         for (const pugi::xml_node& omm : root.children("omm")) read_message(display, omm, lines, out);
     } else {
-        throw InputError(display + ": " + where(root, lines) + ": the document is " + quoted("<" + root_name + ">") +
+        throw InputError(display + ": " + where(root, lines) + ": the document is " + quote("<" + root_name + ">") +
                          ", not <ndm> or <omm>");
     }
 }

@@ -107,7 +107,7 @@ std::string age_warning(const PassObject& o) {
     char text[200];
     std::snprintf(text, sizeof text, "the window reaches %.1f days from the elements' epoch; predictions degrade with "
                   "their age", days);
-    std::string warning = "warning: " + o.source + ": " + text;
+    std::string warning = o.source + ": " + text;
     const ElementSet& e = o.elements;
     if (e.ECC < LOW_ORBIT_ECC_MAX && e.SMA * (1.0 + e.ECC) - EARTH_RADIUS < LOW_ORBIT_HEIGHT_MAX_KM) {
         std::snprintf(text, sizeof text, " (for a low, near-circular orbit, of the order of %.0f s along the track)",
@@ -172,7 +172,7 @@ void read_deck(const std::string& name, const std::string& text, const WindowReq
     o.scan = deck_scan(d.line, request, places.run_line);
     o.sites = sites_or(request, d.line.ISTA);
     check_run(scan_line(o.scan), o.elements, places);
-    if (const std::string warning = age_warning(o); !warning.empty()) notes.push_back(warning);
+    if (const std::string warning = age_warning(o); !warning.empty()) notes.push_back("warning: " + warning);
     objects.push_back(std::move(o));
 }
 
@@ -193,9 +193,9 @@ void check_epoch_resolved(const PassObject& o, const WindowRequest& request) {
 
 // One set of an element file as an object, its scan worked out from its
 // epoch and checked.
-PassObject element_object(const MeanElements& m, const WindowRequest& request, std::vector<std::string>& notes) {
+PassObject element_object(const MeanElements& m, const WindowRequest& request, SummarisedLines& warnings) {
     const Converted c = convert_elements(m);
-    for (const std::string& w : c.warnings) notes.push_back("warning: " + w);
+    for (const std::string& w : c.warnings) warnings.add(w);
     PassObject o;
     o.name = clean_name(m.name);
     o.label = std::to_string(m.catalog_number) + (o.name.empty() ? "" : " " + o.name);
@@ -212,7 +212,7 @@ PassObject element_object(const MeanElements& m, const WindowRequest& request, s
     check_epoch_resolved(o, request);
     check_run(scan_line(o.scan), o.elements,
               RunPlaces{element_scan_place(request, m.source), element_places(m), m.source + ": the decay"});
-    if (const std::string warning = age_warning(o); !warning.empty()) notes.push_back(warning);
+    if (const std::string warning = age_warning(o); !warning.empty()) warnings.add(warning);
     return o;
 }
 
@@ -230,21 +230,20 @@ std::vector<MeanElements> newest_noted(const std::vector<MeanElements>& sets, co
 std::size_t read_elements(const std::string& name, const std::string& text, const WindowRequest& request,
                           std::vector<PassObject>& objects, std::vector<std::string>& notes) {
     ElementSetsRead read = read_element_sets(name, text);
-    for (const std::string& p : read.problems) {
-        if (request.strict) throw InputError(p);
-        notes.push_back(p);
-    }
-    for (const std::string& w : read.warnings) notes.push_back("warning: " + w);
+    if (request.strict && !read.problems.empty()) throw InputError(read.problems.kept().front());
     const std::vector<MeanElements> sets =
         newest_noted(request.select ? select_sets(read.sets, *request.select) : read.sets, source_name(name), notes);
     for (const MeanElements& m : sets) {
         try {
-            objects.push_back(element_object(m, request, notes));
+            objects.push_back(element_object(m, request, read.warnings));
         } catch (const InputError& e) {
             if (request.strict) throw;
-            notes.push_back(e.what());
+            read.problems.add(e.what());
         }
     }
+    // The file's problems and warnings, a few lines each, then their count.
+    for (const std::string& p : read.problems.shown()) notes.push_back(p);
+    for (const std::string& w : read.warnings.shown()) notes.push_back("warning: " + w);
     return sets.size();
 }
 

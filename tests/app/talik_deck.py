@@ -51,6 +51,13 @@ def main(argv):
         status, out, err = run([deck_tool, "-"], stdin=ISS_LINE1 + "\n" + ISS_LINE2[:-1] + "3\n")
         expect(f"a wrong checksum names the line and the digit: {err!r}",
                status == 1 and "standard input: line 2: checksum 3, expected 2" in err)
+        status, out, err = run([deck_tool, "-"], stdin=f"ISS\r{ISS_LINE1}\r{ISS_LINE2}\r")
+        expect(f"sets with CR line ends are read: {err!r}", status == 0 and out.startswith(" 6"))
+        status, out, err = run([deck_tool, "-"], stdin="[" + ",".join(["0"] * 1000) + "]")
+        lines = err.splitlines()
+        expect(f"a thousand refused entries print ten lines and a count: {lines[-3:]!r}",
+               status == 1 and len(lines) == 12 and lines[0] == "talik-deck: standard input: entry 1: not an object"
+               " of a set's keys" and lines[10] == "talik-deck: standard input: ... and 990 more entries refused")
         status, out, err = run([deck_tool, os.path.join(examples, "iss.tle"), "--hours", "10000"])
         expect(f"a window beyond 99999 steps is refused: {err!r}", status == 1 and "99999" in err)
         status, out, err = run([deck_tool, os.path.join(examples, "iss.tle"), "--start", "2020-01-10T00:00:00"])

@@ -31,8 +31,8 @@ int main(int argc, char** argv) {
                                        {"rev_at_epoch", s.rev_at_epoch},
                                        {"source", s.source}});
             }
-            out["problems"] = read.problems;
-            out["warnings"] = read.warnings;
+            out["problems"] = read.problems.shown();
+            out["warnings"] = read.warnings.shown();
         } catch (const talik::InputError& e) {
             out = {{"error", e.what()}};
         }

@@ -3,6 +3,7 @@
 // Values against an independent reader are checked by crosscheck.py.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -38,6 +39,39 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
+std::string repeated(const std::string& text, std::size_t count) {
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) out += text;
+    return out;
+}
+
+// The KVN set as an XML message named name, declaring encoding (none if "").
+std::string xml_of(const std::string& name, const std::string& encoding) {
+    std::string keys;
+    for (std::size_t pos = kKvn.find("OBJECT_ID"); pos < kKvn.size();) {
+        const std::size_t end = kKvn.find('\n', pos);
+        const std::string line = kKvn.substr(pos, end - pos);
+        const std::string key = line.substr(0, line.find(' '));
+        const std::string value = line.substr(line.find('=') + 2);
+        keys += "<" + key + ">" + value.substr(0, value.find(" [")) + "</" + key + ">";
+        pos = end + 1;
+    }
+    return "<?xml version=\"1.0\"" + (encoding.empty() ? "" : " encoding=\"" + encoding + "\"") +
+           "?>\n<omm>\n<body><segment><metadata><OBJECT_NAME>" + name + "</OBJECT_NAME>" + keys +
+           "</metadata></segment></body></omm>\n";
+}
+
+// Each byte of a Latin-1 text (its code point) as a code unit of width bytes.
+std::string widened(const std::string& latin1, std::size_t width, bool big_endian) {
+    std::string out;
+    for (const char c : latin1) {
+        std::string unit(width, '\0');
+        unit[big_endian ? width - 1 : 0] = c;
+        out += unit;
+    }
+    return out;
+}
+
 TEST(ElementFormat, IsRecognisedFromTheContent) {
     const std::string tle = kLine1 + "\n" + kLine2 + "\n";
     const struct {
@@ -46,11 +80,16 @@ TEST(ElementFormat, IsRecognisedFromTheContent) {
     } cases[] = {
         {tle, ElementFormat::TwoLine},
         {"\n0 VANGUARD 1\r\n" + tle, ElementFormat::TwoLine},
+        {"1 ABC SAT\r" + kLine1 + "\r" + kLine2 + "\r", ElementFormat::TwoLine},
         {"\xEF\xBB\xBF  <?xml version=\"1.0\"?><ndm/>", ElementFormat::Xml},
+        {std::string("\xFF\xFE<\0n\0", 6), ElementFormat::Xml},
+        {std::string("\0<\0n", 4), ElementFormat::Xml},
         {" [ ]", ElementFormat::Json},
         {"{\"EPOCH\": 1}", ElementFormat::Json},
         {"COMMENT a\nCOMMENT b\nCOMMENT c\n\nCCSDS_OMM_VERS = 2.0\n", ElementFormat::Kvn},
+        {"COMMENT a\rCCSDS_OMM_VERS = 2.0\r", ElementFormat::Kvn},
         {"OBJECT_NAME,\"EPOCH\",MEAN_MOTION\n", ElementFormat::Csv},
+        {"OBJECT_NAME,EPOCH\rX,2020-01-01T00:00:00\r", ElementFormat::Csv},
         {"OBJECT_NAME;EPOCH\n", std::nullopt},
         {"hello\nworld\n" + tle, std::nullopt},
         {" \r\n\t", std::nullopt},
@@ -85,6 +124,41 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
         read_element_sets("a.tle", replaced(kLine1, "00005", "A0005") + "\n" + replaced(kLine2, "00005", "A0005"));
     ASSERT_EQ(alpha5.sets.size(), 1U);
     EXPECT_EQ(alpha5.sets[0].catalog_number, 100005);
+    // Line ends of any system, names a set's structure tells from its lines,
+    // and XML in the encodings it declares (U+00C9 is C3 89 in UTF-8).
+    const std::string csv_header = "OBJECT_NAME,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,"
+                                   "ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,REV_AT_EPOCH,BSTAR,MEAN_MOTION_DOT,"
+                                   "MEAN_MOTION_DDOT";
+    const std::string csv_row = "VANGUARD 1,2020-10-13T04:52:48.472320,10.84869164,.1845686,34.2443,225.5254,"
+                                "162.2516,205.2356,5,21814,-.22483E-4,-1.6E-7,0";
+    std::string kvn_cr = kKvn;
+    std::replace(kvn_cr.begin(), kvn_cr.end(), '\n', '\r');
+    const std::string cafe = xml_of("CAF\xC9", "");
+    std::string surrogates = "\xFF\xFE" + widened(cafe, 2, false);
+    surrogates = replaced(surrogates, std::string("\xC9\0", 2), std::string("\x3D\xD8\0\xDE", 4));  // U+1F600
+    const struct {
+        std::string text;
+        std::string name;
+    } twins[] = {
+        {"0 VANGUARD 1\r" + kLine1 + "\r" + kLine2, "VANGUARD 1"},
+        {"1 ABC SAT\n" + kLine1 + "\n" + kLine2 + "\n", "1 ABC SAT"},
+        {"2 B\n" + kLine1 + "\n" + kLine2 + "\n", "2 B"},
+        {kvn_cr, "VANGUARD 1"},
+        {csv_header + "\r" + csv_row + "\r", "VANGUARD 1"},
+        {xml_of("CAF\xC3\x89", "utf-8"), "CAF\xC3\x89"},
+        {xml_of("CAF\xC9", "ISO-8859-1"), "CAF\xC3\x89"},
+        {"\xFF\xFE" + widened(xml_of("CAF\xC9", "UTF-16"), 2, false), "CAF\xC3\x89"},
+        {widened(xml_of("CAF\xC9", ""), 2, true), "CAF\xC3\x89"},
+        {std::string("\0\0\xFE\xFF", 4) + widened(cafe, 4, true), "CAF\xC3\x89"},
+        {surrogates, "CAF\xF0\x9F\x98\x80"},
+    };
+    for (const auto& twin : twins) {
+        const ElementSetsRead read = read_element_sets("t", twin.text);
+        EXPECT_TRUE(read.problems.empty()) << twin.text;
+        ASSERT_EQ(read.sets.size(), 1U) << twin.text;
+        EXPECT_EQ(read.sets[0].name, twin.name);
+        EXPECT_EQ(elements_of(read.sets[0]), elements_of(a)) << twin.text;
+    }
 }
 
 TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
@@ -105,6 +179,10 @@ TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
         {"t", replaced(kLine1, " 00000-0 -22483-4", " 00000-0-22483-4 ") + line2,
          "t: line 1, column 53: \"-\" where a blank separates the fields"},
         {"t", kLine1 + line2 + "NAME\n", "t: line 3: no line 1 of a two-line set follows this name line"},
+        {"t", kLine1 + "\n" + kLine1 + line2, "t: line 1: line 1 of a two-line set without its line 2"},
+        {"t", "1 ABC SAT\n" + kLine1 + "\n" + replaced(kLine2, "218149", "218140"), "t: line 3: checksum 0, expected 9"},
+        {"t", kLine1 + "\r" + replaced(kLine2, "10.8", "1x.8"),
+         "t: line 2, columns 53-63 (mean motion): \"1x.84869164\" is not a number"},
         {"k", replaced(kKvn, ".1845686", "1.2"), "k: line 7: ECCENTRICITY: \"1.2\" is outside [0, 1)"},
         {"k", replaced(kKvn, "MEAN_MOTION = 10.84869164 [rev/day]\n", ""), "k: line 1: MEAN_MOTION: missing"},
         {"k", replaced(kKvn, "2020-10-13", "2021-02-29"),
@@ -119,19 +197,56 @@ TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
               "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n\n2020-01-01T00:00:00,\"-1\",0,0,0,0,0,1,0,0,0\r\n",
          "c: line 3: MEAN_MOTION: \"-1\" is not above 0"},
         {"c", "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
+              "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT,NOTE\r\r2020-01-01T00:00:00,1,0,0,0,0,0,1,0,0,0,\"a\rb\"\r"
+              "2020-01-01T00:00:00,-1,0,0,0,0,0,1,0,0,0,c\r",
+         "c: line 5: MEAN_MOTION: \"-1\" is not above 0"},
+        {"c", "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
               "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n2020-01-01T00:00:00,\"1,5\"\n",
          "c: line 2: 2 fields, the header has 11"},
     };
     for (const auto& c : cases) {
         const ElementSetsRead read = read_element_sets(c.name, c.text);
-        EXPECT_EQ(read.problems, std::vector<std::string>{c.problem}) << c.text;
+        EXPECT_EQ(read.problems.shown(), std::vector<std::string>{c.problem}) << c.text;
     }
+}
+
+TEST(ElementSets, ManyBadEntriesAreSummarisedAfterAFewLines) {
+    constexpr std::size_t ENTRIES = 25;
+    const std::string bad_set = kLine1 + "\n" + replaced(kLine2, "218149", "218140") + "\n";
+    const struct {
+        std::string text;
+        std::size_t entries;
+    } cases[] = {
+        {repeated(bad_set, ENTRIES), ENTRIES},
+        {repeated("CCSDS_OMM_VERS = 2.0\r", ENTRIES), ENTRIES},
+        {"<ndm>" + repeated("<omm/>", ENTRIES) + "</ndm>", ENTRIES},
+        {"[0" + repeated(",{}", ENTRIES - 1) + "]", ENTRIES},
+        {"EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
+         "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n" + repeated("x\n", ENTRIES), ENTRIES},
+        {repeated(bad_set, LINES_KEPT) + kLine1 + "\n" + kLine2 + "\n", LINES_KEPT},
+        // As many nodes as an XML document of its size may hold: read.
+        {"<ndm>" + repeated("<a/>", XML_NODES_FLOOR - 1) + "</ndm>", 0},
+    };
+    for (const auto& c : cases) {
+        const ElementSetsRead read = read_element_sets("f", c.text);
+        EXPECT_EQ(read.problems.count(), c.entries) << c.text.substr(0, 80);
+        const std::vector<std::string> shown = read.problems.shown();
+        ASSERT_EQ(shown.size(), std::min(c.entries, LINES_KEPT + 1)) << c.text.substr(0, 80);
+        for (const std::string& line : shown) EXPECT_TRUE(line.starts_with("f: ")) << line;
+        if (c.entries > LINES_KEPT) {
+            EXPECT_EQ(shown.back(), "f: ... and " + std::to_string(c.entries - LINES_KEPT) + " more entries refused");
+            EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.end() - 1), read.problems.kept());
+        }
+    }
+    const ElementSetsRead extended = read_element_sets("k", repeated(kKvn + "MEAN_ELEMENT_THEORY = SGP4-XP\n", 12));
+    EXPECT_EQ(extended.sets.size(), 12U);
+    EXPECT_EQ(extended.warnings.shown().back(), "k: ... and 2 more warnings");
 }
 
 TEST(ElementSets, Sgp4ExtendedElementsAreReadWithAWarning) {
     const ElementSetsRead read = read_element_sets("k", kKvn + "MEAN_ELEMENT_THEORY = SGP4-XP\n");
     EXPECT_EQ(read.sets.size(), 1U);
-    EXPECT_EQ(read.warnings, std::vector<std::string>{
+    EXPECT_EQ(read.warnings.shown(), std::vector<std::string>{
                                  "k: line 1: MEAN_ELEMENT_THEORY SGP4-XP: the elements are read as SGP4 mean elements"});
 }
 
@@ -149,7 +264,16 @@ TEST(ElementSets, ASourceThatCannotBeReadIsRefusedInOneLine) {
         {"[{\"EPOCH\": 1},\n{\"EPOCH\" 2}]", "f: line 2: not valid JSON: parse error at line 2, column 10"},
         {std::string(100, '[') + std::string(100, ']'), "f: nested deeper than 64 levels, not a list of element sets"},
         {"OBJECT_NAME,EPOCH\nX,2020-01-01T00:00:00\n", "f: line 1: the header has no column MEAN_MOTION"},
-        {std::string(kMaxElementSourceBytes + 1, '['), "f: larger than 64 MiB"},
+        {std::string(MAX_ELEMENT_SOURCE_BYTES + 1, '['), "f: larger than 64 MiB"},
+        {"EPOCH" + repeated(",X", MAX_CSV_COLUMNS) + "\n", "f: line 1: the header has more than 1024 columns"},
+        {"<ndm>" + repeated("<a/>", XML_NODES_FLOOR) + "</ndm>",
+         "f: line 1: more XML elements, texts and attributes than one per 16 bytes (65536)"},
+        {"<?xml version=\"1.0\"?>\n<!DOCTYPE ndm [<!ENTITY xxe \"5\">]>\n<ndm/>", "f: line 2: a DOCTYPE"},
+        {xml_of("X", "windows-1252"), "f: line 1: the XML encoding \"windows-1252\" is not read"},
+        {"\xEF\xBB\xBF" + xml_of("X", "ISO-8859-1"),
+         "f: line 1: the XML declaration names the encoding \"ISO-8859-1\", but the text is UTF-8 with its byte order "
+         "mark"},
+        {"\xFF\xFE" + widened("<ndm>\n", 2, false) + std::string("\0\xDC", 2), "f: line 2: not UTF-16LE"},
     };
     for (const auto& c : cases) {
         try {

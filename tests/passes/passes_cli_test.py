@@ -9,7 +9,8 @@ usage: passes_cli_test.py TALIK_PASSES SOURCE_DIR
   line's, and AOS and LOS lie within one step of its first and last lines;
   a refused deck is refused by talik-passes too;
 - names with commas and quotes read back whole through Python's csv and json;
-- a bad set in a catalogue is reported and skipped (fatal with --strict);
+- a bad set in a catalogue is reported and skipped (fatal with --strict),
+  a thousand in ten lines and a count;
 - the README's excerpts come from real runs;
 - refusals: one line naming the place, status 1 (2 for the command line),
   and an -o file left as it was;
@@ -180,6 +181,15 @@ def check_catalogue():
         r = run("--strict", "--start", ISS_START, cat)
         if r.returncode != 1 or r.stdout or "cat.tle: line 6" not in r.stderr.decode():
             fail(f"--strict: {r.returncode} {r.stderr!r}")
+        r = run("--format", "json", "--start", ISS_START, "-", stdin=(iss + other).replace(b"\n", b"\r"))
+        objects = {p["object"] for p in json.loads(r.stdout or b"[]")}
+        if r.returncode != 0 or len(objects) != 2:
+            fail(f"a catalogue with CR line ends: {r.returncode} {objects} {r.stderr!r}")
+        r = run("-", stdin=b"[" + b",".join([b"{}"] * 1000) + b"]")
+        lines = r.stderr.decode().splitlines()
+        if (r.returncode != 1 or len(lines) != 12
+                or lines[10] != "talik-passes: standard input: ... and 990 more entries refused"):
+            fail(f"a thousand refused entries: {r.returncode}, {len(lines)} lines, {lines[-3:]!r}")
         r = run("--format", "json", "--start", ISS_START, "--select", "25544", "-", stdin=iss + other)
         objects = {p["object"] for p in json.loads(r.stdout or b"[]")}
         if r.returncode != 0 or objects != {"25544 ISS (ZARYA)"}:
