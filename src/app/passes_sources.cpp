@@ -29,8 +29,7 @@ namespace talik {
 
 namespace {
 
-constexpr std::size_t DECK_BYTES_MAX = 1024 * 1024;  // as Deck::open allows
-constexpr std::int64_t SECONDS_PER_MINUTE_INT = 60;
+constexpr std::size_t DECK_BYTES_MAX = std::size_t{1024} * 1024;  // as Deck::open allows
 // A window longer than this cannot pass the Sun table's span anyway; it is
 // refused before the step count could overflow.
 constexpr std::int64_t SPAN_MAX_S = 1000 * SECONDS_PER_DAY_WHOLE;
@@ -205,7 +204,7 @@ Scan element_scan(const WindowRequest& request, const DATIM& epoch, const std::s
         start = model_seconds(*request.start);
     } else {
         start = model_seconds(epoch);
-        start += (SECONDS_PER_MINUTE_INT - start % SECONDS_PER_MINUTE_INT) % SECONDS_PER_MINUTE_INT;
+        start += (SECONDS_PER_MINUTE_WHOLE - start % SECONDS_PER_MINUTE_WHOLE) % SECONDS_PER_MINUTE_WHOLE;
     }
     const std::int64_t end = request.end ? model_seconds(*request.end) : start + request.span_s.value_or(DEFAULT_SPAN_S);
     const FieldPlace place = [&](int field) {

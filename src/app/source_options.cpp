@@ -20,7 +20,7 @@ constexpr double METRES_PER_KM = 1000.0;
 constexpr std::int32_t STEP_MAX_S = 32767;          // the model's 16-bit step
 constexpr double HEIGHT_MIN_M = -1000.0;            // below the deepest land
 constexpr double HEIGHT_MAX_M = 100000.0;           // the edge of space
-constexpr std::size_t SOURCE_BYTES_MAX = 64U * 1024U * 1024U;
+constexpr std::size_t SOURCE_BYTES_MAX = std::size_t{64} * 1024 * 1024;
 
 double number(const std::string& field, const std::string& place, const char* what) {
     std::size_t used = 0;

@@ -48,7 +48,7 @@ enum class ElementFormat { TwoLine, Kvn, Xml, Json, Csv };
 
 // The largest source read (bytes), the longest line of a line-based source
 // (TLE, KVN, CSV) and the longest field text that is converted.
-inline constexpr std::size_t kMaxElementSourceBytes = 64U * 1024U * 1024U;
+inline constexpr std::size_t kMaxElementSourceBytes = std::size_t{64} * 1024 * 1024;
 inline constexpr std::size_t kMaxElementLineBytes = 4096;
 inline constexpr std::size_t kMaxElementFieldBytes = 256;
 

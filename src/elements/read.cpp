@@ -20,6 +20,7 @@ namespace talik {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t BYTES_PER_MIB = std::size_t{1024} * 1024;
 
 std::string_view without_mark(std::string_view text) {
     return text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? text.substr(kByteOrderMark.size()) : text;
@@ -69,7 +70,7 @@ std::string read_stream(const std::string& path, std::FILE* file) {
         const std::size_t got = std::fread(block, 1, sizeof block, file);
         contents.append(block, got);
         if (contents.size() > kMaxElementSourceBytes) {
-            cannot_read(path, "larger than " + std::to_string(kMaxElementSourceBytes / (1024 * 1024)) + " MiB");
+            cannot_read(path, "larger than " + std::to_string(kMaxElementSourceBytes / BYTES_PER_MIB) + " MiB");
         }
         if (got < sizeof block) {
             if (std::ferror(file) != 0) cannot_read(path, std::generic_category().message(errno != 0 ? errno : EIO));
@@ -126,7 +127,7 @@ std::optional<ElementFormat> detect_element_format(std::string_view text) {
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text, ElementFormat format) {
     const std::string display = elements::display_name(name);
     if (text.size() > kMaxElementSourceBytes) {
-        throw InputError(display + ": larger than " + std::to_string(kMaxElementSourceBytes / (1024 * 1024)) + " MiB");
+        throw InputError(display + ": larger than " + std::to_string(kMaxElementSourceBytes / BYTES_PER_MIB) + " MiB");
     }
     ElementSetsRead out;
     switch (format) {

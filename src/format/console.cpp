@@ -18,7 +18,7 @@ namespace talik {
 
 namespace {
 
-constexpr std::size_t kBlock = 64 * 1024;
+constexpr std::size_t kBlock = std::size_t{64} * 1024;
 
 // Writes and empties the buffer; the bytes are dropped even on failure so
 // that a broken stream is reported once, not again by the destructor.

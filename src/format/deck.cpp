@@ -18,7 +18,7 @@ namespace talik {
 
 namespace {
 
-constexpr std::size_t kMaxDeck = 1024 * 1024;
+constexpr std::size_t kMaxDeck = std::size_t{1024} * 1024;
 
 [[noreturn]] void cannot_read(const std::string& path, const std::string& why) {
     throw InputError(path, "cannot read the deck: " + why);

@@ -43,6 +43,7 @@ inline constexpr double MINUTES_PER_DAY = 1440.0;
 inline constexpr double SECONDS_PER_DAY = 86400.0;
 inline constexpr std::int64_t SECONDS_PER_DAY_WHOLE = 86400;
 inline constexpr std::int64_t SECONDS_PER_HOUR_WHOLE = 3600;
+inline constexpr std::int64_t SECONDS_PER_MINUTE_WHOLE = 60;
 inline constexpr double DAYS_PER_JULIAN_CENTURY = 36525.0;
 // Julian date of 1900 January 0.5 (noon of 31 December 1899), days: the
 // origin of the sidereal time's and the Sun theory's centuries.

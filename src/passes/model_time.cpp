@@ -34,7 +34,7 @@ std::int64_t model_seconds(const DATIM& dt) {
     const auto len = month_lengths(dt[YEAR]);
     for (int m = 1; m < dt[MONTH]; ++m) days += len[static_cast<std::size_t>(m - 1)];
     days += dt[DAY] - 1;
-    return days * SECONDS_PER_DAY_WHOLE + dt[HOUR] * SECONDS_PER_HOUR_WHOLE + dt[MINUTE] * 60 + dt[SECOND];
+    return days * SECONDS_PER_DAY_WHOLE + dt[HOUR] * SECONDS_PER_HOUR_WHOLE + dt[MINUTE] * SECONDS_PER_MINUTE_WHOLE + dt[SECOND];
 }
 
 DATIM model_datim(std::int64_t seconds) {
