@@ -18,6 +18,7 @@ constexpr double kMapBottom = MapFrame::kTop + MapFrame::kHeight;
 constexpr double kLegendTop = kMapBottom + 44.0;                      // picture units
 constexpr double kLegendRow = 24.0;                                   // picture units
 constexpr double kLegendColumn = 360.0;                               // picture units
+constexpr int LEGEND_ENTRIES_PER_ROW = 4;
 constexpr double kPictureHeight = kLegendTop + 2 * kLegendRow + 8.0;  // picture units
 constexpr int kGraticuleStepDeg = 30;
 
@@ -104,8 +105,10 @@ std::string header(const PlotData& data) {
 
 // One legend entry: a sample of the drawing, then its explanation.
 std::string legend_entry(int slot, std::string_view sample, std::string_view text) {
-    const double x = MapFrame::kLeft + kLegendColumn * (slot % 4);
-    const double y = kLegendTop + kLegendRow * (slot / 4);
+    const int row = slot / LEGEND_ENTRIES_PER_ROW;
+    const int column = slot % LEGEND_ENTRIES_PER_ROW;
+    const double x = MapFrame::kLeft + kLegendColumn * column;
+    const double y = kLegendTop + kLegendRow * row;
     return "<g transform=\"translate(" + coord(x) + "," + coord(y) + ")\">" + std::string(sample) +
            "<text x=\"40\" y=\"4\">" + std::string(text) + "</text></g>\n";
 }
