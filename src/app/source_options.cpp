@@ -62,7 +62,7 @@ DATIM checked_datim(const std::string& text, const std::string& option) {
     const std::string place = option + " " + quoted(text);
     const auto dt = parse_iso_datim(text);
     if (!dt) throw InputError(place, "not a date-time (YYYY-MM-DDTHH:MM:SS)");
-    check_date(*dt, [&](int) { return place; });
+    check_date(*dt, [&](int) { return std::string(place); });
     return *dt;
 }
 
