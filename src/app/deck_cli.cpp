@@ -76,7 +76,7 @@ RunDescription describe(const Options& o, const MeanElements& m, std::FILE* err)
     const Converted c = convert_elements(m);
     for (const std::string& w : c.warnings) std::fprintf(err, "talik-deck: %s\n", w.c_str());
     RunDescription d;
-    d.IOUT = o.output == "console" ? IOUT_CONSOLE : o.output == "file" ? IOUT_FILE : 7;
+    d.IOUT = o.output == "console" ? IOUT_CONSOLE : o.output == "file" ? IOUT_FILE : IOUT_NONE;
     d.elements = c.set;
     // The default start: the element epoch rounded up to the next minute.
     const std::int64_t epoch_s = (m.epoch_us + 999999) / 1000000;

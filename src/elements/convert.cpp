@@ -114,8 +114,8 @@ DATIM utc_datim(std::int64_t unix_seconds) {
 
 std::int64_t unix_seconds(const DATIM& dt) {
     using namespace std::chrono;
-    const sys_days day{year{dt[YEAR]} / month{static_cast<unsigned>(dt[MONTH])} / static_cast<unsigned>(dt[DAY])};
-    return day.time_since_epoch().count() * static_cast<std::int64_t>(SECONDS_PER_DAY) + dt[HOUR] * 3600LL +
+    const sys_days date{year{dt[YEAR]} / month{static_cast<unsigned>(dt[MONTH])} / day{static_cast<unsigned>(dt[DAY])}};
+    return date.time_since_epoch().count() * static_cast<std::int64_t>(SECONDS_PER_DAY) + dt[HOUR] * 3600LL +
            dt[MINUTE] * 60LL + dt[SECOND];
 }
 
