@@ -146,7 +146,7 @@ void read_elements(const std::string& name, const std::string& text, const Windo
             try {
                 o.scan = element_scan(request, c.set.EPOCH, m.source);
             } catch (const InputError&) {
-                if (request.start) throw FatalWindow(std::current_exception());
+                if (request.start) throw FatalWindow{std::current_exception()};
                 throw;
             }
             o.sites = sites_or(request, DEFAULT_STATION);
