@@ -6,15 +6,16 @@
 #   scripts/setup.sh --test    also what the tests need: GoogleTest and
 #                              GoogleMock, Python 3, clang with its runtime
 #                              libraries (libFuzzer and the sanitizers),
-#                              python3-sgp4 for the cross-checks, and for the
+#                              python3-sgp4 for the cross-checks, for the
 #                              pictures xmllint with the W3C DTDs, Chromium
-#                              and Python's imaging library
+#                              and Python's imaging library, and for the style
+#                              check clang-format, clang-tidy and cppcheck
 #   scripts/setup.sh --bench   also Google Benchmark (the bench preset)
 set -e
 packages="g++ cmake nlohmann-json3-dev libpugixml-dev libcli11-dev"
 for arg in "$@"; do
     case "$arg" in
-    --test) packages="$packages libgtest-dev libgmock-dev python3 python3-sgp4 clang libclang-rt-dev libxml2-utils w3c-sgml-lib chromium python3-pil" ;;
+    --test) packages="$packages libgtest-dev libgmock-dev python3 python3-sgp4 clang libclang-rt-dev libxml2-utils w3c-sgml-lib chromium python3-pil clang-format clang-tidy cppcheck" ;;
     --bench) packages="$packages libbenchmark-dev" ;;
     *) echo "usage: $0 [--test] [--bench]" >&2; exit 2 ;;
     esac
