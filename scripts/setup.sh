@@ -11,15 +11,16 @@
 #                              python3-sgp4 and python3-ephem for the
 #                              cross-checks, python3-icalendar to read
 #                              calendar files, strace to see the report
-#                              synced to disk, and for the pictures xmllint
-#                              with the W3C DTDs, Chromium and Python's
-#                              imaging library
+#                              synced to disk, for the pictures xmllint with
+#                              the W3C DTDs, Chromium and Python's imaging
+#                              library, and for the style check clang-format,
+#                              clang-tidy and cppcheck
 #   scripts/setup.sh --bench   also Google Benchmark (the bench preset)
 set -e
 packages="g++ cmake nlohmann-json3-dev libpugixml-dev libcli11-dev tzdata"
 for arg in "$@"; do
     case "$arg" in
-    --test) packages="$packages libgtest-dev libgmock-dev python3 python3-sgp4 python3-ephem python3-icalendar strace clang libclang-rt-dev libxml2-utils w3c-sgml-lib chromium python3-pil" ;;
+    --test) packages="$packages libgtest-dev libgmock-dev python3 python3-sgp4 python3-ephem python3-icalendar strace clang libclang-rt-dev libxml2-utils w3c-sgml-lib chromium python3-pil clang-format clang-tidy cppcheck" ;;
     --bench) packages="$packages libbenchmark-dev" ;;
     *) echo "usage: $0 [--test] [--bench]" >&2; exit 2 ;;
     esac

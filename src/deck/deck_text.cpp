@@ -46,7 +46,7 @@ std::string without_leading_zero(std::string text) {
 }
 
 // "1.25E-05" -> "1.25E-5", "3.0E+02" -> "3.0E2".
-std::string short_exponent(std::string text) {
+std::string short_exponent(const std::string& text) {
     const std::size_t e = text.find('E');
     std::string exponent = text.substr(e + 1);
     const bool negative = exponent[0] == '-';

@@ -52,7 +52,7 @@ std::int64_t last_step_day(const RunLine& line) {
     JULDAT(jd_start, gst, start);
     constexpr std::int64_t DAY = SECONDS_PER_DAY_WHOLE;
     const std::int64_t start_seconds = static_cast<std::int64_t>(jd_start - jd_jan1) * DAY + start[HOUR] * SECONDS_PER_HOUR_WHOLE +
-                                       start[MINUTE] * 60 + start[SECOND];
+                                       start[MINUTE] * SECONDS_PER_MINUTE_WHOLE + start[SECOND];
     const std::int64_t last_seconds = start_seconds + static_cast<std::int64_t>(line.NCALC - 1) * line.ISTEP;
     std::int64_t day = last_seconds / DAY;
     if (last_seconds % DAY < 0) {

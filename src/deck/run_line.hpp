@@ -14,7 +14,7 @@ namespace talik {
 // (talik-deck writes 7) runs without a report.
 constexpr std::int16_t IOUT_CONSOLE = 6;
 constexpr std::int16_t IOUT_FILE = 8;
-constexpr std::int16_t IOUT_NONE = 7;
+constexpr std::int16_t IOUT_NONE = 7;  // any value but 6 and 8: the run without a report
 
 // The run line: start, step, number of steps, station.
 struct RunLine {

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -77,7 +78,7 @@ enum class ElementFormat { TwoLine, Kvn, Xml, Json, Csv };
 
 // The largest source read (bytes), the longest line of a line-based source
 // (TLE, KVN, CSV) and the longest field text that is converted.
-inline constexpr std::size_t MAX_ELEMENT_SOURCE_BYTES = 64U * 1024U * 1024U;
+inline constexpr std::size_t MAX_ELEMENT_SOURCE_BYTES = std::size_t{64} * 1024 * 1024;
 inline constexpr std::size_t MAX_ELEMENT_LINE_BYTES = 4096;
 inline constexpr std::size_t MAX_ELEMENT_FIELD_BYTES = 256;
 // The most columns of a CSV table (catalogues serve 17 to 40).
@@ -125,6 +126,10 @@ std::optional<ElementFormat> detect_element_format(std::string_view text);
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text);
 // The same with the format given rather than detected.
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text, ElementFormat format);
+// The whole text of a source: a file, or in for "-"; throws InputError
+// ("PATH: cannot be read: REASON") for one that cannot be read or is larger
+// than MAX_ELEMENT_SOURCE_BYTES.
+std::string read_source_file(const std::string& path, std::FILE* in);
 // Reads a file ("-" for standard input), refusing one larger than MAX_ELEMENT_SOURCE_BYTES.
 ElementSetsRead read_element_file(const std::string& path);
 

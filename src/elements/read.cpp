@@ -52,6 +52,8 @@ bool is_csv_header(std::string_view line) {
     return false;
 }
 
+constexpr std::size_t BYTES_PER_MIB = std::size_t{1024} * 1024;
+
 [[noreturn]] void cannot_read(const std::string& path, const std::string& why) {
     throw InputError(source_name(path) + ": cannot be read: " + why);
 }
@@ -67,7 +69,7 @@ std::string read_stream(const std::string& path, std::FILE* file, std::uintmax_t
         const std::size_t got = std::fread(block, 1, sizeof block, file);
         contents.append(block, got);
         if (contents.size() > MAX_ELEMENT_SOURCE_BYTES) {
-            cannot_read(path, "larger than " + std::to_string(MAX_ELEMENT_SOURCE_BYTES / (1024 * 1024)) + " MiB");
+            cannot_read(path, "larger than " + std::to_string(MAX_ELEMENT_SOURCE_BYTES / BYTES_PER_MIB) + " MiB");
         }
         if (got < sizeof block) {
             if (std::ferror(file) != 0) cannot_read(path, std::generic_category().message(errno != 0 ? errno : EIO));
@@ -102,7 +104,7 @@ std::optional<ElementFormat> detect_element_format(std::string_view text) {
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text, ElementFormat format) {
     const std::string display = source_name(name);
     if (text.size() > MAX_ELEMENT_SOURCE_BYTES) {
-        throw InputError(display + ": larger than " + std::to_string(MAX_ELEMENT_SOURCE_BYTES / (1024 * 1024)) + " MiB");
+        throw InputError(display + ": larger than " + std::to_string(MAX_ELEMENT_SOURCE_BYTES / BYTES_PER_MIB) + " MiB");
     }
     ElementSetsRead out(display);
     switch (format) {
@@ -126,8 +128,10 @@ ElementSetsRead read_element_sets(const std::string& name, std::string_view text
     return read_element_sets(name, text, *format);
 }
 
-ElementSetsRead read_element_file(const std::string& path) {
-    if (path == "-") return read_element_sets(path, read_stream(path, stdin, 0));
+ElementSetsRead read_element_file(const std::string& path) { return read_element_sets(path, read_source_file(path, stdin)); }
+
+std::string read_source_file(const std::string& path, std::FILE* in) {
+    if (path == "-") return read_stream(path, in, 0);
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) cannot_read(path, std::generic_category().message(EISDIR));
     errno = 0;
@@ -142,7 +146,7 @@ ElementSetsRead read_element_file(const std::string& path) {
         throw;
     }
     std::fclose(file);
-    return read_element_sets(path, contents);
+    return contents;
 }
 
 }  // namespace talik

@@ -39,7 +39,8 @@ namespace talik {
 
 namespace {
 
-constexpr std::size_t MAX_DECK = 1024 * 1024;
+constexpr std::size_t BYTES_PER_MIB = std::size_t{1024} * 1024;
+
 
 [[noreturn]] void cannot_read(const std::string& path, const std::string& why) {
     throw InputError(path, "cannot read the deck: " + why);
@@ -72,7 +73,7 @@ Deck Deck::open(const std::string& path) {
         errno = 0;
         const std::size_t got = std::fread(block, 1, sizeof block, file);
         contents.append(block, got);
-        if (contents.size() > MAX_DECK) break;
+        if (contents.size() > DECK_BYTES_MAX) break;
         if (got < sizeof block) {
             if (std::ferror(file) != 0) {
                 failed = true;
@@ -83,7 +84,7 @@ Deck Deck::open(const std::string& path) {
     }
     std::fclose(file);
     if (failed) cannot_read(path, error);
-    if (contents.size() > MAX_DECK) cannot_read(path, "larger than 1 MiB");
+    if (contents.size() > DECK_BYTES_MAX) cannot_read(path, "larger than " + std::to_string(DECK_BYTES_MAX / BYTES_PER_MIB) + " MiB");
     return Deck(path, std::move(contents));
 }
 

@@ -15,6 +15,9 @@
 namespace talik {
 
 // The records of a deck, handed out in order.
+// The largest deck read, bytes: a deck is a handful of short lines.
+inline constexpr std::size_t DECK_BYTES_MAX = std::size_t{1024} * 1024;
+
 class Deck {
 public:
     // A deck held in memory; name is what error messages call it.

@@ -135,7 +135,13 @@ std::string resolve(const std::string& given) {
             throw OutputError(given + ": cannot be written", error);
         }
         const std::string to(buf.data(), static_cast<std::size_t>(n));
-        path = to.front() == '/' ? to : dir + "/" + to;
+        if (to.front() == '/') {
+            path = to;
+        } else {
+            path = dir;
+            path += '/';
+            path += to;
+        }
     }
     throw OutputError(given + ": cannot be written", ELOOP);
 }

@@ -8,7 +8,7 @@
 namespace talik {
 
 // The output units send their buffer when it passes this many bytes.
-inline constexpr std::size_t SEND_BLOCK = 64 * 1024;
+inline constexpr std::size_t SEND_BLOCK = std::size_t{64} * 1024;
 
 // Writes the buffer to stream, flushes it and empties the buffer.
 void send_buffer(std::FILE* stream, std::string& buffer, const char* what);

@@ -69,7 +69,7 @@ private:
         capacity_ = heap_.size();
     }
 
-    char stack_[1024];
+    char stack_[1024]{};
     std::string heap_;
     char* data_ = stack_;
     std::size_t size_ = 0;

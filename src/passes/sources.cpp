@@ -39,7 +39,6 @@ namespace talik {
 
 namespace {
 
-constexpr std::size_t DECK_BYTES_MAX = 1024 * 1024;  // as Deck::open allows
 // A window longer than this cannot pass the Sun table's span anyway; it is
 // refused before the step count could overflow.
 constexpr std::int64_t SPAN_MAX_S = 1000 * SECONDS_PER_DAY_WHOLE;
@@ -272,22 +271,6 @@ void newest_objects(std::vector<PassObject>& objects, const std::function<void(c
 
 }  // namespace
 
-std::string read_source_text(const std::string& name, std::FILE* in) {
-    std::FILE* f = name == "-" ? in : std::fopen(name.c_str(), "rb");
-    if (f == nullptr) throw InputError(name, std::string("cannot read: ") + std::strerror(errno));
-    std::string text;
-    char buf[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0 && text.size() <= SOURCE_BYTES_MAX) text.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
-    const int error = errno;
-    if (f != in) std::fclose(f);
-    const std::string shown = source_name(name);
-    if (failed) throw InputError(shown, std::string("cannot read: ") + std::strerror(error));
-    if (text.size() > SOURCE_BYTES_MAX) throw InputError(shown, "cannot read: larger than 64 MiB");
-    return text;
-}
-
 std::size_t read_source(const std::string& name, const std::string& text, const WindowRequest& request,
                         std::vector<PassObject>& objects, std::vector<std::string>& notes) {
     if (looks_like_deck(text) || !detect_element_format(text)) {
@@ -324,7 +307,7 @@ std::vector<PassObject> read_objects(const std::vector<std::string>& sources, co
     std::vector<std::string> notes;
     for (const std::string& source : sources) {
         const std::size_t before = objects.size();
-        const std::size_t offered = read_source(source, read_source_text(source, in), request, objects, notes);
+        const std::size_t offered = read_source(source, read_source_file(source, in), request, objects, notes);
         for (const std::string& n : notes) note(n);
         notes.clear();
         const std::string shown = source_name(source);

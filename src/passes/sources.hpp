@@ -36,14 +36,6 @@ inline constexpr int DEFAULT_STATION = 6;
 inline constexpr std::int32_t DEFAULT_STEP_S = 20;
 inline constexpr std::int64_t DEFAULT_SPAN_S = SECONDS_PER_DAY_WHOLE;
 
-// The largest source read, bytes.
-inline constexpr std::size_t SOURCE_BYTES_MAX = 64U * 1024U * 1024U;
-
-// The whole text of a source: a file, or in for "-"; throws InputError
-// naming the source ("standard input" for "-") when it cannot be read or is
-// larger than SOURCE_BYTES_MAX.
-std::string read_source_text(const std::string& name, std::FILE* in);
-
 // Reads the source ("-" for standard input, read by the caller into text)
 // and appends its objects.  A deck gives one object, an element file one per
 // object (its newest set, after --select).  A set that cannot be used is

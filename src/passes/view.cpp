@@ -31,8 +31,10 @@ Station station_of(const Site& site) {
     return site_station(site.name, site.lat_deg, site.lon_deg);
 }
 
-View::View(const PassObject& object, const Site& site, std::int32_t& nrev) : object_(object), site_(site) {
-    state_ = prepare_run(object.elements, station_of(site), model_datim(object.scan.start), nrev);
+View::View(const PassObject& object, const Site& site, std::int32_t& nrev)
+    : object_(object),
+      site_(site),
+      state_(prepare_run(object.elements, station_of(site), model_datim(object.scan.start), nrev)) {
     if (site.kind == SiteKind::Ellipsoid) {
         ellipsoid_ = ellipsoid_site(WGS84, site.lat_deg, site.lon_deg, site.height_km);
         std::copy(std::begin(ellipsoid_.pos), std::end(ellipsoid_.pos), site_pos_);

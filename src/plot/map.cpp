@@ -117,8 +117,10 @@ std::string header(const PlotData& data) {
 
 // One legend entry: a sample of the drawing, then its explanation.
 std::string legend_entry(int slot, std::string_view sample, std::string_view text) {
-    const double x = MapFrame::LEFT + LEGEND_COLUMN * (slot % LEGEND_COLUMNS);
-    const double y = LEGEND_TOP + LEGEND_ROW * (slot / LEGEND_COLUMNS);
+    const int row = slot / LEGEND_COLUMNS;
+    const int column = slot % LEGEND_COLUMNS;
+    const double x = MapFrame::LEFT + LEGEND_COLUMN * column;
+    const double y = LEGEND_TOP + LEGEND_ROW * row;
     return "<g transform=\"translate(" + coord(x) + "," + coord(y) + ")\">" + std::string(sample) +
            "<text x=\"40\" y=\"4\">" + std::string(text) + "</text></g>\n";
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,17 +32,24 @@ struct STATAB {
         "SUGADAIRA UCHINOURA ESRANGE   SYOWA     FAIRBANKS MADRID    OSAKA     UCLA      ";
     static constexpr std::string_view MRKLO = "**++::==##//!!$$";
     static constexpr std::string_view MRKHI = "SSUUEESSFFMMOOLL";
-    static_assert(NAMES.size() == 10 * COUNT && MRKLO.size() == 2 * COUNT && MRKHI.size() == 2 * COUNT);
+    static constexpr std::size_t NAME_WIDTH = 10;  // characters of a name in NAMES
+    static constexpr std::size_t MARK_WIDTH = 2;   // characters of a mark in MRKLO and MRKHI
+    static_assert(NAMES.size() == NAME_WIDTH * COUNT && MRKLO.size() == MARK_WIDTH * COUNT &&
+                  MRKHI.size() == MARK_WIDTH * COUNT);
 
     // Station ista (1..8).
-    static std::string_view STNAME(int ista) { return NAMES.substr(static_cast<std::size_t>(10 * (ista - 1)), 10); }
-    static std::string_view low_mark(int ista) { return MRKLO.substr(static_cast<std::size_t>(2 * (ista - 1)), 2); }
-    static std::string_view high_mark(int ista) { return MRKHI.substr(static_cast<std::size_t>(2 * (ista - 1)), 2); }
+    static std::string_view STNAME(int ista) { return NAMES.substr(index(ista) * NAME_WIDTH, NAME_WIDTH); }
+    static std::string_view low_mark(int ista) { return MRKLO.substr(index(ista) * MARK_WIDTH, MARK_WIDTH); }
+    static std::string_view high_mark(int ista) { return MRKHI.substr(index(ista) * MARK_WIDTH, MARK_WIDTH); }
     static Single STLAT(int ista);  // degrees, north positive
     static Single STLON(int ista);  // degrees east, 0 to 360
     static StationFilter filter(int ista);
     // The row named by its number or its name; 0 for none.
     static int find(std::string_view number_or_name);
+
+private:
+    // Station ista's place in the table, counted from 0.
+    static constexpr std::size_t index(int ista) { return static_cast<std::size_t>(ista - 1); }
 };
 
 // Station ista's name without its padding: "MADRID".

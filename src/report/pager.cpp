@@ -74,7 +74,7 @@ void Pager::step(const Step& s, const DATIM& DTNOW, std::int32_t NREV) {
             --NLINE;
         }
         if (to_console_ || to_file_) {
-            Unit& unit = to_console_ ? static_cast<Unit&>(console_) : *file_;
+            Unit& unit = to_console_ ? static_cast<Unit&>(console_) : static_cast<Unit&>(*file_);
             const Look& l = s.look;
             write(unit, to_console_ ? report::FMTCON() : report::FMTFIL(),
                   {NREV, DTNOW[0], DTNOW[1], DTNOW[2], DTNOW[3], DTNOW[4], DTNOW[5], " ", l.MARK2, s.HGT, s.GLAT,

@@ -207,7 +207,7 @@ def check_refusals():
         (["--format", "xml", leo], 2, "--format"),
         (["--end", "1995-06-16", "--hours", "3", leo], 2, "excludes"),
         ([os.path.join(ROOT, "tests", "decks", "bad-station.deck")], 1, "record 2, columns 41-45"),
-        (["no-such.deck"], 1, "no-such.deck: cannot read"),
+        (["no-such.deck"], 1, "no-such.deck: cannot be read"),
     ]
     for args, status, text in cases:
         r = run(*args)
