@@ -312,7 +312,8 @@ def check_trust():
     files = {"iss.tle": iss, "bad.tle": iss[:-2] + b"0\n", "nocat.json": omm, "header.csv": b"OBJECT_NAME,EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,"
              b"MEAN_ANOMALY,NORAD_CAT_ID,BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n",
              "empty.json": b"[]", "hostile.tle": hostile, "twice.tle": iss + newer, "2100.deck": deck_2100,
-             "today.tle": with_epoch(iss, now)}
+             "today.tle": with_epoch(iss, now), "leo.deck": talikrun.read(os.path.join(examples, "leo-madrid.deck")),
+             "notadeck.txt": b" 6\nhello world\n"}
     s = ["--start", ISS_START]
     # (arguments, status, words on stderr (or None for none), check of the result or None)
     cases = [
@@ -357,6 +358,13 @@ def check_trust():
                                                 299792.458) < 0.25 for x in rows(r))),
         (["iss.tle", "--format", "table", "--time-zone", "Europe/Paris", "--hours", "3"] + s, 0, None,
          lambda r: b"AOS (Europe/Paris)" in r.stdout and b"2019-12-09 17:39:00.0 +01:00" in r.stdout),
+        (["iss.tle", "--ellipsoid", "--site", "48.85,2.35,35"] + s, 0, None,
+         lambda r: rows(r) == rows(run("--format", "csv", "iss.tle", "--site", "48.85,2.35,35", *s, cwd=home))),
+        (["iss.tle", "--sphere", "--site", "40.4,356.32,0,MADRID"] + s, 0, None, lambda r: [x["tca_utc"] for x in rows(
+            r)] == [x["tca_utc"] for x in rows(run("--format", "csv", "iss.tle", "--station", "6", *s, cwd=home))]),
+        (["leo.deck", "--step", "120"], 0, None, lambda r: [x["rev"] for x in rows(r)] == [
+            x["rev"] for x in rows(run("--format", "csv", "leo.deck", cwd=home))]),
+        (["notadeck.txt"], 1, "notadeck.txt: record 2", None),
         (["iss.tle", "--format", "json"] + s, 0, None,
          lambda r: all(x["catalog_number"] == 25544 and x["name"] == "ISS (ZARYA)" for x in rows(r, "json"))),
     ]
