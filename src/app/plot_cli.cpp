@@ -53,9 +53,7 @@ void run(const Options& o, std::FILE* in, std::FILE* err) {
                                             " objects; talik-plot draws one: name it with --select");
     }
     const PassObject& object = objects.front();
-    std::vector<std::vector<Pass>> passes;
-    for (const Site& site : object.sites) passes.push_back(find_passes(object, site));
-    PendingFile::replace(o.output, picture(o, plot_data(object, passes)));
+    PendingFile::replace(o.output, picture(o, plot_data(object, find_object_passes(object))));
 }
 
 }  // namespace

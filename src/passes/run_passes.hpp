@@ -18,8 +18,9 @@ using Progress = std::function<void(std::size_t done, std::size_t total)>;
 // Finds the passes of every object over every one of its sites with threads
 // workers (at least one), each owning its run state; sink and progress are
 // called from the calling thread only.  Passes are held only until every
-// pair before them has been handed to sink.  The first exception of a pair
-// (in order) or of sink stops the run and is rethrown.
+// object before them has been handed to sink, and only a few objects per
+// worker are in flight.  The first exception of an object (in order) or of
+// sink stops the run and is rethrown; that object's sites get no passes.
 void run_passes(const std::vector<PassObject>& objects, unsigned threads, const PassSink& sink,
                 const Progress& progress = {});
 

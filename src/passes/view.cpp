@@ -3,21 +3,22 @@
 // Notes:
 //  - A station's sample is talik's step: in a pass when visible() (pre-
 //    filter passed, strictly above the horizon).  Where the pre-filter
-//    says no, look_angles still gives the elevation, to find where the
+//    says no, the look angles still give the elevation, to find where the
 //    pre-filter cuts a pass and to follow the elevation between steps.
 //  - A site on the sphere is a station examined always; it is in a pass at
 //    or above its minimum elevation.
-//  - A site on the ellipsoid uses the step's position and sidereal angle;
+//  - A site on the ellipsoid uses the point's position and sidereal angle;
 //    the Sun's marks come from the same site on the sphere (its antenna mark
 //    only where that sphere's horizon shows the satellite).
+//  - The look angles are predict_step's calls on the object's shared point;
+//    the latitude (for a latitude pre-filter) and the Sun (for a sample in
+//    a pass) are worked out only where they are read.
 #include "passes/view.hpp"
 
 #include <cmath>
 #include <numbers>
 
 #include "numeric/constants.hpp"
-#include "time/iso_datim.hpp"
-#include "time/model_calendar.hpp"
 #include "predict/look_angles.hpp"
 
 namespace talik {
@@ -27,58 +28,55 @@ Station station_of(const Site& site) {
     return site_station(site.name, site.lat_deg, site.lon_deg);
 }
 
-View::View(const PassObject& object, const Site& site, std::int32_t& nrev) : object_(object), site_(site) {
-    state_ = prepare_run(object.elements, station_of(site), model_datim(object.scan.start), nrev);
+View::View(const Site& site, ObjectOrbit& orbit) : site_(site), orbit_(orbit), station_(station_of(site)) {
     if (site.kind == SiteKind::Ellipsoid) {
         ellipsoid_ = ellipsoid_site(WGS84, site.lat_deg, site.lon_deg, site.height_km);
     }
     if (site.kind != SiteKind::Station) min_sin_ = std::sin(site.min_elevation_deg * DEGRAD_DOUBLE);
 }
 
-Sample View::at(std::int64_t t, const DATIM& dt) {
-    predict_step(state_, dt, step_);
-    const Step& step = step_;
-    if (!step.finite()) {
-        throw InputError(object_.source, "the orbit cannot be computed at " + iso_tenths(t * TENTHS) +
-                                             ": the element set gives a position that is not a number");
-    }
+Sample View::at(OrbitPoint& p) {
     Sample s;
-    s.t = t;
-    s.GLAT = step.GLAT;
+    s.t = p.t;
+    const Single GLONR = p.GLON * DEGRAD;
+    Look look;
     switch (site_.kind) {
-    case SiteKind::Station:
-        s.filter_ok = step.examined;
-        s.filter_margin = filter_margin(state_.station, step.GLAT, step.GLON);
-        if (step.examined) {
-            s.sin_el = -step.look.CZ;
-            s.in = step.visible();
-            s.range_km = step.look.RANGE;
-        } else {
-            const Single GLONR = step.GLON * DEGRAD;
-            const Look look = look_angles(state_.station, step.R, step.DECL, GLONR);
-            s.sin_el = -look.CZ;
-            s.range_km = look.RANGE;
-        }
-        s.az_deg = step.look.AZIM;
+    case SiteKind::Station: {
+        const bool by_latitude = station_.filter == StationFilter::North20 || station_.filter == StationFilter::South20;
+        s.filter_margin = filter_margin(station_, by_latitude ? orbit_.latitude(p) : p.GLAT, p.GLON);
+        s.filter_ok = s.filter_margin >= 0.0;
+        look = look_angles(station_, p.R, p.DECL, GLONR);
+        s.sin_el = -look.CZ;
+        s.range_km = look.RANGE;
+        s.in = s.filter_ok && look.MARK2 != "  ";
+        s.az_deg = s.filter_ok ? look.AZIM : Look{}.AZIM;
         break;
+    }
     case SiteKind::Sphere:
-        s.sin_el = -step.look.CZ;
-        s.in = s.sin_el >= min_sin_ && step.look.above_horizon;
-        s.az_deg = step.look.AZIM;
-        s.range_km = step.look.RANGE;
+        look = look_angles(station_, p.R, p.DECL, GLONR);
+        s.sin_el = -look.CZ;
+        s.in = s.sin_el >= min_sin_ && look.above_horizon;
+        s.az_deg = look.AZIM;
+        s.range_km = look.RANGE;
         break;
     case SiteKind::Ellipsoid: {
-        const SiteLook look = ellipsoid_look(ellipsoid_, step.POS, step.GST);
-        s.sin_el = look.sin_elevation;
+        const SiteLook site_look = ellipsoid_look(ellipsoid_, p.POS, p.GST);
+        s.sin_el = site_look.sin_elevation;
         s.in = s.sin_el >= min_sin_;
-        if (s.in) s.az_deg = look.azimuth_deg();
-        s.range_km = look.range_km;
+        if (s.in) {
+            s.az_deg = site_look.azimuth_deg();
+            look = look_angles(station_, p.R, p.DECL, GLONR);
+        }
+        s.range_km = site_look.range_km;
         break;
     }
     }
+    s.GLAT = p.GLAT;
     if (s.in) {
-        s.lit = step.look.above_horizon ? step.LIT : sunlit(state_, step, dt);
-        if (step.look.above_horizon) s.antenna = step.ANTMK[0];
+        s.lit = orbit_.lit(p);
+        if (look.above_horizon) {
+            s.antenna = antisolar_latitude(station_, look, p.GST, orbit_.sun(p), frame_) < 0.0 ? 'A' : 'B';
+        }
     }
     return s;
 }

@@ -39,6 +39,7 @@ std::int64_t tenths_to_ms(std::int64_t tenths) {
 double track(const PassObject& object, const std::vector<std::vector<Pass>>& passes, plot::PlotData& data) {
     std::int32_t nrev = 0;
     RunState state = prepare_run(object.elements, station_of(object.sites.front()), model_datim(object.scan.start), nrev);
+    state.every_subpoint = true;
     Step step;
     double height = 0.0;
     for (std::int32_t k = 0; k < object.scan.count; ++k) {
@@ -118,10 +119,10 @@ plot::PlotData plot_data(const PassObject& object, const std::vector<std::vector
     data.start_ms = unix_ms(std::min(object.scan.start, last));
     data.end_ms = unix_ms(std::max(object.scan.start, last));
     const double height = track(object, passes, data);
+    ObjectOrbit orbit(object);
     for (std::size_t i = 0; i < object.sites.size(); ++i) {
         data.sites.push_back(site_view(object.sites[i], height));
-        std::int32_t nrev = 0;
-        View view(object, object.sites[i], nrev);
+        View view(object.sites[i], orbit);
         for (const Pass& p : passes[i]) data.passes.push_back(pass_view(p, view));
     }
     std::stable_sort(data.passes.begin(), data.passes.end(),

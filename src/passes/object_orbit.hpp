@@ -1,0 +1,66 @@
+// object_orbit.hpp - one object's orbit at whole seconds of the model's
+// time, worked out once for every site that looks at it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "passes/pass.hpp"
+#include "predict/step.hpp"
+
+namespace talik {
+
+// The site-free part of a step: the position, the sub-satellite longitude
+// and, once asked for, the latitude and the Sun.
+struct OrbitPoint {
+    std::int64_t t = 0;  // model seconds
+    DATIM dt{};
+    Single R;     // km
+    Single DECL;  // rad
+    Single RA;    // rad
+    Vec3 POS{};   // equatorial, km
+    double JDN = 0.0;
+    Single GST;   // degrees
+    Single GLON;  // east longitude, 0 to 360 degrees
+    bool located = false;
+    Single GLAT;  // the foot's latitude once located, else the declination
+                  // (degrees; same sign)
+    bool sun_known = false;
+    SunPlace sun{};
+    std::int16_t LIT = 0;  // once sun_known
+};
+
+class ObjectOrbit {
+public:
+    // The object's run state from the start of its scan (prepare_run).
+    explicit ObjectOrbit(const PassObject& object);
+
+    // The revolution number at the scan's start.
+    std::int32_t start_revolution() const { return nrev_; }
+    const ORBEL& orbel() const { return state_.orbel; }
+    const RunState& state() const { return state_; }
+
+    // The point at t, whose date-time is dt; from the last few worked out
+    // when it is among them.  The reference holds until the next call.
+    OrbitPoint& at(std::int64_t t, const DATIM& dt);
+    OrbitPoint& at(std::int64_t t);
+    // The latitude of the point's foot (ALTLAT), degrees.
+    Single latitude(OrbitPoint& p) const;
+    // The Sun at the point and whether the satellite is sunlit there.
+    const SunPlace& sun(OrbitPoint& p) const;
+    std::int16_t lit(OrbitPoint& p) const;
+
+private:
+    OrbitPoint* find(std::int64_t t);
+    OrbitPoint& compute(std::int64_t t, const DATIM& dt);
+
+    const PassObject& object_;
+    RunState state_;
+    std::int32_t nrev_ = 0;
+    static constexpr std::size_t KEPT = 16;
+    std::array<OrbitPoint, KEPT> kept_{};
+    std::array<bool, KEPT> used_{};
+    std::size_t next_ = 0;
+};
+
+}  // namespace talik
