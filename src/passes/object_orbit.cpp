@@ -12,8 +12,10 @@
 //    that need it (ALTLAT is the largest part of a step); until then GLAT
 //    holds the declination, whose sign is the latitude's, for the
 //    revolution count.
-//  - The last points are kept, so that sites asking for the same instant in
-//    turn share one evaluation.
+//  - Points are kept (as many as KEPT_BITS allows, each in the place its
+//    time hashes to), so that sites asking for the same instant in turn,
+//    and a refinement asking again for steps of the scan, share one
+//    evaluation.
 #include "passes/object_orbit.hpp"
 
 #include <cmath>
@@ -32,33 +34,34 @@ ObjectOrbit::ObjectOrbit(const PassObject& object) : object_(object) {
     state_ = prepare_run(object.elements, Station{}, model_datim(object.scan.start), nrev_);
 }
 
-OrbitPoint* ObjectOrbit::find(std::int64_t t) {
-    for (std::size_t i = 0; i < KEPT; ++i) {
-        if (used_[i] && kept_[i].t == t) return &kept_[i];
-    }
-    return nullptr;
+namespace {
+
+// The place of time t among 2^bits (Fibonacci hashing).
+std::size_t place(std::int64_t t, int bits) {
+    constexpr std::uint64_t GOLDEN = 0x9E3779B97F4A7C15ULL;
+    return static_cast<std::size_t>((static_cast<std::uint64_t>(t) * GOLDEN) >> (64 - bits));
 }
 
+}  // namespace
+
 OrbitPoint& ObjectOrbit::at(std::int64_t t, const DATIM& dt) {
-    OrbitPoint* p = find(t);
-    return p != nullptr ? *p : compute(t, dt);
+    const std::size_t i = place(t, KEPT_BITS);
+    return used_[i] && kept_[i].t == t ? kept_[i] : compute(kept_[i], t, dt);
 }
 
 OrbitPoint& ObjectOrbit::at(std::int64_t t) {
-    OrbitPoint* p = find(t);
-    return p != nullptr ? *p : compute(t, model_datim(t));
+    const std::size_t i = place(t, KEPT_BITS);
+    return used_[i] && kept_[i].t == t ? kept_[i] : compute(kept_[i], t, model_datim(t));
 }
 
-OrbitPoint& ObjectOrbit::compute(std::int64_t t, const DATIM& dt) {
-    OrbitPoint& p = kept_[next_];
-    used_[next_] = true;
-    next_ = (next_ + 1) % KEPT;
+OrbitPoint& ObjectOrbit::compute(OrbitPoint& p, std::int64_t t, const DATIM& dt) {
+    const auto i = static_cast<std::size_t>(&p - kept_.data());
+    used_[i] = false;
     p.t = t;
     p.dt = dt;
     ORBOUT orbout{};
     ORBIT(dt, p.R, p.DECL, p.RA, p.POS, p.JDN, p.GST, orbout, state_.orbel);
     if (!std::isfinite(p.R * p.DECL * p.RA)) {
-        used_[(next_ + KEPT - 1) % KEPT] = false;
         throw InputError(object_.source, "the orbit cannot be computed at " + iso_tenths(t * TENTHS) +
                                              ": the element set gives a position that is not a number");
     }
@@ -66,6 +69,7 @@ OrbitPoint& ObjectOrbit::compute(std::int64_t t, const DATIM& dt) {
     p.located = false;
     p.GLAT = p.DECL / DEGRAD;
     p.sun_known = false;
+    used_[i] = true;
     return p;
 }
 

@@ -40,8 +40,8 @@ public:
     const ORBEL& orbel() const { return state_.orbel; }
     const RunState& state() const { return state_; }
 
-    // The point at t, whose date-time is dt; from the last few worked out
-    // when it is among them.  The reference holds until the next call.
+    // The point at t, whose date-time is dt; from the points kept when it
+    // is among them.  The reference holds until the next call.
     OrbitPoint& at(std::int64_t t, const DATIM& dt);
     OrbitPoint& at(std::int64_t t);
     // The latitude of the point's foot (ALTLAT), degrees.
@@ -51,16 +51,15 @@ public:
     std::int16_t lit(OrbitPoint& p) const;
 
 private:
-    OrbitPoint* find(std::int64_t t);
-    OrbitPoint& compute(std::int64_t t, const DATIM& dt);
+    OrbitPoint& compute(OrbitPoint& p, std::int64_t t, const DATIM& dt);
 
     const PassObject& object_;
     RunState state_;
     std::int32_t nrev_ = 0;
-    static constexpr std::size_t KEPT = 16;
-    std::array<OrbitPoint, KEPT> kept_{};
-    std::array<bool, KEPT> used_{};
-    std::size_t next_ = 0;
+    // The points kept, each in the place its time hashes to.
+    static constexpr int KEPT_BITS = 6;
+    std::array<OrbitPoint, std::size_t{1} << KEPT_BITS> kept_{};
+    std::array<bool, std::size_t{1} << KEPT_BITS> used_{};
 };
 
 }  // namespace talik

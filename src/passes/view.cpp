@@ -10,6 +10,11 @@
 //  - A site on the ellipsoid uses the point's position and sidereal angle;
 //    the Sun's marks come from the same site on the sphere (its antenna mark
 //    only where that sphere's horizon shows the satellite).
+//  - The antenna mark is the sign of ASPECT's ALAT, whose sine is the
+//    scalar product of the line of sight and the anti-solar direction
+//    (aspect.cpp); that product, worked out directly, decides it wherever
+//    it is further from 0 than ANTENNA_COSINE_SLACK, far beyond ASPECT's
+//    single-precision rounding, and ASPECT itself elsewhere.
 //  - The look angles are predict_step's calls on the object's shared point;
 //    the latitude (for a latitude pre-filter) and the Sun (for a sample in
 //    a pass) are worked out only where they are read.
@@ -22,6 +27,14 @@
 #include "predict/look_angles.hpp"
 
 namespace talik {
+
+namespace {
+
+// The rounding allowed on the cosine of the angle between the line of
+// sight and the Sun before ASPECT is asked (dimensionless).
+constexpr double ANTENNA_COSINE_SLACK = 1.0E-3;
+
+}  // namespace
 
 Station station_of(const Site& site) {
     if (site.kind == SiteKind::Station) return prepare_station(site.station);
@@ -74,11 +87,24 @@ Sample View::at(OrbitPoint& p) {
     s.GLAT = p.GLAT;
     if (s.in) {
         s.lit = orbit_.lit(p);
-        if (look.above_horizon) {
-            s.antenna = antisolar_latitude(station_, look, p.GST, orbit_.sun(p), frame_) < 0.0 ? 'A' : 'B';
-        }
+        if (look.above_horizon) s.antenna = antenna(p, look);
     }
     return s;
+}
+
+char View::antenna(OrbitPoint& p, const Look& look) {
+    const SunPlace& sun = orbit_.sun(p);
+    const double lst = (station_.STLON + p.GST) * DEGRAD_DOUBLE;
+    const double los[3] = {p.POS[0] - EARTH_RADIUS * station_.STCLAT * std::cos(lst),
+                           p.POS[1] - EARTH_RADIUS * station_.STCLAT * std::sin(lst),
+                           p.POS[2] - EARTH_RADIUS * station_.STSLAT};
+    const double sun_dec = sun.SDEC;
+    const double sun_ra = sun.SRA;
+    const double toward_sun = (los[0] * std::cos(sun_dec) * std::cos(sun_ra) +
+                               los[1] * std::cos(sun_dec) * std::sin(sun_ra) + los[2] * std::sin(sun_dec)) /
+                              std::sqrt(los[0] * los[0] + los[1] * los[1] + los[2] * los[2]);
+    if (std::fabs(toward_sun) > ANTENNA_COSINE_SLACK) return toward_sun > 0.0 ? 'A' : 'B';
+    return antisolar_latitude(station_, look, p.GST, sun, frame_) < 0.0 ? 'A' : 'B';
 }
 
 double View::above_min_deg(const Sample& s) const {

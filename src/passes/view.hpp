@@ -47,6 +47,10 @@ public:
     const EllipsoidSite& ellipsoid() const { return ellipsoid_; }
 
 private:
+    // The antenna mark of a sample in a pass whose look from the site on
+    // the sphere is look: 'A' within 90 degrees of the Sun, else 'B'.
+    char antenna(OrbitPoint& p, const Look& look);
+
     const Site& site_;
     ObjectOrbit& orbit_;
     Station station_;
