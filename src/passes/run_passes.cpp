@@ -40,8 +40,8 @@ struct Slot {
 
 class Pool {
 public:
-    Pool(const std::vector<PassObject>& objects, std::size_t workers)
-        : objects_(objects), slots_(workers * OBJECTS_IN_FLIGHT_PER_WORKER) {
+    Pool(const std::vector<PassObject>& objects, std::size_t workers, Scanning how)
+        : objects_(objects), how_(how), slots_(workers * OBJECTS_IN_FLIGHT_PER_WORKER) {
         for (const PassObject& o : objects) pairs_ += o.sites.size();
     }
 
@@ -58,7 +58,7 @@ public:
             Slot result;
             result.object = i;
             try {
-                result.passes = find_object_passes(objects_[i]);
+                result.passes = find_object_passes(objects_[i], how_);
             } catch (...) {
                 result.error = std::current_exception();
             }
@@ -115,6 +115,7 @@ private:
     }
 
     const std::vector<PassObject>& objects_;
+    Scanning how_;
     std::vector<Slot> slots_;
     std::size_t pairs_ = 0;
     std::size_t next_ = 0;    // the next object to take
@@ -129,9 +130,9 @@ private:
 }  // namespace
 
 void run_passes(const std::vector<PassObject>& objects, unsigned threads, const PassSink& sink,
-                const Progress& progress) {
+                const Progress& progress, Scanning how) {
     const std::size_t workers = std::max<std::size_t>(1, std::min<std::size_t>(threads, objects.size()));
-    Pool pool(objects, workers);
+    Pool pool(objects, workers, how);
     std::vector<std::thread> team;
     team.reserve(workers);
     for (std::size_t w = 0; w < workers; ++w) team.emplace_back([&pool] { pool.work(); });
