@@ -12,7 +12,9 @@
 #    alone (ratio 2: the time of eight over the time of one);
 #  - step_bench: the prediction step against a yardstick of sin, cos and
 #    atan2 calls (ratio 3: transcendental-call equivalents per step).
-# Then the peak memory of talik-passes on 2000 and on 20000 of those sets.
+# Then the memory: how much passes_bench's run added to the catalogue's,
+# for 2000 and for 20000 objects, and the peak of talik-passes on 2000
+# and on 20000 two-line sets.
 set -eu
 if [ $# -ne 1 ] || [ ! -x "$1/bin/talik" ] || [ ! -x "$1/bin/talik-passes" ] || [ ! -x "$1/bin/passes_bench" ] ||
     [ ! -x "$1/bin/step_bench" ]; then
@@ -76,11 +78,13 @@ def bench(name):
 
 
 def peak_kib(cmd, work):
-    p = subprocess.Popen(cmd, cwd=work, stdout=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
-    _, status, ru = os.wait4(p.pid, 0)
-    if os.waitstatus_to_exitcode(status):
-        raise SystemExit("failed: %s" % " ".join(cmd))
-    return ru.ru_maxrss
+    """Peak resident set of one run, KiB (through /usr/bin/time: a child
+    forked from Python would count Python's pages)."""
+    rep = os.path.join(work, "time.txt")
+    subprocess.run(["/usr/bin/time", "-f", "%M", "-o", rep] + cmd, cwd=work, stdout=subprocess.DEVNULL,
+                   stdin=subprocess.DEVNULL, check=True)
+    with open(rep) as f:
+        return int(f.read().split()[-1])
 
 
 best = {}
@@ -99,8 +103,10 @@ with tempfile.TemporaryDirectory(prefix="talik-bench-") as work:
         p = bench("passes_bench")
         for kind, label in (("0", "sphere"), ("1", "WGS-84")):
             for how, hlabel in (("0", "screened"), ("1", "exhaustive")):
-                b = p["%s/%s/iterations:1/real_time" % (kind, how)]
+                b = p["%s/%s/%d/iterations:1/real_time" % (kind, how, OBJECTS)]
                 keep("%s %s" % (label, hlabel), b["steps_per_second"])
+        keep("run memory", p["0/0/%d/iterations:1/real_time" % OBJECTS]["run_memory_kib"], larger=False)
+        keep("run memory x10", p["0/0/%d/iterations:1/real_time" % (10 * OBJECTS)]["run_memory_kib"], larger=False)
         for how, hlabel in (("0", "screened"), ("1", "exhaustive")):
             for n in ("1", "8"):
                 b = p["%s/%s/min_time:1.000/real_time" % (n, how)]
@@ -125,5 +131,7 @@ for how in ("screened", "exhaustive"):
     print("   %-11s one %8.1f  eight %8.1f  %6.2f" % (how + ":", one, eight, eight / one))
 print("3. prediction step: %.1f ns, a sin/cos/atan2 call %.2f ns: %.1f call equivalents" %
       (best["step ns"], best["call ns"], best["step ns"] / best["call ns"]))
-print("memory: talik-passes peak RSS %d KiB for 2000 sets, %d KiB for 20000" % (rss_small, rss_big))
+print("memory: the run past the catalogue %d KiB for 2000 objects, %d KiB for 20000;" %
+      (best["run memory"], best["run memory x10"]))
+print("        talik-passes peak RSS %d KiB for 2000 sets, %d KiB for 20000" % (rss_small, rss_big))
 EOF_PY

@@ -3,10 +3,14 @@
 //  - catalogue_one_site: a generated catalogue of 2000 low orbits seen
 //    from one site for 24 hours at 20 s (8.6 million steps), on the sphere
 //    and on WGS-84; steps_per_second compares with the step rate of one
-//    99999-step talik run (bench/run_bench.sh, case (a));
+//    99999-step talik run (bench/run_bench.sh, case (a)); run_memory_kib is
+//    how much the peak resident memory grew during the run, past the
+//    catalogue itself (also for ten times the objects);
 //  - stations: 200 of those objects over MADRID alone and over all eight
 //    stations; bench/compare_passes.sh divides the two times.
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <thread>
 
@@ -63,26 +67,37 @@ std::size_t run(const std::vector<PassObject>& objects, Scanning how) {
     return passes;
 }
 
-// Arguments: site kind (0 sphere, 1 WGS-84), scanning (0 screened, 1 exhaustive).
+// The peak resident memory so far, KiB.
+long peak_kib() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Arguments: site kind (0 sphere, 1 WGS-84), scanning (0 screened, 1
+// exhaustive), objects.
 void catalogue_one_site(benchmark::State& state) {
     Site site;
     site.name = "MADRID";
     site.kind = state.range(0) == 0 ? SiteKind::Sphere : SiteKind::Ellipsoid;
     site.lat_deg = 40.4;
     site.lon_deg = 356.32;
-    const std::vector<PassObject> objects = catalogue(CATALOGUE_OBJECTS, {site});
+    const auto count = static_cast<int>(state.range(2));
+    const std::vector<PassObject> objects = catalogue(count, {site});
+    const long before_kib = peak_kib();
     std::size_t passes = 0;
     for (auto _ : state) passes = run(objects, scanning(state.range(1)));
-    state.counters["steps_per_second"] =
-        benchmark::Counter(static_cast<double>(CATALOGUE_OBJECTS) * STEPS * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["steps_per_second"] = benchmark::Counter(
+        static_cast<double>(count) * STEPS * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["passes"] = static_cast<double>(passes);
+    state.counters["run_memory_kib"] = static_cast<double>(peak_kib() - before_kib);
 }
 BENCHMARK(catalogue_one_site)
-    ->Args({0, 0})
-    ->Args({1, 0})
-    ->Args({0, 1})
-    ->Args({1, 1})
+    ->Args({0, 0, CATALOGUE_OBJECTS})
+    ->Args({1, 0, CATALOGUE_OBJECTS})
+    ->Args({0, 1, CATALOGUE_OBJECTS})
+    ->Args({1, 1, CATALOGUE_OBJECTS})
+    ->Args({0, 0, 10 * CATALOGUE_OBJECTS})
     ->Unit(benchmark::kSecond)
     ->UseRealTime()
     ->Iterations(1);

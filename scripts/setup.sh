@@ -9,13 +9,14 @@
 #                              python3-sgp4 for the cross-checks, and for the
 #                              pictures xmllint with the W3C DTDs, Chromium
 #                              and Python's imaging library
-#   scripts/setup.sh --bench   also Google Benchmark (the bench preset)
+#   scripts/setup.sh --bench   also Google Benchmark (the bench preset) and
+#                              GNU time for the benchmarks' memory figures
 set -e
 packages="g++ cmake nlohmann-json3-dev libpugixml-dev libcli11-dev"
 for arg in "$@"; do
     case "$arg" in
     --test) packages="$packages libgtest-dev libgmock-dev python3 python3-sgp4 clang libclang-rt-dev libxml2-utils w3c-sgml-lib chromium python3-pil" ;;
-    --bench) packages="$packages libbenchmark-dev" ;;
+    --bench) packages="$packages libbenchmark-dev time" ;;
     *) echo "usage: $0 [--test] [--bench]" >&2; exit 2 ;;
     esac
 done

@@ -131,7 +131,7 @@ private:
     void between(const Sample& a, const Sample& b, std::int32_t rev);
     void emit(const Edge& a, bool a_at_scan_end, const Edge& b, bool b_at_scan_end, const OpenPass& p);
     void scan_step(const Sample& s);
-    bool jump(std::int32_t k, const OrbitPoint& p);
+    bool jump(std::int32_t k, OrbitPoint& p);
     std::int64_t step_time(std::int32_t k) const {
         return object_.scan.start + static_cast<std::int64_t>(k) * object_.scan.step;
     }
@@ -322,7 +322,7 @@ void Finder::scan_step(const Sample& s) {
 
 // Jumps from step k at p, out of any pass, as far as the screen allows;
 // false when it allows less than JUMP_MIN_STEPS steps.
-bool Finder::jump(std::int32_t k, const OrbitPoint& p) {
+bool Finder::jump(std::int32_t k, OrbitPoint& p) {
     const std::int32_t clear = clear_steps(*screen_, p);
     if (clear < JUMP_MIN_STEPS) return false;
     if (clear >= object_.scan.count - 1 - k) {
@@ -338,18 +338,19 @@ bool Finder::jump(std::int32_t k, const OrbitPoint& p) {
 }
 
 void Finder::take(std::int32_t k, OrbitPoint& p) {
-    const Sample s = view_.at(p);
     next_ = k + 1;
     if (k == landing_) {
-        // Within the clear stretch: out of any pass, nothing between steps.
-        rev_ = revolutions_.count(s.GLAT);
+        // Within the clear stretch: out of any pass, nothing between steps;
+        // the sample itself is wanted only where the scan goes on from here.
+        rev_ = revolutions_.count(p.GLAT);
         rev_before_ = rev_;
         if (!jump(k, p)) {
             p2_ = at(step_time(k - 1));
-            p1_ = s;
+            p1_ = view_.at(p);
         }
         return;
     }
+    const Sample s = view_.at(p);
     scan_step(s);
     if (screen_ && !pass_ && !s.in) jump(k, p);
 }

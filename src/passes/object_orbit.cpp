@@ -69,6 +69,7 @@ OrbitPoint& ObjectOrbit::compute(OrbitPoint& p, std::int64_t t, const DATIM& dt)
     p.located = false;
     p.GLAT = p.DECL / DEGRAD;
     p.sun_known = false;
+    p.normal_known = false;
     used_[i] = true;
     return p;
 }

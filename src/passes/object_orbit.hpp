@@ -23,11 +23,12 @@ struct OrbitPoint {
     Single GST;   // degrees
     Single GLON;  // east longitude, 0 to 360 degrees
     bool located = false;
-    Single GLAT;  // the foot's latitude once located, else the declination
-                  // (degrees; same sign)
+    Single GLAT;  // the foot's latitude once located, else the declination (degrees; same sign)
     bool sun_known = false;
     SunPlace sun{};
     std::int16_t LIT = 0;  // once sun_known
+    bool normal_known = false;
+    std::array<double, 3> normal{};  // the orbit's plane's unit normal, equatorial, once normal_known
 };
 
 class ObjectOrbit {

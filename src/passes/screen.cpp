@@ -170,20 +170,20 @@ std::optional<Screen> make_screen(const PassObject& object, const Site& site, co
     return s;
 }
 
-std::int32_t clear_steps(const Screen& s, const OrbitPoint& p) {
-    const double decl = p.DECL;
-    const double cos_arc =
-        s.sin_lat * std::sin(decl) + s.cos_lat * std::cos(decl) * std::cos(p.GLON * DEGRAD_DOUBLE - s.lon_rad);
-    const double arc = std::acos(std::clamp(cos_arc, -1.0, 1.0));
-    // The site's arc from the orbit's plane: the plane's normal against the
-    // site's direction in the equatorial frame.
-    const double td = seconds_since_epoch(s.orbel, p.JDN, p.dt) / SECONDS_PER_DAY;
-    const double node = s.orbel.RAANDT * td + s.orbel.RAAN;
+std::int32_t clear_steps(const Screen& s, OrbitPoint& p) {
+    if (!p.normal_known) {
+        // The plane's normal is the same for every site: worked out once a point.
+        const double td = seconds_since_epoch(s.orbel, p.JDN, p.dt) / SECONDS_PER_DAY;
+        const double node = s.orbel.RAANDT * td + s.orbel.RAAN;
+        p.normal = {std::sin(node) * s.orbel.SINCL, -std::cos(node) * s.orbel.SINCL, s.orbel.CINCL};
+        p.normal_known = true;
+    }
+    // The site's direction in the equatorial frame.
     const double site_ra = s.lon_rad + p.GST * DEGRAD_DOUBLE;
-    const double sin_i = s.orbel.SINCL;
-    const double off_plane =
-        s.cos_lat * sin_i * (std::cos(site_ra) * std::sin(node) - std::sin(site_ra) * std::cos(node)) +
-        s.sin_lat * s.orbel.CINCL;
+    const double site[3] = {s.cos_lat * std::cos(site_ra), s.cos_lat * std::sin(site_ra), s.sin_lat};
+    const double cos_arc = (site[0] * p.POS[0] + site[1] * p.POS[1] + site[2] * p.POS[2]) / p.R;
+    const double arc = std::acos(std::clamp(cos_arc, -1.0, 1.0));
+    const double off_plane = site[0] * p.normal[0] + site[1] * p.normal[1] + site[2] * p.normal[2];
     const double plane_arc = std::asin(std::min(1.0, std::fabs(off_plane)));
     const double clear_s = std::max((arc - s.reach_rad - s.margin_rad) / s.rate_rad_s,
                                     (plane_arc - s.reach_rad - s.margin_rad) / s.plane_rate_rad_s);

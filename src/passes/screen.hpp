@@ -47,6 +47,6 @@ std::optional<Screen> make_screen(const PassObject& object, const Site& site, co
 // How many steps after the point p, where the object is not in a pass, are
 // surely not in one either (nor any whole second within that many steps
 // either side of p); 0 when the bound gives less than a step.
-std::int32_t clear_steps(const Screen& screen, const OrbitPoint& p);
+std::int32_t clear_steps(const Screen& screen, OrbitPoint& p);
 
 }  // namespace talik
