@@ -3,11 +3,14 @@
 //  - catalogue_one_site: a generated catalogue of 2000 low orbits seen
 //    from one site for 24 hours at 20 s (8.6 million steps), on the sphere
 //    and on WGS-84; steps_per_second compares with the step rate of one
-//    99999-step talik run (bench/run_bench.sh, case (a)); run_memory_kib is
-//    how much the peak resident memory grew during the run, past the
-//    catalogue itself (also for ten times the objects);
+//    99999-step talik run (bench/run_bench.sh, case (a)), and so does
+//    steps_per_cpu_second times the cores, which a machine shared with
+//    other work leaves alone; run_memory_kib is how much the peak resident
+//    memory grew during the run, past the catalogue itself (also for ten
+//    times the objects);
 //  - stations: 200 of those objects over MADRID alone and over all eight
-//    stations; bench/compare_passes.sh divides the two times.
+//    stations; bench/compare_passes.sh divides the two times (wall clock
+//    and processor).
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -33,6 +36,7 @@ constexpr int MADRID = 6;
 // anomaly by fixed strides so that every run sees the same catalogue.
 std::vector<PassObject> catalogue(int count, const std::vector<Site>& sites) {
     std::vector<PassObject> objects;
+    objects.reserve(static_cast<std::size_t>(count));
     const std::int64_t start = model_seconds({2024, 1, 10, 0, 0, 0});
     for (int i = 0; i < count; ++i) {
         PassObject o;
@@ -74,6 +78,14 @@ long peak_kib() {
     return usage.ru_maxrss;
 }
 
+// The processor time of every thread so far, seconds.
+double cpu_seconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + 1e-6 * t.tv_usec; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 // Arguments: site kind (0 sphere, 1 WGS-84), scanning (0 screened, 1
 // exhaustive), objects.
 void catalogue_one_site(benchmark::State& state) {
@@ -85,8 +97,11 @@ void catalogue_one_site(benchmark::State& state) {
     const auto count = static_cast<int>(state.range(2));
     const std::vector<PassObject> objects = catalogue(count, {site});
     const long before_kib = peak_kib();
+    const double before_cpu = cpu_seconds();
     std::size_t passes = 0;
     for (auto _ : state) passes = run(objects, scanning(state.range(1)));
+    state.counters["steps_per_cpu_second"] =
+        static_cast<double>(count) * STEPS * static_cast<double>(state.iterations()) / (cpu_seconds() - before_cpu);
     state.counters["steps_per_second"] = benchmark::Counter(
         static_cast<double>(count) * STEPS * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["passes"] = static_cast<double>(passes);
@@ -114,9 +129,11 @@ void stations(benchmark::State& state) {
         sites.push_back(s);
     }
     const std::vector<PassObject> objects = catalogue(STATION_OBJECTS, sites);
+    const double before_cpu = cpu_seconds();
     std::size_t passes = 0;
     for (auto _ : state) passes = run(objects, scanning(state.range(1)));
     state.counters["passes"] = static_cast<double>(passes);
+    state.counters["cpu_ms"] = 1e3 * (cpu_seconds() - before_cpu) / static_cast<double>(state.iterations());
 }
 BENCHMARK(stations)
     ->Args({1, 0})
