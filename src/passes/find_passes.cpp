@@ -1,5 +1,9 @@
-// find_passes - scanning an object's steps for passes over a site and
-// refining their ends and culmination on the same model.
+// find_object_passes, find_passes - scanning an object's steps for passes
+// over its sites and refining their ends and culmination on the same model.
+//
+// Given:   object  PassObject  the element set, the scan and the sites
+//          how     Scanning    screened (where the bound is proven) or every step
+// Returned: the passes over each site (find_passes: over one), time order
 //
 // Notes:
 //  - A pass is a stretch of steps in a pass (Sample::in).  Its ends lie
