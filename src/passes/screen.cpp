@@ -181,7 +181,12 @@ std::int32_t clear_steps(const Screen& s, OrbitPoint& p) {
     // The site's direction in the equatorial frame.
     const double site_ra = s.lon_rad + p.GST * DEGRAD_DOUBLE;
     const double site[3] = {s.cos_lat * std::cos(site_ra), s.cos_lat * std::sin(site_ra), s.sin_lat};
-    const double cos_arc = (site[0] * p.POS[0] + site[1] * p.POS[1] + site[2] * p.POS[2]) / p.R;
+    // Divided by the position's own length: R, a single, would put the cosine
+    // off by its rounding, which acos magnifies next to 0 and pi.
+    const double x = p.POS[0];
+    const double y = p.POS[1];
+    const double z = p.POS[2];
+    const double cos_arc = (site[0] * x + site[1] * y + site[2] * z) / std::sqrt(x * x + y * y + z * z);
     const double arc = std::acos(std::clamp(cos_arc, -1.0, 1.0));
     const double off_plane = site[0] * p.normal[0] + site[1] * p.normal[1] + site[2] * p.normal[2];
     const double plane_arc = std::asin(std::min(1.0, std::fabs(off_plane)));
