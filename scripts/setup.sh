@@ -15,13 +15,14 @@
 #                              the W3C DTDs, Chromium and Python's imaging
 #                              library, and for the style check clang-format,
 #                              clang-tidy and cppcheck
-#   scripts/setup.sh --bench   also Google Benchmark (the bench preset)
+#   scripts/setup.sh --bench   also Google Benchmark (the bench preset) and
+#                              GNU time for the benchmarks' memory figures
 set -e
 packages="g++ cmake nlohmann-json3-dev libpugixml-dev libcli11-dev tzdata"
 for arg in "$@"; do
     case "$arg" in
     --test) packages="$packages libgtest-dev libgmock-dev python3 python3-sgp4 python3-ephem python3-icalendar strace clang libclang-rt-dev libxml2-utils w3c-sgml-lib chromium python3-pil clang-format clang-tidy cppcheck" ;;
-    --bench) packages="$packages libbenchmark-dev" ;;
+    --bench) packages="$packages libbenchmark-dev time" ;;
     *) echo "usage: $0 [--test] [--bench]" >&2; exit 2 ;;
     esac
 done

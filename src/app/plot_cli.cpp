@@ -75,10 +75,8 @@ void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
                                             " objects; talik-plot draws one: name it with --select");
     }
     const PassObject& object = objects.front();
-    std::vector<std::vector<Pass>> passes;
-    for (const Site& site : object.sites) passes.push_back(find_passes(object, site));
     OutputFile::write_whole("-o", o.output, out, Inputs{o.sources.sources, in},
-                            picture(o, format, plot_data(object, passes)));
+                            picture(o, format, plot_data(object, find_object_passes(object))));
 }
 
 }  // namespace

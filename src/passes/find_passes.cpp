@@ -1,5 +1,9 @@
-// find_passes - scanning an object's steps for passes over a site and
-// refining their ends and culmination on the same model.
+// find_object_passes, find_passes - scanning an object's steps for passes
+// over its sites and refining their ends and culmination on the same model.
+//
+// Given:   object  PassObject  the element set, the scan and the sites
+//          how     Scanning    screened (where the bound is proven) or every step
+// Returned: the passes over each site (find_passes: over one), time order
 //
 // Notes:
 //  - A pass is a stretch of steps in a pass (Sample::in).  Its ends lie
@@ -24,6 +28,16 @@
 //  - A pass's visible seconds: the satellite's sunlight and the site's dark
 //    sky are followed apart, each change bisected to the whole second, as
 //    both may change within one stride of the sampling.
+//  - Screened: out of any pass, a scan may jump as many steps as the
+//    screen (screen.hpp) proves clear: none of their whole seconds is in a
+//    pass, so neither a step's test nor a search between steps finds
+//    anything there.  Where a jump lands and the screen allows no further
+//    one, the step before is worked out too, so that the search between
+//    steps resumes on the steps the exhaustive scan has.  The revolution
+//    count goes from the step jumped from to the step landed on (the
+//    screen keeps jumps short enough for that to count exactly).
+//  - All sites of an object are scanned together, each wanting its next
+//    step; a step wanted by several is propagated once (ObjectOrbit).
 #include "passes/find_passes.hpp"
 
 #include <algorithm>
@@ -31,16 +45,21 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 
+#include "numeric/constants.hpp"
+#include "orbit/check_elements.hpp"
+#include "passes/object_orbit.hpp"
+#include "passes/screen.hpp"
 #include "time/iso_datim.hpp"
 #include "time/model_calendar.hpp"
-#include "orbit/check_elements.hpp"
 #include "passes/view.hpp"
 #include "predict/revolution_counter.hpp"
 #include "time/addtim.hpp"
+#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 #include "time/montab.hpp"
-#include "numeric/constants.hpp"
 
 namespace talik {
 
@@ -118,13 +137,25 @@ struct OpenPass {
 
 class Finder {
 public:
-    Finder(const PassObject& object, const Site& site)
+    Finder(const PassObject& object, const Site& site, ObjectOrbit& orbit, Scanning how)
         : object_(object),
           site_(site),
-          view_(object, site, nrev_),
-          between_(object.scan.between_steps || site.kind != SiteKind::Station) {}
+          view_(site, orbit),
+          between_(object.scan.between_steps || site.kind != SiteKind::Station),
+          revolutions_(orbit.start_revolution()),
+          rev_(orbit.start_revolution()),
+          rev_before_(rev_) {
+        if (how == Scanning::Screened) {
+            screen_ = make_screen(object, site, view_.station(), view_.ellipsoid(), orbit.orbel());
+        }
+    }
 
-    std::vector<Pass> run();
+    // The next step this site wants, or the scan's count when it wants none.
+    std::int32_t next() const { return next_; }
+    // Step k (next()) at the point p.
+    void take(std::int32_t k, OrbitPoint& p);
+    // The passes, once every step wanted has been taken.
+    std::vector<Pass> finish();
 
 private:
     Edge edge(Sample out, Sample in);
@@ -139,13 +170,28 @@ private:
     Seen seen(std::int64_t t);
     std::vector<Turn> turns(std::int64_t first, std::int64_t last, Seen before);
     void describe(Pass& pass);
+    void scan_step(const Sample& s);
+    bool jump(std::int32_t k, OrbitPoint& p);
+    std::int64_t step_time(std::int32_t k) const {
+        return object_.scan.start + static_cast<std::int64_t>(k) * object_.scan.step;
+    }
 
     const PassObject& object_;
     const Site& site_;
-    std::int32_t nrev_ = 0;
     View view_;
     bool between_;
+    std::optional<Screen> screen_;
     std::vector<Pass> passes_;
+    // The scan's state, in the run's order.
+    RevolutionCounter revolutions_;
+    std::int32_t rev_;
+    std::int32_t rev_before_;
+    std::optional<Sample> p2_;  // the two steps before
+    std::optional<Sample> p1_;
+    std::optional<OpenPass> pass_;
+    std::int32_t next_ = 0;
+    std::int32_t landing_ = -1;  // the step a jump lands on
+    bool clear_to_end_ = false;  // a jump went past the last step
     // The last samples of a refinement, which the next steps of it ask again.
     static constexpr std::int64_t NONE = INT64_MIN;
     std::array<Sample, 8> recent_ = [] {
@@ -370,56 +416,116 @@ void Finder::describe(Pass& pass) {
     close(last + 1);
 }
 
-std::vector<Pass> Finder::run() {
-    const Scan& scan = object_.scan;
-    RevolutionCounter revolutions(nrev_);
-    std::int32_t rev = nrev_;
-    std::int32_t rev_before = rev;
-    std::optional<Sample> p2;  // the two steps before, in the run's order
-    std::optional<Sample> p1;
-    std::optional<OpenPass> pass;
-    // The steps' date-times advance as talik advances them.
+// The exhaustive scan's work at one step.
+void Finder::scan_step(const Sample& s) {
+    rev_ = revolutions_.count(s.GLAT);
+    if (s.in) {
+        if (pass_) {
+            add(*pass_, s, rev_);
+        } else {
+            pass_ = open(s, rev_, p1_ ? &*p1_ : nullptr);
+        }
+    } else if (pass_) {
+        emit(pass_->first, pass_->first_at_scan_end, edge(s, pass_->last), false, *pass_);
+        pass_.reset();
+    } else if (between_ && p1_ && !p1_->in && (!p2_ || (!p2_->in && p1_->sin_el > p2_->sin_el)) &&
+               p1_->sin_el >= s.sin_el && may_rise(*p1_)) {
+        between(p2_ ? *p2_ : *p1_, s, rev_before_);
+    }
+    p2_ = p1_;
+    p1_ = s;
+    rev_before_ = rev_;
+}
+
+// Jumps from step k at p, out of any pass, as far as the screen allows;
+// false when it allows less than JUMP_MIN_STEPS steps.
+bool Finder::jump(std::int32_t k, OrbitPoint& p) {
+    const std::int32_t clear = clear_steps(*screen_, p);
+    if (clear < JUMP_MIN_STEPS) return false;
+    if (clear >= object_.scan.count - 1 - k) {
+        clear_to_end_ = true;
+        next_ = object_.scan.count;
+        return true;
+    }
+    // On the grid where it reaches it, so that the object's sites share landings.
+    const std::int32_t on_grid = (k + clear) / screen_->grid_steps * screen_->grid_steps;
+    landing_ = on_grid >= k + JUMP_MIN_STEPS ? on_grid : k + clear;
+    next_ = landing_;
+    return true;
+}
+
+void Finder::take(std::int32_t k, OrbitPoint& p) {
+    next_ = k + 1;
+    if (k == landing_) {
+        // Within the clear stretch: out of any pass, nothing between steps;
+        // the sample itself is wanted only where the scan goes on from here.
+        rev_ = revolutions_.count(p.GLAT);
+        rev_before_ = rev_;
+        if (!jump(k, p)) {
+            p2_ = at(step_time(k - 1));
+            p1_ = view_.at(p);
+        }
+        return;
+    }
+    const Sample s = view_.at(p);
+    scan_step(s);
+    if (screen_ && !pass_ && !s.in) jump(k, p);
+}
+
+std::vector<Pass> Finder::finish() {
+    if (pass_) {
+        emit(pass_->first, pass_->first_at_scan_end, Edge{pass_->last.t * TENTHS, pass_->last, false}, true, *pass_);
+    } else if (!clear_to_end_ && between_ && p1_ && p2_ && !p1_->in && !p2_->in && p1_->sin_el > p2_->sin_el &&
+               may_rise(*p1_)) {
+        between(*p2_, *p1_, rev_before_);
+    }
+    for (Pass& p : passes_) describe(p);
+    if (object_.scan.step < 0) std::reverse(passes_.begin(), passes_.end());
+    return std::move(passes_);
+}
+
+}  // namespace
+
+std::vector<std::vector<Pass>> find_object_passes(const PassObject& object, Scanning how) {
+    ObjectOrbit orbit(object);
+    std::vector<std::unique_ptr<Finder>> finders;
+    for (const Site& site : object.sites) finders.push_back(std::make_unique<Finder>(object, site, orbit, how));
+    const Scan& scan = object.scan;
+    // The steps' date-times advance as talik advances them; a jump starts
+    // afresh from the calendar.
     DATIM now = model_datim(scan.start);
     MONLEN monlen;
     MONTAB(now, monlen);
     const auto minutes = static_cast<std::int16_t>(scan.step / 60);
     const auto seconds = static_cast<std::int16_t>(scan.step - 60 * minutes);
-    for (std::int32_t k = 0; k < scan.count; ++k) {
-        const Sample s = view_.at(scan.start + static_cast<std::int64_t>(k) * scan.step, now);
-        ADDTIM(now, minutes, seconds, monlen);
-        rev = revolutions.count(s.GLAT);
-        if (s.in) {
-            if (pass) {
-                add(*pass, s, rev);
-            } else {
-                pass = open(s, rev, p1 ? &*p1 : nullptr);
-            }
-        } else if (pass) {
-            emit(pass->first, pass->first_at_scan_end, edge(s, pass->last), false, *pass);
-            pass.reset();
-        } else if (between_ && p1 && !p1->in && (!p2 || (!p2->in && p1->sin_el > p2->sin_el)) &&
-                   p1->sin_el >= s.sin_el && may_rise(*p1)) {
-            between(p2 ? *p2 : *p1, s, rev_before);
+    std::int32_t now_k = 0;
+    for (;;) {
+        std::int32_t k = scan.count;
+        for (const auto& f : finders) k = std::min(k, f->next());
+        if (k >= scan.count) break;
+        const std::int64_t t = scan.start + static_cast<std::int64_t>(k) * scan.step;
+        if (k == now_k + 1) {
+            ADDTIM(now, minutes, seconds, monlen);
+        } else if (k != now_k) {
+            now = model_datim(t);
+            MONTAB(now, monlen);
         }
-        p2 = p1;
-        p1 = s;
-        rev_before = rev;
+        now_k = k;
+        OrbitPoint p = orbit.at(t, now);
+        for (const auto& f : finders) {
+            if (f->next() == k) f->take(k, p);
+        }
     }
-    if (pass) {
-        emit(pass->first, pass->first_at_scan_end, Edge{pass->last.t * TENTHS, pass->last, false}, true, *pass);
-    } else if (between_ && p1 && p2 && !p1->in && !p2->in && p1->sin_el > p2->sin_el && may_rise(*p1)) {
-        between(*p2, *p1, rev_before);
-    }
-    for (Pass& p : passes_) describe(p);
-    if (scan.step < 0) std::reverse(passes_.begin(), passes_.end());
-    return passes_;
+    std::vector<std::vector<Pass>> passes;
+    passes.reserve(finders.size());
+    for (const auto& f : finders) passes.push_back(f->finish());
+    return passes;
 }
 
-}  // namespace
-
-std::vector<Pass> find_passes(const PassObject& object, const Site& site) {
-    Finder f(object, site);
-    return f.run();
+std::vector<Pass> find_passes(const PassObject& object, const Site& site, Scanning how) {
+    PassObject one = object;
+    one.sites = {site};
+    return std::move(find_object_passes(one, how).front());
 }
 
 }  // namespace talik

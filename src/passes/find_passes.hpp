@@ -1,16 +1,26 @@
-// find_passes.hpp - the passes of one object over one site.
+// find_passes.hpp - the passes of one object over its sites.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "passes/pass.hpp"
 
 namespace talik {
 
-// The passes of object over site within its scan, in time order.  The
-// object must have been checked for its scan (check_element_set,
-// check_decay, check_run_line).  Throws InputError naming object.source
-// should a position not be a number.
-std::vector<Pass> find_passes(const PassObject& object, const Site& site);
+// How the steps of a scan are gone through.
+enum class Scanning : std::uint8_t {
+    Screened,    // jumps over steps the screen proves clear, where it is proven (element sets)
+    Exhaustive,  // every step: the reference
+};
+
+// The passes of object over each of its sites within its scan, in time
+// order, one list per site.  The object must have been checked for its scan
+// (check_element_set, check_decay, check_run_line).  Throws InputError
+// naming object.source should a position not be a number.
+std::vector<std::vector<Pass>> find_object_passes(const PassObject& object, Scanning how = Scanning::Screened);
+
+// The passes of object over site alone.
+std::vector<Pass> find_passes(const PassObject& object, const Site& site, Scanning how = Scanning::Screened);
 
 }  // namespace talik

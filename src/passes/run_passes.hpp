@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "passes/find_passes.hpp"
 #include "passes/pass.hpp"
 
 namespace talik {
@@ -18,9 +19,11 @@ using Progress = std::function<void(std::size_t done, std::size_t total)>;
 // Finds the passes of every object over every one of its sites with threads
 // workers (at least one), each owning its run state; sink and progress are
 // called from the calling thread only.  Passes are held only until every
-// pair before them has been handed to sink.  The first exception of a pair
-// (in order) or of sink stops the run and is rethrown.
+// object before them has been handed to sink, and only a few objects per
+// worker are in flight.  The first exception of an object (in order) or of
+// sink stops the run and is rethrown; that object's sites get no passes.  The
+// steps are gone through as how says (screened where proven, by default).
 void run_passes(const std::vector<PassObject>& objects, unsigned threads, const PassSink& sink,
-                const Progress& progress = {});
+                const Progress& progress = {}, Scanning how = Scanning::Screened);
 
 }  // namespace talik

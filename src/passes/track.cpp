@@ -15,6 +15,7 @@
 #include <cstdlib>
 
 #include "numeric/constants.hpp"
+#include "passes/object_orbit.hpp"
 #include "passes/view.hpp"
 #include "time/iso_datim.hpp"
 
@@ -36,8 +37,8 @@ std::vector<TrackPoint> pass_track(const PassObject& object, const Site& site, c
     seconds.push_back(std::clamp<std::int64_t>((pass.tca + TENTHS / 2) / TENTHS, first, last));
     std::sort(seconds.begin(), seconds.end());
     seconds.erase(std::unique(seconds.begin(), seconds.end()), seconds.end());
-    std::int32_t nrev = 0;
-    View view(object, site, nrev);
+    ObjectOrbit orbit(object);
+    View view(site, orbit);
     std::vector<TrackPoint> track;
     track.reserve(seconds.size());
     for (const std::int64_t t : seconds) {

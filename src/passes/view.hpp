@@ -6,10 +6,11 @@
 #include <string>
 
 #include "geometry/ellipsoid.hpp"
-#include "time/iso_datim.hpp"
-#include "time/model_calendar.hpp"
+#include "passes/object_orbit.hpp"
 #include "passes/pass.hpp"
 #include "predict/step.hpp"
+#include "time/iso_datim.hpp"
+#include "time/model_calendar.hpp"
 
 namespace talik {
 
@@ -22,7 +23,7 @@ struct Sample {
     bool in = false;             // in a pass: pre-filter and elevation agree
     double az_deg = 0.0;         // azimuth, when in
     double range_km = 0.0;       // range, km
-    Single GLAT;                 // the revolution count's input
+    Single GLAT;                 // the revolution count's input (its sign)
     std::int16_t lit = 0;        // sunlit, when in
     char antenna = ' ';          // 'A' or 'B' when in and above the stations' sphere horizon
 };
@@ -44,24 +45,32 @@ Station station_of(const Site& site);
 
 class View {
 public:
-    // The run state for the object from the start of its scan (prepare_run);
-    // nrev receives the revolution number there.
-    View(const PassObject& object, const Site& site, std::int32_t& nrev);
+    // The site's view of the object whose orbit is orbit (shared with the
+    // object's other sites).
+    View(const Site& site, ObjectOrbit& orbit);
 
-    Sample at(std::int64_t t) { return at(t, model_datim(t)); }
-    // The same, with t's DATIM already at hand.
-    Sample at(std::int64_t t, const DATIM& dt);
+    Sample at(std::int64_t t) { return at(orbit_.at(t)); }
+    // The same at a point already worked out.
+    Sample at(OrbitPoint& p);
     // Elevation of a sample less the site's minimum, degrees.
     double above_min_deg(const Sample& s) const;
     // The sample at t with the site's view of the Sun, the motion and the
     // sub-satellite point.
     SkyState sky_at(std::int64_t t);
+    // The sine of the minimum elevation a sample needs.
+    double min_sin() const { return min_sin_; }
+    const Station& station() const { return station_; }
+    const EllipsoidSite& ellipsoid() const { return ellipsoid_; }
 
 private:
-    const PassObject& object_;
+    // The antenna mark of a sample in a pass whose look from the site on
+    // the sphere is look: 'A' within 90 degrees of the Sun, else 'B'.
+    char antenna(OrbitPoint& p, const Look& look);
+
     const Site& site_;
-    RunState state_;
-    Step step_;  // one for every sample
+    ObjectOrbit& orbit_;
+    Station station_;
+    SphrotFrame frame_;  // the Sun aspect's scratch
     EllipsoidSite ellipsoid_{};
     double site_pos_[3]{};  // the site, Earth-fixed, km
     double site_up_[3]{};   // its vertical: the ellipsoid's normal, or the sphere's radius

@@ -95,6 +95,7 @@ std::vector<Edge> pass_edges(const std::vector<std::vector<Pass>>& passes) {
 double track(const PassObject& object, const std::vector<std::vector<Pass>>& passes, plot::PlotData& data) {
     std::int32_t nrev = 0;
     RunState state = prepare_run(object.elements, station_of(object.sites.front()), model_datim(object.scan.start), nrev);
+    state.every_subpoint = true;
     Step step;
     double height = 0.0;
     std::int64_t samples = 0;
@@ -211,10 +212,10 @@ plot::PlotData plot_data(const PassObject& object, const std::vector<std::vector
     data.end_ms = unix_ms(std::max(object.scan.start, last));
     const double height = track(object, passes, data);
     // Numbered as talik-passes lists them: by site in the order given, then by time.
+    ObjectOrbit orbit(object);
     for (std::size_t i = 0; i < object.sites.size(); ++i) {
         data.sites.push_back(site_view(object.sites[i], height));
-        std::int32_t nrev = 0;
-        View view(object, object.sites[i], nrev);
+        View view(object.sites[i], orbit);
         for (const Pass& p : passes[i]) {
             data.passes.push_back(pass_view(p, static_cast<int>(data.passes.size()) + 1, view));
         }

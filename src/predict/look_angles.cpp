@@ -40,9 +40,16 @@
 //    one; exactly 0 leaves the mark blank.
 //  - The azimuth from the spherical triangle pole-station-point, with its
 //    quadrant from the signs; on top of the station (arc below 1E-10) 0.
+//  - may_see: the satellite is above the horizon only when the cosine of
+//    the arc reaches EARTH_RADIUS / R.  The cosine is bounded from above
+//    without trigonometry: the declination's sine and cosine come from the
+//    position, and cos x = 1 - 2 sin^2(x/2) with sin y >= y - y^3/6 for y
+//    from 0 to pi/2.  ARC_COSINE_SLACK keeps the answer on the safe side of
+//    the singles' rounding in look_angles, which is below 1E-6 there.
 #include "predict/look_angles.hpp"
 
 #include <cmath>
+#include <numbers>
 
 #include "geometry/arcang.hpp"
 #include "numeric/constants.hpp"
@@ -54,6 +61,8 @@ namespace {
 constexpr Single RESQ = EARTH_RADIUS * EARTH_RADIUS;
 constexpr Single RE2 = EARTH_RADIUS * 2.0;
 const Single TINY = 1.0E-10;
+// Rounding allowance on the cosine of the arc in may_see (dimensionless).
+constexpr double ARC_COSINE_SLACK = 1.0E-5;
 
 // The angle at the station between the centre and the satellite, rad, from
 // its cosine CZ (at most 0).
@@ -121,6 +130,20 @@ double filter_margin(const Station& st, Single GLAT, Single GLON) {
 }
 
 bool examined(const Station& st, Single GLAT, Single GLON) { return filter_margin(st, GLAT, GLON) >= 0.0; }
+
+bool may_see(const Station& st, const Vec3& POS, Single R, Single GLON) {
+    const double r = R;
+    const double sin_decl = POS[2] / r;
+    const double cos_decl = std::sqrt(static_cast<double>(POS[0]) * POS[0] + static_cast<double>(POS[1]) * POS[1]) / r;
+    double dlon = std::fabs(GLON * DEGRAD_DOUBLE - st.STLONR);
+    if (dlon > std::numbers::pi) dlon = 2.0 * std::numbers::pi - dlon;
+    const double y = std::fmin(0.5 * dlon, 0.5 * std::numbers::pi);
+    const double sin_half = y - y * y * y / 6.0;
+    const double cos_dlon = 1.0 - 2.0 * sin_half * sin_half;
+    const double across = st.STCLAT * cos_decl;
+    const double carc = st.STSLAT * sin_decl + (across >= 0.0 ? across * cos_dlon : -across);
+    return carc >= EARTH_RADIUS / r - ARC_COSINE_SLACK;
+}
 
 Look look_angles(const Station& st, Single R, Single DECL, Single GLONR) {
     Look look;

@@ -13,7 +13,7 @@ namespace talik {
 struct Look {
     // Cosine of the angle at the station between the Earth's centre and the
     // satellite: minus the sine of the elevation, also below the horizon
-    // (2 when not examined).
+    // (2 when not examined, or when a step skipped the look, may_see).
     Single CZ = 2.0;
     bool above_horizon = false;       // at or above: CZ not positive
     std::string_view MARK2 = "  ";    // blank, MRKLO or MRKHI
@@ -32,6 +32,11 @@ double filter_margin(const Station& st, Single GLAT, Single GLON);
 
 // The bound of a pre-filter, degrees.
 double filter_bound(StationFilter filter);
+
+// Whether the satellite at POS (km, distance R) over east longitude GLON
+// (degrees) may be at or above the station's horizon: false only when
+// look_angles would surely find it below.
+bool may_see(const Station& station, const Vec3& POS, Single R, Single GLON);
 
 // Slant range, visibility mark, elevation and azimuth of the satellite, seen
 // from the station.

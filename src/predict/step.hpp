@@ -27,6 +27,16 @@ struct RunState {
     SUNCOM suncom;       // the Sun table of the start year
     Station station;
     SphrotFrame frame;   // the frame rotation's kept frame (the Sun aspect's scratch)
+    // Work out the height and the sub-satellite latitude at every step (a
+    // ground track), not only where the step may be written or the
+    // pre-filter needs the latitude.
+    bool every_subpoint = false;
+};
+
+// The Sun's place at one instant (SUNPOS).
+struct SunPlace {
+    Single SDEC;  // declination, rad
+    Single SRA;   // right ascension, rad
 };
 
 // Everything about one step.
@@ -40,7 +50,13 @@ struct Step {
     Single GST;          // Greenwich sidereal angle, degrees
     ORBOUT orbout{};     // the current mean elements
     KeplerStatus kepler; // a failure to converge, for the caller to report
-    // The sub-satellite point and the height above the ellipsoid.
+    // The sub-satellite point and the height above the ellipsoid.  HGT and
+    // GLAT are worked out (located) when the satellite is at or above the
+    // horizon, when the pre-filter needs the latitude, or at every step
+    // with RunState::every_subpoint; otherwise HGT is 0 and GLAT holds the
+    // declination in degrees, which has the latitude's sign (all that the
+    // revolution count reads).
+    bool located = false;
     Single HGT;          // km
     Single GLAT;         // latitude, degrees (the revolution count's input)
     Single GLON;         // east longitude, 0 to 360 degrees
@@ -66,6 +82,14 @@ void predict_step(RunState& state, const DATIM& DTNOW, Step& step);
 
 // Whether the satellite of step is sunlit (1) or in the shadow (0).
 std::int16_t sunlit(const RunState& state, const Step& step, const DATIM& DTNOW);
+
+// The Sun at DTNOW, whose date has the Julian day number JDN (SUNPOS).
+SunPlace sun_place(const SUNCOM& suncom, double JDN, const DATIM& DTNOW);
+
+// The antenna mark's measure (ASPECT's latitude of the anti-solar
+// direction, degrees): negative within 90 degrees of the Sun.
+Single antisolar_latitude(const Station& station, const Look& look, Single GST, const SunPlace& sun,
+                          SphrotFrame& frame);
 
 // The state for an element set seen from station, for a run that starts at
 // start; the revolution number at start goes to nrev.

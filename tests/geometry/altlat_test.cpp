@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include "geometry/altlat.hpp"
 
@@ -29,6 +30,30 @@ TEST(Altlat, WorkedCases) {
         ALTLAT(c.r, c.phic_deg * DEG_EXACT, hgt, phif);
         EXPECT_NEAR(hgt, c.hgt, c.hgt_tol) << c.r << " " << c.phic_deg;
         EXPECT_NEAR(phif / DEG_EXACT, c.phif_deg, c.phif_tol) << c.r << " " << c.phic_deg;
+    }
+}
+
+// The prediction step reads only the latitude's sign where no line is
+// written, and settles a latitude pre-filter from the declination: the
+// foot's latitude keeps the declination's sign (also for -0, tiny and
+// subnormal values, and below the ellipsoid), and above the equatorial
+// radius never lies further from the equator.
+TEST(Altlat, FootKeepsTheSignAndStaysNearerTheEquator) {
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> ur(6300.0, 45000.0);
+    std::uniform_real_distribution<double> ulat(-1.5707, 1.5707);
+    std::vector<double> lats = {0.0, -0.0, 1e-38, -1e-38, 1e-44, -1e-44, 1e-7, -1e-7, 0.349, -0.349};
+    for (int i = 0; i < 3000; ++i) lats.push_back(ulat(rng));
+    for (const double lat : lats) {
+        const Single r = ur(rng);
+        const Single phic = lat;
+        Single hgt, phif;
+        ALTLAT(r, phic, hgt, phif);
+        EXPECT_EQ(phif < 0.0, phic < 0.0) << r << " " << lat;
+        EXPECT_EQ(phif > 0.0, phic > 0.0) << r << " " << lat;
+        if (r >= RADIUS_KM) {
+            EXPECT_LE(std::fabs(phif), std::fabs(phic)) << r << " " << lat;
+        }
     }
 }
 
@@ -71,8 +96,8 @@ TEST(Altlat, RecoversPointsBuiltOnTheNormal) {
         const double x = fx + h * std::cos(phig), z = fz + h * std::sin(phig);
         Single hgt, phif;
         ALTLAT(std::hypot(x, z), std::atan2(z, x), hgt, phif);
-        EXPECT_NEAR(hgt, h, 1e-3) << i;                                      // 1 m
-        EXPECT_NEAR(phif, std::atan2(fz, fx), 1e-3 / RADIUS_KM) << i;               // 1 m on the ground
+        EXPECT_NEAR(hgt, h, 1e-3) << i;                                // 1 m
+        EXPECT_NEAR(phif, std::atan2(fz, fx), 1e-3 / RADIUS_KM) << i;  // 1 m on the ground
     }
 }
 
@@ -87,7 +112,8 @@ TEST(Altlat, PolesGiveTheLimit) {
             EXPECT_EQ(hgt.f(), Single(r - polar).f()) << r << " " << phic;
             EXPECT_EQ(phif.f(), phic) << r << " " << phic;
         }
-        // The largest latitude below pi/2 still iterates, and lands next to the limit.
+        // The largest latitude below pi/2 still iterates, and lands next to the
+        // limit.
         Single hgt, phif;
         ALTLAT(r, std::nextafter(half_pi, 0.0F), hgt, phif);
         EXPECT_NEAR(hgt, r - polar, 1e-3) << r;
