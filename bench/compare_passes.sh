@@ -79,7 +79,8 @@ def catalogue(path, count):
 
 
 def passes_cmd(cat):
-    return [os.path.join(bin_dir, "talik-passes"), cat, "--site", "40.4,356.32", "--format", "csv"]
+    return [os.path.join(bin_dir, "talik-passes"), cat, "--start", "2024-01-10T00:00:00", "--site", "40.4,356.32",
+            "--format", "csv"]
 
 
 def bench(name):

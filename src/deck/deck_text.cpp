@@ -27,6 +27,8 @@
 //    digit; exponents are written without their leading zeros ("1.25E-5").
 #include "deck/deck_text.hpp"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -86,14 +88,22 @@ std::string real_field(Single x, int width) {
         return false;
     };
     char buf[64];
-    for (int decimals = width - 1; decimals >= 0; --decimals) {
-        std::snprintf(buf, sizeof buf, "%.*f", decimals, static_cast<double>(x));
-        const std::string text = without_leading_zero(buf);
+    // Fixed point with more decimals than the digits before the point leave
+    // room for is too wide anyway (one more is tried, for a carry).
+    const double magnitude = std::fabs(static_cast<double>(x));
+    const int whole_digits = magnitude < 1.0 ? 0 : static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+    const int room = width - 1 - whole_digits - (std::signbit(static_cast<double>(x)) ? 1 : 0);
+    for (int decimals = std::clamp(room + 1, 0, width - 1); decimals >= 0; --decimals) {
+        const auto fixed = std::to_chars(buf, buf + sizeof buf, static_cast<double>(x), std::chars_format::fixed, decimals);
+        const std::string text = without_leading_zero(std::string(buf, fixed.ptr));
         if (consider(text)) return right(text, width);
     }
     for (int digits = 9; digits >= 1; --digits) {
-        std::snprintf(buf, sizeof buf, "%.*E", digits - 1, static_cast<double>(x));
-        const std::string text = short_exponent(buf);
+        const auto scientific =
+            std::to_chars(buf, buf + sizeof buf, static_cast<double>(x), std::chars_format::scientific, digits - 1);
+        std::string text(buf, scientific.ptr);
+        text[text.find('e')] = 'E';
+        text = short_exponent(text);
         if (consider(text)) return right(text, width);
     }
     return right(nearest, width);

@@ -353,22 +353,30 @@ void Finder::emit(const Edge& a, bool a_at_scan_end, const Edge& b, bool b_at_sc
     pass.starts_before_window = a_first ? a_at_scan_end : b_at_scan_end;
     pass.ends_after_window = a_first ? b_at_scan_end : a_at_scan_end;
     pass.filter_cut = a.filter_cut || b.filter_cut;
+    describe(pass);
     passes_.push_back(std::move(pass));
 }
 
 // Whether the satellite is sunlit at t, and whether the Sun is at least
 // 6 degrees below the site's horizon.
 Seen Finder::seen(std::int64_t t) {
-    const SkyState sky = view_.sky_at(t);
-    return {sky.sunlit, sky.sun_el_deg <= DARK_SKY_SUN_EL_DEG};
+    const SunView sun = view_.sun_at(t);
+    return {sun.sunlit, sun.sun_el_deg <= DARK_SKY_SUN_EL_DEG};
 }
 
 // The whole seconds after first up to last at which either condition turns
 // from how it is at first (before), in time order.
 std::vector<Turn> Finder::turns(std::int64_t first, std::int64_t last, Seen before) {
     std::vector<Turn> found;
+    // On the scan's own steps where they are close enough, whose points the
+    // scan has just worked out.
+    const Scan& scan = object_.scan;
+    const std::int64_t stride = std::abs(scan.step) > 0 && std::abs(scan.step) <= VISIBILITY_STRIDE_S
+                                    ? std::abs(scan.step)
+                                    : VISIBILITY_STRIDE_S;
+    const std::int64_t phase = ((scan.start - first) % stride + stride) % stride;  // to the first grid second
     for (std::int64_t a = first; a < last;) {
-        const std::int64_t b = std::min(a + VISIBILITY_STRIDE_S, last);
+        const std::int64_t b = std::min(a == first && phase > 0 ? first + phase : a + stride, last);
         const Seen after = seen(b);
         for (const std::size_t k : {LIT, DARK}) {
             if (after[k] == before[k]) continue;
@@ -394,7 +402,7 @@ void Finder::describe(Pass& pass) {
     pass.catalog_number = object_.catalog_number;
     pass.name = object_.name;
     const std::int64_t tca = (pass.tca + TENTHS / 2) / TENTHS;
-    pass.site_sun_el_deg = view_.sky_at(tca).sun_el_deg;
+    pass.site_sun_el_deg = view_.sun_at(tca).sun_el_deg;
     const double age_s = std::fabs(static_cast<double>(tca - model_seconds(object_.elements.EPOCH)));
     pass.stale_elements = age_s > ELEMENTS_AGE_DAYS * SECONDS_PER_DAY;
     const std::int64_t first = (pass.aos + TENTHS - 1) / TENTHS;
@@ -479,7 +487,6 @@ std::vector<Pass> Finder::finish() {
                may_rise(*p1_)) {
         between(*p2_, *p1_, rev_before_);
     }
-    for (Pass& p : passes_) describe(p);
     if (object_.scan.step < 0) std::reverse(passes_.begin(), passes_.end());
     return std::move(passes_);
 }

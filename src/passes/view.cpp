@@ -138,6 +138,18 @@ char View::antenna(OrbitPoint& p, const Look& look) {
     return antisolar_latitude(station_, look, p.GST, sun, frame_) < 0.0 ? 'A' : 'B';
 }
 
+SunView View::sun_at(std::int64_t t) { return sun_view(orbit_.at(t)); }
+
+SunView View::sun_view(OrbitPoint& p) {
+    const SunPlace& sun = orbit_.sun(p);
+    const double g = p.GST * DEGRAD_DOUBLE;
+    const double dec = sun.SDEC;
+    const double ra = sun.SRA - g;  // the hour angle's complement, Earth-fixed
+    const double toward[3] = {std::cos(dec) * std::cos(ra), std::cos(dec) * std::sin(ra), std::sin(dec)};
+    return {orbit_.lit(p) != 0,
+            std::asin(toward[0] * site_up_[0] + toward[1] * site_up_[1] + toward[2] * site_up_[2]) / DEGRAD_DOUBLE};
+}
+
 double View::above_min_deg(const Sample& s) const {
     const double el = std::asin(std::fmax(-1.0, std::fmin(1.0, s.sin_el))) / DEGRAD_DOUBLE;
     return el - site_.min_elevation_deg;
@@ -153,8 +165,10 @@ SkyState View::sky_at(std::int64_t t) {
     sky.lat_deg = PHIF / DEGRAD;
     sky.lon_deg = p.GLON;
     sky.height_km = HGT;
-    sky.sunlit = orbit_.lit(p) != 0;
-    // The satellite, its motion and the Sun in the Earth-fixed frame.
+    const SunView sun = sun_view(p);
+    sky.sunlit = sun.sunlit;
+    sky.sun_el_deg = sun.sun_el_deg;
+    // The satellite and its motion in the Earth-fixed frame.
     const double g = p.GST * DEGRAD_DOUBLE;
     const auto fixed = [&](const double v[3]) {
         return std::array<double, 3>{v[0] * std::cos(g) + v[1] * std::sin(g), -v[0] * std::sin(g) + v[1] * std::cos(g),
@@ -174,13 +188,6 @@ SkyState View::sky_at(std::int64_t t) {
     }
     range = std::sqrt(range);
     sky.range_rate_km_s = (v[0] * d[0] + v[1] * d[1] + v[2] * d[2]) / range;
-    const SunPlace& sun_place = orbit_.sun(p);
-    const double sun_dec = sun_place.SDEC;
-    const double sun_ra = sun_place.SRA;
-    const double sun[3] = {std::cos(sun_dec) * std::cos(sun_ra), std::cos(sun_dec) * std::sin(sun_ra), std::sin(sun_dec)};
-    const std::array<double, 3> toward = fixed(sun);
-    sky.sun_el_deg =
-        std::asin(toward[0] * site_up_[0] + toward[1] * site_up_[1] + toward[2] * site_up_[2]) / DEGRAD_DOUBLE;
     return sky;
 }
 

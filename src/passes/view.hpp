@@ -40,6 +40,12 @@ struct SkyState {
     double sun_el_deg = 0.0;       // the Sun's elevation at the site
 };
 
+// Whether the satellite is sunlit, and the Sun's elevation at the site.
+struct SunView {
+    bool sunlit = false;      // the shadow test of the report
+    double sun_el_deg = 0.0;  // degrees
+};
+
 // The station of a site: a table station, or any site on the stations' sphere.
 Station station_of(const Site& site);
 
@@ -57,12 +63,15 @@ public:
     // The sample at t with the site's view of the Sun, the motion and the
     // sub-satellite point.
     SkyState sky_at(std::int64_t t);
+    // The Sun alone at t: whether the satellite is sunlit, its elevation.
+    SunView sun_at(std::int64_t t);
     // The sine of the minimum elevation a sample needs.
     double min_sin() const { return min_sin_; }
     const Station& station() const { return station_; }
     const EllipsoidSite& ellipsoid() const { return ellipsoid_; }
 
 private:
+    SunView sun_view(OrbitPoint& p);
     // The antenna mark of a sample in a pass whose look from the site on
     // the sphere is look: 'A' within 90 degrees of the Sun, else 'B'.
     char antenna(OrbitPoint& p, const Look& look);
