@@ -97,11 +97,11 @@ DATIM datim_option(const std::string& text, const std::string& option, std::int6
             throw InputError(place, "not a date-time: give now, or YYYY-MM-DDTHH:MM:SS in UTC, or with Z or a UTC "
                                     "offset such as +01:00");
         }
-        check_real_date(dt->fields, [&](int) { return place; });
+        check_real_date(dt->fields, [&](int) { return std::string(place); });
         unix = unix_seconds(dt->fields) - dt->offset_minutes * SECONDS_PER_MINUTE_INT;
     }
     const DATIM utc = utc_datim(unix);
-    check_date(utc, [&](int) { return place; });
+    check_date(utc, [&](int) { return std::string(place); });
     return utc;
 }
 

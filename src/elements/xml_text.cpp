@@ -198,7 +198,7 @@ std::size_t past_markup(const std::string& display, std::string_view text, std::
     for (; at < text.size() && (quote != 0 || text[at] != '>'); ++at) {
         const char c = text[at];
         if (quote != 0) {
-            quote = c == quote ? 0 : quote;
+            quote = c == quote ? '\0' : quote;
         } else if (c == '"' || c == '\'') {
             quote = c;
         } else if (c == '=') {

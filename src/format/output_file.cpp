@@ -47,8 +47,10 @@ void refuse_input(const std::string& option, const std::string& name, const stru
                                   : ::stat(input.c_str(), &info);
         if (found == 0 && same_file(info, target)) {
             const std::string shown = read_in ? "standard input" : quote(input);
-            throw OutputError(option + " " + quote(name) + ": is the input " + shown +
-                              "; the output would replace it");
+            std::string message = option + " " + quote(name) + ": is the input ";
+            message += shown;
+            message += "; the output would replace it";
+            throw OutputError(message);
         }
     }
 }
