@@ -12,12 +12,15 @@ namespace {
 
 constexpr int kCopies = 10000;
 
-const char* const kKeys[] = {"OBJECT_NAME", "OBJECT_ID", "EPOCH", "MEAN_MOTION", "ECCENTRICITY", "INCLINATION",
-                             "RA_OF_ASC_NODE", "ARG_OF_PERICENTER", "MEAN_ANOMALY", "NORAD_CAT_ID", "REV_AT_EPOCH",
-                             "BSTAR", "MEAN_MOTION_DOT", "MEAN_MOTION_DDOT"};
-const char* const kValues[] = {"VANGUARD 1", "1958-002B", "2020-10-13T04:52:48.472320", "10.84869164", ".1845686",
-                               "34.2443", "225.5254", "162.2516", "205.2356", "5", "21814", "-.22483E-4", "-1.6E-7",
-                               "0"};
+const char* const kKeys[] = {"OBJECT_NAME",     "OBJECT_ID",       "EPOCH",          "MEAN_MOTION",
+                             "ECCENTRICITY",    "INCLINATION",     "RA_OF_ASC_NODE", "ARG_OF_PERICENTER",
+                             "MEAN_ANOMALY",    "NORAD_CAT_ID",    "REV_AT_EPOCH",   "BSTAR",
+                             "MEAN_MOTION_DOT", "MEAN_MOTION_DDOT"};
+const char* const kValues[] = {"VANGUARD 1",  "1958-002B", "2020-10-13T04:52:48.472320",
+                               "10.84869164", ".1845686",  "34.2443",
+                               "225.5254",    "162.2516",  "205.2356",
+                               "5",           "21814",     "-.22483E-4",
+                               "-1.6E-7",     "0"};
 
 std::string catalogue(talik::ElementFormat format) {
     std::string one;
@@ -28,10 +31,10 @@ std::string catalogue(talik::ElementFormat format) {
     for (std::size_t i = 0; i < std::size(kKeys); ++i) {
         const std::string key = kKeys[i], value = kValues[i];
         switch (format) {
-            case talik::ElementFormat::Kvn: one += key + " = " + value + "\n"; break;
-            case talik::ElementFormat::Xml: one += "<" + key + ">" + value + "</" + key + ">"; break;
-            case talik::ElementFormat::Json: one += (i == 0 ? "{\"" : ",\"") + key + "\":\"" + value + "\""; break;
-            default: one += value + std::string(i + 1 < std::size(kKeys) ? "," : "\n"); break;
+        case talik::ElementFormat::Kvn: one += key + " = " + value + "\n"; break;
+        case talik::ElementFormat::Xml: one += "<" + key + ">" + value + "</" + key + ">"; break;
+        case talik::ElementFormat::Json: one += (i == 0 ? "{\"" : ",\"") + key + "\":\"" + value + "\""; break;
+        default: one += value + std::string(i + 1 < std::size(kKeys) ? "," : "\n"); break;
         }
     }
     if (format == talik::ElementFormat::TwoLine) {
@@ -39,8 +42,9 @@ std::string catalogue(talik::ElementFormat format) {
               "2 00005  34.2443 225.5254 1845686 162.2516 205.2356 10.84869164218149\n";
     }
     if (format == talik::ElementFormat::Kvn) one = "CCSDS_OMM_VERS = 2.0\n" + one;
-    if (format == talik::ElementFormat::Xml) one = "<omm><body><segment><metadata/><data><meanElements>" + one +
-                                                   "</meanElements></data></segment></body></omm>";
+    if (format == talik::ElementFormat::Xml)
+        one = "<omm><body><segment><metadata/><data><meanElements>" + one +
+              "</meanElements></data></segment></body></omm>";
     for (int i = 0; i < kCopies; ++i) text += (format == talik::ElementFormat::Json && i > 0 ? "}," : "") + one;
     return text + (format == talik::ElementFormat::Xml ? "</ndm>" : format == talik::ElementFormat::Json ? "}]" : "");
 }

@@ -14,11 +14,23 @@ using talik::Single;
 using talik::Value;
 
 // A run's data line with typical values, in the order both layouts take.
-const Value LINE[] = {std::int32_t{12345}, std::int16_t{1995}, std::int16_t{6}, std::int16_t{15},
-                       std::int16_t{12},    std::int16_t{34},   std::int16_t{56}, " ",
-                       "S",                 Single(621.84F),   Single(-45.67F), Single(123.45F),
-                       Single(12.34F),      Single(234.56F),   Single(1234.5F), "A",
-                       "D"};
+const Value LINE[] = {std::int32_t{12345},
+                      std::int16_t{1995},
+                      std::int16_t{6},
+                      std::int16_t{15},
+                      std::int16_t{12},
+                      std::int16_t{34},
+                      std::int16_t{56},
+                      " ",
+                      "S",
+                      Single(621.84F),
+                      Single(-45.67F),
+                      Single(123.45F),
+                      Single(12.34F),
+                      Single(234.56F),
+                      Single(1234.5F),
+                      "A",
+                      "D"};
 
 void BM_FileDataLine(benchmark::State& state) {
     const talik::Format format("(2I5,2('/',I2),I3,2(':',I2),2A1,5F7.2,F7.1,1X,A1,1X,A1)");

@@ -100,8 +100,8 @@ void catalogue_one_site(benchmark::State& state) {
     const double before_cpu = cpu_seconds();
     std::size_t passes = 0;
     for (auto _ : state) passes = run(objects, scanning(state.range(1)));
-    state.counters["steps_per_cpu_second"] =
-        static_cast<double>(count) * STEPS * static_cast<double>(state.iterations()) / (cpu_seconds() - before_cpu);
+    state.counters["steps_per_cpu_second"] = static_cast<double>(count) * STEPS *
+                                             static_cast<double>(state.iterations()) / (cpu_seconds() - before_cpu);
     state.counters["steps_per_second"] = benchmark::Counter(
         static_cast<double>(count) * STEPS * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["passes"] = static_cast<double>(passes);

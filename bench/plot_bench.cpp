@@ -23,7 +23,8 @@ PlotData largest_run() {
         const double minutes = k;
         const double u = 2 * std::numbers::pi * minutes / 92.68;
         const double lat = std::asin(std::sin(51.6 * DEG_EXACT) * std::sin(u)) / DEG_EXACT;
-        const double lon = std::atan2(std::cos(51.6 * DEG_EXACT) * std::sin(u), std::cos(u)) / DEG_EXACT - minutes * 0.2507;
+        const double lon = std::atan2(std::cos(51.6 * DEG_EXACT) * std::sin(u), std::cos(u)) / DEG_EXACT -
+                           minutes * 0.2507;
         d.track.push_back(
             {d.start_ms + k * 60'000LL, lat, std::fmod(lon + 3600.0, 360.0), k % 93 < 60, k % 97 < 8, k % 97 < 4});
     }
@@ -32,14 +33,14 @@ PlotData largest_run() {
                {"NORTH", 64.8, -147.7, 19.9, 19.9, 0, Prefilter::LatitudeAtLeast, 20},
                {"WEST", -15, 170, 19.9, 19.9, 0, Prefilter::LongitudeBand, 30}};
     for (int p = 0; p < 300; ++p) {
-        PassView pass{p + 1, "BENCH 99999", "MADRID", 1000 + p, 0, 0, 0, 120, 45, 200, 600, 300, 0.5, "A", {}, -10, 200,
-                      0, 0, {}};
+        PassView pass{p + 1, "BENCH 99999", "MADRID", 1000 + p, 0,  0,   0,   120, 45, 200,
+                      600,   300,           0.5,      "A",      {}, -10, 200, 0,   0,  {}};
         pass.aos_ms = d.start_ms + p * 20'000'000LL;
         pass.tca_ms = pass.aos_ms + 300'000;
         pass.los_ms = pass.tca_ms + 300'000;
         for (int s = 0; s <= 60; ++s) {
-            pass.sky.push_back(
-                {pass.aos_ms + s * 10'000LL, 120.0 + 3.0 * s, 45.0 * std::sin(s * std::numbers::pi / 60), s < 40, s < 20});
+            pass.sky.push_back({pass.aos_ms + s * 10'000LL, 120.0 + 3.0 * s, 45.0 * std::sin(s * std::numbers::pi / 60),
+                                s < 40, s < 20});
         }
         d.passes.push_back(pass);
     }

@@ -35,13 +35,14 @@ constexpr std::int64_t kMicrosecondsPerDay = 86'400'000'000;
 }
 
 void expect_line(const std::string& line, std::string_view start) {
-    if (line.rfind(start, 0) != 0 || line.find_first_of("\r\n") != std::string::npos) finding("malformed line: " + line);
+    if (line.rfind(start, 0) != 0 || line.find_first_of("\r\n") != std::string::npos)
+        finding("malformed line: " + line);
 }
 
 void expect_sane(const talik::MeanElements& set) {
-    const double values[] = {set.mean_motion,      set.eccentricity,    set.inclination_deg,  set.raan_deg,
-                             set.arg_perigee_deg, set.mean_anomaly_deg, set.mean_motion_dot, set.mean_motion_ddot,
-                             set.bstar};
+    const double values[] = {set.mean_motion,     set.eccentricity,     set.inclination_deg,
+                             set.raan_deg,        set.arg_perigee_deg,  set.mean_anomaly_deg,
+                             set.mean_motion_dot, set.mean_motion_ddot, set.bstar};
     for (const double value : values) {
         if (!std::isfinite(value)) finding("a value that is not finite in " + set.source);
     }
@@ -71,7 +72,8 @@ void civil_from_days(std::int64_t days, std::int64_t& year, int& month, int& day
 }
 
 void expect_round_trip(const talik::MeanElements& set) {
-    const std::int64_t days = (set.epoch_us >= 0 ? set.epoch_us : set.epoch_us - kMicrosecondsPerDay + 1) / kMicrosecondsPerDay;
+    const std::int64_t days = (set.epoch_us >= 0 ? set.epoch_us : set.epoch_us - kMicrosecondsPerDay + 1) /
+                              kMicrosecondsPerDay;
     const std::int64_t us = set.epoch_us - days * kMicrosecondsPerDay;
     std::int64_t year = 0;
     int month = 0, day = 0;
@@ -131,9 +133,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     read_as(text, format);
     if (talik::detect_element_format(text) != format) check([&] { return talik::read_element_sets("FUZZ", text); });
 #else
-    for (const talik::ElementFormat format : {talik::ElementFormat::TwoLine, talik::ElementFormat::Kvn,
-                                              talik::ElementFormat::Xml, talik::ElementFormat::Json,
-                                              talik::ElementFormat::Csv}) {
+    for (const talik::ElementFormat format :
+         {talik::ElementFormat::TwoLine, talik::ElementFormat::Kvn, talik::ElementFormat::Xml,
+          talik::ElementFormat::Json, talik::ElementFormat::Csv}) {
         read_as(text, format);
     }
     check([&] { return talik::read_element_sets("FUZZ", text); });

@@ -83,7 +83,9 @@ void cap_steps(std::string& bytes) {
     }
     if (ncalc <= MAX_STEPS) return;
     // Record 2 as the deck cuts it: records end at LF, CR LF or a CR alone.
-    const auto line_end = [&bytes](std::size_t from) { return std::min(bytes.find_first_of("\r\n", from), bytes.size()); };
+    const auto line_end = [&bytes](std::size_t from) {
+        return std::min(bytes.find_first_of("\r\n", from), bytes.size());
+    };
     const std::size_t end1 = line_end(0);  // the count was read, so record 2 exists
     const bool crlf = bytes[end1] == '\r' && end1 + 1 < bytes.size() && bytes[end1 + 1] == '\n';
     const std::size_t record2 = end1 + (crlf ? 2 : 1);

@@ -107,8 +107,8 @@ RunDescription describe(const Options& o, const MeanElements& m, std::int64_t no
     d.IOUT = o.output == "console" ? IOUT_CONSOLE : o.output == "file" ? IOUT_FILE : IOUT_NONE;
     d.elements = c.set;
     const std::int64_t epoch = model_seconds(c.set.EPOCH);
-    d.line.DTSTRT =
-        o.window.start ? datim_option(*o.window.start, "--start", now) : model_datim(next_whole_minute(epoch));
+    d.line.DTSTRT = o.window.start ? datim_option(*o.window.start, "--start", now)
+                                   : model_datim(next_whole_minute(epoch));
     const std::int32_t step = run_step(o);
     d.line.ISTEP = static_cast<std::int16_t>(step);
     d.line.NCALC = step_count(o, d.line.DTSTRT, step, now);
@@ -120,8 +120,8 @@ RunDescription describe(const Options& o, const MeanElements& m, std::int64_t no
     const double days = std::fabs(static_cast<double>(model_seconds(d.line.DTSTRT) - epoch)) / SECONDS_PER_DAY;
     if (days > ELEMENTS_AGE_DAYS) {
         char text[160];
-        std::snprintf(text, sizeof text, ": the start lies %.1f days from the epoch; element sets age: predictions degrade",
-                      days);
+        std::snprintf(text, sizeof text,
+                      ": the start lies %.1f days from the epoch; element sets age: predictions degrade", days);
         print_lines(err, {m.source + text});
     }
     return d;
@@ -139,8 +139,8 @@ std::vector<MeanElements> chosen_sets(const Options& o, const std::vector<MeanEl
     const std::vector<MeanElements> sets = o.select ? select_sets(read, nonempty(*o.select, "--select")) : read;
     const std::string shown = source_name(*o.source);
     if (sets.empty()) {
-        throw InputError(shown, o.select ? "no element set matches " + quote(*o.select)
-                                         : "no element set could be read");
+        throw InputError(shown,
+                         o.select ? "no element set matches " + quote(*o.select) : "no element set could be read");
     }
     std::vector<MeanElements> newest = newest_sets(sets);
     if (newest.size() < sets.size()) {
@@ -164,7 +164,8 @@ int write_deck_files(const Options& o, const std::vector<MeanElements>& sets, st
     std::size_t replaced = 0;
     for (const MeanElements& m : sets) {
         try {
-            const std::filesystem::path path = std::filesystem::path(dir) / (std::to_string(m.catalog_number) + ".deck");
+            const std::filesystem::path path = std::filesystem::path(dir) /
+                                               (std::to_string(m.catalog_number) + ".deck");
             std::error_code ec;
             const bool existed = std::filesystem::exists(path, ec);
             write_text(o, "--out-dir", path.string(), deck_text(describe(o, m, now, err)), out);
@@ -176,7 +177,8 @@ int write_deck_files(const Options& o, const std::vector<MeanElements>& sets, st
         }
     }
     print_lines(err, {dir + ": " + std::to_string(written) + " deck" + (written == 1 ? "" : "s") + " written, " +
-                      std::to_string(replaced) + " of them in place of a deck of the same name; other files are left "
+                      std::to_string(replaced) +
+                      " of them in place of a deck of the same name; other files are left "
                       "as they are"});
     return status;
 }
@@ -188,7 +190,8 @@ int write_decks(const Options& o, std::FILE* out, std::FILE* err) {
     print_lines(err, read.warnings.shown());
     const std::vector<MeanElements> sets = chosen_sets(o, read.sets, err);
     if (o.out_dir) return write_deck_files(o, sets, now, out, err);
-    write_text(o, "-o", o.out_file ? nonempty(*o.out_file, "-o") : "-", deck_text(describe(o, sets.front(), now, err)), out);
+    write_text(o, "-o", o.out_file ? nonempty(*o.out_file, "-o") : "-", deck_text(describe(o, sets.front(), now, err)),
+               out);
     return EXIT_OK;
 }
 
@@ -201,8 +204,9 @@ int check(const Options& o, std::FILE* out) {
     for (std::size_t end = 0; (end = result.listing.find('\n', from)) != std::string::npos; from = end + 1) {
         text += printable(std::string_view(result.listing).substr(from, end - from)) + "\n";
     }
-    text += result.warnings.empty() ? "no warnings\n" : std::to_string(result.warnings.size()) + " warning" +
-                                                            (result.warnings.size() == 1 ? "" : "s") + ":\n";
+    text += result.warnings.empty() ? "no warnings\n"
+                                    : std::to_string(result.warnings.size()) + " warning" +
+                                          (result.warnings.size() == 1 ? "" : "s") + ":\n";
     for (const std::string& w : result.warnings) text += "  " + printable(w) + "\n";
     OutputFile::write_whole("--check", "-", out, Inputs{}, text);
     return EXIT_OK;
@@ -226,8 +230,9 @@ void define(CLI::App& app, Options& o) {
 }  // namespace
 
 int talik_deck_main(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
-    CLI::App app{"talik-deck: from element sets (TLE, 3LE, OMM) to talik's input deck, and a checker for hand-made decks.",
-                 "talik-deck"};
+    CLI::App app{
+        "talik-deck: from element sets (TLE, 3LE, OMM) to talik's input deck, and a checker for hand-made decks.",
+        "talik-deck"};
     Options o;
     define(app, o);
     return run_tool("talik-deck", app, argc, argv, out, err, [&] {

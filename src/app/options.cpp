@@ -152,13 +152,15 @@ WindowRequest window_request(const SourceOptions& o, std::int64_t now_unix) {
     }
     if (w.step) {
         if (*w.step < 1 || *w.step > STEP_MAX_S) {
-            throw InputError("--step " + std::to_string(*w.step), "the step must be 1 to " + std::to_string(STEP_MAX_S) + " seconds");
+            throw InputError("--step " + std::to_string(*w.step),
+                             "the step must be 1 to " + std::to_string(STEP_MAX_S) + " seconds");
         }
         r.step_s = *w.step;
     }
     const double min_elevation = o.min_elevation.value_or(0.0);
     if (!(min_elevation >= 0.0 && min_elevation < ELEVATION_MAX_DEG)) {
-        throw InputError("--min-elevation " + shortest(min_elevation), "the minimum elevation must be from 0 to below 90 degrees");
+        throw InputError("--min-elevation " + shortest(min_elevation),
+                         "the minimum elevation must be from 0 to below 90 degrees");
     }
     for (const std::string& s : o.stations) {
         Site site;
@@ -179,25 +181,30 @@ WindowRequest window_request(const SourceOptions& o, std::int64_t now_unix) {
 }
 
 void add_source_options(CLI::App& app, SourceOptions& o) {
-    app.add_option("SOURCE", o.sources, "an input deck, a file of element sets (TLE, 3LE, OMM), or - for standard input")
+    app.add_option("SOURCE", o.sources,
+                   "an input deck, a file of element sets (TLE, 3LE, OMM), or - for standard input")
         ->required();
     app.add_option("--station", o.stations, "one of the eight stations, by number or name (repeatable)")
         ->allow_extra_args(false);
     app.add_option("--site", o.sites, "any site: LAT,LON[,HEIGHT_M[,NAME]], degrees north and east (repeatable)")
         ->allow_extra_args(false);
-    auto* sphere = app.add_flag("--sphere", o.sphere, "place --site sites on the stations' sphere, as talik's stations");
-    auto* ellipsoid = app.add_flag("--ellipsoid", o.ellipsoid, "place --site sites on WGS-84 at their height (the default)");
+    auto* sphere =
+        app.add_flag("--sphere", o.sphere, "place --site sites on the stations' sphere, as talik's stations");
+    auto* ellipsoid =
+        app.add_flag("--ellipsoid", o.ellipsoid, "place --site sites on WGS-84 at their height (the default)");
     sphere->excludes(ellipsoid);
     add_window_options(app, o.window, WindowKind::Scan);
-    app.add_option("--min-elevation", o.min_elevation, "lowest elevation of a pass, degrees, 0 to below 90 (default 0)");
+    app.add_option("--min-elevation", o.min_elevation,
+                   "lowest elevation of a pass, degrees, 0 to below 90 (default 0)");
     app.add_option("--select", o.select, "only the element sets of this object (name or catalogue number)");
     app.add_flag("--strict", o.strict, "one bad element set in a catalogue is fatal");
 }
 
 std::vector<PassObject> read_objects(const SourceOptions& o, std::int64_t now_unix, std::FILE* in, std::FILE* err,
                                      const char* program) {
-    return read_objects(o.sources, window_request(o, now_unix), in,
-                        [&](const std::string& note) { std::fprintf(err, "%s: %s\n", program, printable(note).c_str()); });
+    return read_objects(o.sources, window_request(o, now_unix), in, [&](const std::string& note) {
+        std::fprintf(err, "%s: %s\n", program, printable(note).c_str());
+    });
 }
 
 int station_option(const std::string& text) {
@@ -233,8 +240,8 @@ Site parse_site(const std::string& text, SiteKind kind, double min_elevation_deg
     s.min_elevation_deg = min_elevation_deg;
     const std::string name = fields.size() > 3 && !fields[3].empty() ? fields[3] : fields[0] + "," + fields[1];
     if (name.size() > NAME_BYTES_MAX) {
-        throw InputError(place, "a name of " + std::to_string(name.size()) + " bytes; at most " +
-                                    std::to_string(NAME_BYTES_MAX));
+        throw InputError(
+            place, "a name of " + std::to_string(name.size()) + " bytes; at most " + std::to_string(NAME_BYTES_MAX));
     }
     s.name = clean_name(name);
     return s;

@@ -57,15 +57,14 @@ class ProgressLine {
 public:
     explicit ProgressLine(std::FILE* err, std::size_t sites) : err_(err), sites_(std::max<std::size_t>(sites, 1)) {}
     void operator()(std::size_t done, std::size_t total) {
-        const double elapsed =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
         const double rate = elapsed > 0.0 ? static_cast<double>(done) / elapsed : 0.0;
         const double left = rate > 0.0 ? static_cast<double>(total - done) / rate : 0.0;
         if (done == 0) {
             std::fprintf(err_, "\r%s: 0 of %zu objects\x1b[K", PROGRAM, total / sites_);
         } else {
-            std::fprintf(err_, "\r%s: %zu of %zu objects, %.1f a second, %.0f s left\x1b[K", PROGRAM,
-                         done / sites_, total / sites_, rate / static_cast<double>(sites_), left);
+            std::fprintf(err_, "\r%s: %zu of %zu objects, %.1f a second, %.0f s left\x1b[K", PROGRAM, done / sites_,
+                         total / sites_, rate / static_cast<double>(sites_), left);
         }
         if (done == total) std::fputs("\r\x1b[K", err_);
         std::fflush(err_);
@@ -144,7 +143,8 @@ void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {
             for (const Pass& p : passes) {
                 ++number;
                 if (o.visible_only && p.visible_s == 0) continue;
-                writer.write(number, p, o.track_s ? pass_track(object, site, p, *o.track_s) : std::vector<TrackPoint>{});
+                writer.write(number, p,
+                             o.track_s ? pass_track(object, site, p, *o.track_s) : std::vector<TrackPoint>{});
             }
         },
         progress);

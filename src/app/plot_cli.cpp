@@ -61,10 +61,10 @@ std::string picture(const Options& o, const std::string& format, const plot::Plo
     for (const plot::PassView& p : data.passes) {
         if (p.number == *o.pass) return plot::sky_svg(p);
     }
-    throw InputError("--pass " + std::to_string(*o.pass),
-                     data.passes.empty() ? std::string("the window holds no pass")
-                                         : "a pass is numbered 1 to " + std::to_string(data.passes.size()) +
-                                               ", as talik-passes lists them");
+    throw InputError("--pass " + std::to_string(*o.pass), data.passes.empty() ? std::string("the window holds no pass")
+                                                                              : "a pass is numbered 1 to " +
+                                                                                    std::to_string(data.passes.size()) +
+                                                                                    ", as talik-passes lists them");
 }
 
 void run(const Options& o, std::FILE* in, std::FILE* out, std::FILE* err) {

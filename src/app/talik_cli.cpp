@@ -30,19 +30,18 @@ namespace {
 constexpr const char* PROGRAM = "talik";
 constexpr const char* REPORT_FILE = "KESTAD.DAT";
 
-constexpr std::string_view HELP =
-    "Usage: talik [DECK]\n"
-    "Predict the ground track of one satellite and its passes over one of eight\n"
-    "ground stations, from the input deck DECK (asked for when not given).\n"
-    "\n"
-    "The deck's first record chooses the output: 6 writes the paginated report\n"
-    "to standard output, 8 writes the data lines to KESTAD.DAT in the current\n"
-    "directory, any other value computes the run without writing a report.\n"
-    "\n"
-    "Options:\n"
-    "  --help     show this help and exit\n"
-    "  --version  show the version and exit\n"
-    "\n";
+constexpr std::string_view HELP = "Usage: talik [DECK]\n"
+                                  "Predict the ground track of one satellite and its passes over one of eight\n"
+                                  "ground stations, from the input deck DECK (asked for when not given).\n"
+                                  "\n"
+                                  "The deck's first record chooses the output: 6 writes the paginated report\n"
+                                  "to standard output, 8 writes the data lines to KESTAD.DAT in the current\n"
+                                  "directory, any other value computes the run without writing a report.\n"
+                                  "\n"
+                                  "Options:\n"
+                                  "  --help     show this help and exit\n"
+                                  "  --version  show the version and exit\n"
+                                  "\n";
 constexpr std::string_view HELP_END = "\nA deck named --help or --version can be run as ./--help.  See talik(1).\n";
 
 bool blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }

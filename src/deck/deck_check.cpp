@@ -81,16 +81,33 @@ constexpr std::size_t RUN_LINE_FIELDS = EPOCH_YEAR - START_YEAR;
 constexpr std::size_t ELEMENT_FIELDS = FIELD_COUNT - EPOCH_YEAR;
 
 // Names and units of the fields, in DeckField's order.
-constexpr FieldInfo INFO[] = {
-    {"output choice", ""},
-    {"start year", ""}, {"start month", ""}, {"start day", ""}, {"start hour", "UT"}, {"start minute", ""},
-    {"start second", ""}, {"time step", "s"}, {"number of steps", ""}, {"station", ""},
-    {"epoch year", ""}, {"epoch month", ""}, {"epoch day", ""}, {"epoch hour", "UT"}, {"epoch minute", ""},
-    {"epoch second", ""}, {"revolution number at the epoch", ""},
-    {"semi-major axis", "km"}, {"eccentricity", ""}, {"inclination", "deg"},
-    {"right ascension of the ascending node", "deg"}, {"argument of perigee", "deg"}, {"mean anomaly", "deg"},
-    {"rate of the semi-major axis", "km/day"}, {"rate of the node", "deg/day"}, {"rate of the perigee", "deg/day"},
-    {"mean motion", "rev/day"}};
+constexpr FieldInfo INFO[] = {{"output choice", ""},
+                              {"start year", ""},
+                              {"start month", ""},
+                              {"start day", ""},
+                              {"start hour", "UT"},
+                              {"start minute", ""},
+                              {"start second", ""},
+                              {"time step", "s"},
+                              {"number of steps", ""},
+                              {"station", ""},
+                              {"epoch year", ""},
+                              {"epoch month", ""},
+                              {"epoch day", ""},
+                              {"epoch hour", "UT"},
+                              {"epoch minute", ""},
+                              {"epoch second", ""},
+                              {"revolution number at the epoch", ""},
+                              {"semi-major axis", "km"},
+                              {"eccentricity", ""},
+                              {"inclination", "deg"},
+                              {"right ascension of the ascending node", "deg"},
+                              {"argument of perigee", "deg"},
+                              {"mean anomaly", "deg"},
+                              {"rate of the semi-major axis", "km/day"},
+                              {"rate of the node", "deg/day"},
+                              {"rate of the perigee", "deg/day"},
+                              {"mean motion", "rev/day"}};
 static_assert(std::size(INFO) == FIELD_COUNT);
 
 struct Column {
@@ -129,12 +146,15 @@ std::vector<Column> field_columns() {
 
 std::string ruler(std::size_t length) {
     std::string r;
-    for (std::size_t i = 1; i <= length; ++i) r += i % 10 == 0 ? static_cast<char>('0' + (i / 10) % 10) : i % 5 == 0 ? '+' : '-';
+    for (std::size_t i = 1; i <= length; ++i)
+        r += i % 10 == 0 ? static_cast<char>('0' + (i / 10) % 10) : i % 5 == 0 ? '+' : '-';
     return r;
 }
 
 char at(std::string_view record, int column) {
-    return column >= 1 && static_cast<std::size_t>(column) <= record.size() ? record[static_cast<std::size_t>(column - 1)] : ' ';
+    return column >= 1 && static_cast<std::size_t>(column) <= record.size()
+               ? record[static_cast<std::size_t>(column - 1)]
+               : ' ';
 }
 
 // The last column read of record r (for the rates, of the unread field).
@@ -164,7 +184,8 @@ namespace {
 std::vector<double> values_of(const RunDescription& d) {
     std::vector<double> v{static_cast<double>(d.IOUT)};
     for (const std::int16_t x : d.line.DTSTRT) v.push_back(x);
-    v.insert(v.end(), {static_cast<double>(d.line.ISTEP), static_cast<double>(d.line.NCALC), static_cast<double>(d.line.ISTA)});
+    v.insert(v.end(),
+             {static_cast<double>(d.line.ISTEP), static_cast<double>(d.line.NCALC), static_cast<double>(d.line.ISTA)});
     for (const std::int16_t x : d.elements.EPOCH) v.push_back(x);
     v.push_back(d.elements.NREV0);
     for (const Single x : d.elements.reals()) v.push_back(x);
@@ -226,7 +247,8 @@ void warn_layout(DeckCheck& out, const Deck& deck, const std::vector<std::string
     }
     for (std::size_t r = DECK_RECORDS; r < records.size(); ++r) {
         if (records[r].find_first_not_of(" \t") != std::string::npos) {
-            out.warnings.push_back(deck.place(static_cast<int>(r) + 1) + ": records after the element set are not read");
+            out.warnings.push_back(deck.place(static_cast<int>(r) + 1) +
+                                   ": records after the element set are not read");
         }
     }
 }
@@ -263,7 +285,7 @@ void warn_values(DeckCheck& out, const Deck& deck, const std::vector<Column>& co
     install_element_set(s, s.EPOCH, orbel);
     setup_orbit(orbel);
     const double model = orbel.MMOT / DEGRAD * MINUTES_PER_DAY / DEGREES_PER_TURN;  // rev/day
-    const double drift = (s.MMOTION - model) / s.MMOTION * SECONDS_PER_DAY;          // s/day behind
+    const double drift = (s.MMOTION - model) / s.MMOTION * SECONDS_PER_DAY;         // s/day behind
     if (std::fabs(drift) > DRIFT_LIMIT) {
         char text[200];
         std::snprintf(text, sizeof text,

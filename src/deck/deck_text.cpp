@@ -94,7 +94,8 @@ std::string real_field(Single x, int width) {
     const int whole_digits = magnitude < 1.0 ? 0 : static_cast<int>(std::floor(std::log10(magnitude))) + 1;
     const int room = width - 1 - whole_digits - (std::signbit(static_cast<double>(x)) ? 1 : 0);
     for (int decimals = std::clamp(room + 1, 0, width - 1); decimals >= 0; --decimals) {
-        const auto fixed = std::to_chars(buf, buf + sizeof buf, static_cast<double>(x), std::chars_format::fixed, decimals);
+        const auto fixed =
+            std::to_chars(buf, buf + sizeof buf, static_cast<double>(x), std::chars_format::fixed, decimals);
         const std::string text = without_leading_zero(std::string(buf, fixed.ptr));
         if (consider(text)) return right(text, width);
     }

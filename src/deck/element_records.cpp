@@ -58,8 +58,7 @@ FieldPlace deck_element_places(const Deck& deck, int epoch_record) {
 }
 
 void list_element_set(Unit& unit, const ElementSet& s) {
-    static const Format LIST1(
-        "(19X,'EPOCH (UT):',30X,I4,2('/',I2),5X,2(I2,':'),I2,/,19X,'REVOLUTION NUMBER:',23X,I5)");
+    static const Format LIST1("(19X,'EPOCH (UT):',30X,I4,2('/',I2),5X,2(I2,':'),I2,/,19X,'REVOLUTION NUMBER:',23X,I5)");
     static const Format LIST2(
         "(19X,'SEMI-MAJOR-AXIS (KM):',20X,F10.3,/,19X,'ECCENTRICITY:',28X,F10.6,/,19X,'INCLINATION (DEG):',23X,"
         "F10.3,/,19X,'R.A. OF ASCENDING NODE (DEG):',12X,F10.3,/,19X,'ARGUMENT OF PERIGEE (DEG):',14X,F10.3,/,19X,"

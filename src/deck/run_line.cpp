@@ -51,8 +51,9 @@ std::int64_t last_step_day(const RunLine& line) {
     JULDAT(jd_jan1, gst, jan1);
     JULDAT(jd_start, gst, start);
     constexpr std::int64_t DAY = SECONDS_PER_DAY_WHOLE;
-    const std::int64_t start_seconds = static_cast<std::int64_t>(jd_start - jd_jan1) * DAY + start[HOUR] * SECONDS_PER_HOUR_WHOLE +
-                                       start[MINUTE] * SECONDS_PER_MINUTE_WHOLE + start[SECOND];
+    const std::int64_t start_seconds = static_cast<std::int64_t>(jd_start - jd_jan1) * DAY +
+                                       start[HOUR] * SECONDS_PER_HOUR_WHOLE + start[MINUTE] * SECONDS_PER_MINUTE_WHOLE +
+                                       start[SECOND];
     const std::int64_t last_seconds = start_seconds + static_cast<std::int64_t>(line.NCALC - 1) * line.ISTEP;
     std::int64_t day = last_seconds / DAY;
     if (last_seconds % DAY < 0) {
@@ -76,8 +77,8 @@ void check_run_line(const RunLine& line, const FieldPlace& place) {
     const std::int64_t last_day = last_step_day(line);
     const int year = line.DTSTRT[YEAR];
     if (last_day < SUN_FIRST_DAY || last_day > SUN_LAST_DAY) {
-        const std::string where =
-            last_day < 0 ? std::to_string(-last_day) + " days before" : std::to_string(last_day) + " days after";
+        const std::string where = last_day < 0 ? std::to_string(-last_day) + " days before"
+                                               : std::to_string(last_day) + " days after";
         throw InputError(place(RL_SPAN), "the last step falls " + where + " 1 January " + std::to_string(year) +
                                              "; every step must lie from " + std::to_string(-SUN_FIRST_DAY) +
                                              " days before to " + std::to_string(SUN_LAST_DAY) +

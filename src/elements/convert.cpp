@@ -102,10 +102,16 @@ double turn(double degrees) {
 
 FieldPlace element_places(const MeanElements& m) {
     return [source = m.source](int field) {
-        static const char* const NAMES[] = {"mean motion",      "eccentricity",    "inclination",
-                                            "right ascension of the ascending node", "argument of pericenter",
-                                            "mean anomaly",     "mean motion derivative", "node rate",
-                                            "perigee rate",     "mean motion"};
+        static const char* const NAMES[] = {"mean motion",
+                                            "eccentricity",
+                                            "inclination",
+                                            "right ascension of the ascending node",
+                                            "argument of pericenter",
+                                            "mean anomaly",
+                                            "mean motion derivative",
+                                            "node rate",
+                                            "perigee rate",
+                                            "mean motion"};
         if (field < EL_NREV0) return source + ", epoch";
         if (field == EL_NREV0) return source + ", revolution number";
         if (field == EL_PERIGEE) return source + ", mean motion and eccentricity";

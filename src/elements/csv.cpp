@@ -93,7 +93,8 @@ bool next_row(const std::string& display, std::string_view text, std::size_t& po
 
 void read_csv(const std::string& display, std::string_view text, ElementSetsRead& out) {
     LineReader lines(display, text);
-    for (Line line{}; lines.next(line);) {}  // refuses absurd lines before any row is read
+    for (Line line{}; lines.next(line);) {
+    }  // refuses absurd lines before any row is read
     text = without_byte_order_mark(text);
     std::size_t pos = 0;
     std::size_t line = 1;
@@ -119,9 +120,11 @@ void read_csv(const std::string& display, std::string_view text, ElementSetsRead
         KeyedSet set(display, where);
         if (!row.fault.empty()) set.spoil(row.fault);
         if (row.count != header.size()) {
-            set.spoil(where + ": " + std::to_string(row.count) + " fields, the header has " + std::to_string(header.size()));
+            set.spoil(where + ": " + std::to_string(row.count) + " fields, the header has " +
+                      std::to_string(header.size()));
         }
-        for (std::size_t i = 0; i < std::min(header.size(), row.fields.size()); ++i) set.add(header[i], row.fields[i], where);
+        for (std::size_t i = 0; i < std::min(header.size(), row.fields.size()); ++i)
+            set.add(header[i], row.fields[i], where);
         set.deliver(out);
     }
 }

@@ -27,16 +27,16 @@ namespace talik {
 struct MeanElements {
     std::string name;             // object name; "" when the source has none (a bare two-line set)
     std::int32_t catalog_number;  // NORAD catalogue number; Alpha-5 decoded (A0000 = 100000 ... Z9999 = 339999)
-    std::string object_id;        // international designator as the source gives it ("1998-067A" or "98067A"); may be ""
-    std::int64_t epoch_us;        // epoch, microseconds since 1970-01-01T00:00:00 UTC (no leap seconds)
-    double mean_motion;           // rev/day
+    std::string object_id;  // international designator as the source gives it ("1998-067A" or "98067A"); may be ""
+    std::int64_t epoch_us;  // epoch, microseconds since 1970-01-01T00:00:00 UTC (no leap seconds)
+    double mean_motion;     // rev/day
     double eccentricity;
     double inclination_deg, raan_deg, arg_perigee_deg, mean_anomaly_deg;
-    double mean_motion_dot;       // as the field stands: first derivative of mean motion / 2, rev/day^2
-    double mean_motion_ddot;      // as the field stands: second derivative / 6, rev/day^3
-    double bstar;                 // 1/earth radii
-    std::int32_t rev_at_epoch;    // revolution number at epoch (0 when absent)
-    std::string source;           // "FILE, line N" or "FILE, entry K": where the set started, for messages
+    double mean_motion_dot;     // as the field stands: first derivative of mean motion / 2, rev/day^2
+    double mean_motion_ddot;    // as the field stands: second derivative / 6, rev/day^3
+    double bstar;               // 1/earth radii
+    std::int32_t rev_at_epoch;  // revolution number at epoch (0 when absent)
+    std::string source;         // "FILE, line N" or "FILE, entry K": where the set started, for messages
 };
 
 // Lines about the sets of one source (problems, warnings), one per entry:

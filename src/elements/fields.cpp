@@ -52,7 +52,8 @@ bool is_decimal(std::string_view text) {
 std::string_view checked_length(const Field& field) {
     const std::string_view text = trim(field.text);
     if (text.size() > MAX_ELEMENT_FIELD_BYTES) {
-        refuse(field, std::to_string(text.size()) + " characters, more than " + std::to_string(MAX_ELEMENT_FIELD_BYTES));
+        refuse(field,
+               std::to_string(text.size()) + " characters, more than " + std::to_string(MAX_ELEMENT_FIELD_BYTES));
     }
     return text;
 }
@@ -96,7 +97,8 @@ std::string_view trim(std::string_view text) {
 
 bool equal_ignoring_case(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 double decimal(const Field& field, const Bounds& bounds) {
@@ -147,7 +149,8 @@ std::int64_t iso_epoch_us(const Field& field) {
     if (day_of_year_form) {
         shape = fixed_digits(text, pos, 3, day);
     } else {
-        shape = shape && fixed_digits(text, pos, 2, month) && literal(text, pos, '-') && fixed_digits(text, pos, 2, day);
+        shape = shape && fixed_digits(text, pos, 2, month) && literal(text, pos, '-') &&
+                fixed_digits(text, pos, 2, day);
     }
     shape = shape && literal(text, pos, 'T') && fixed_digits(text, pos, 2, hour) && literal(text, pos, ':') &&
             fixed_digits(text, pos, 2, minute) && literal(text, pos, ':') && fixed_digits(text, pos, 2, second);
@@ -158,13 +161,15 @@ std::int64_t iso_epoch_us(const Field& field) {
     }
     if (!shape) refuse(field, complaint + " is not a date and time (YYYY-MM-DDThh:mm:ss.ffffff)");
     const bool date_exists = day_of_year_form ? day >= 1 && day <= (leap_year(year) ? 366 : 365)
-                                              : month >= 1 && month <= 12 && day >= 1 && day <= month_length(year, static_cast<int>(month));
+                                              : month >= 1 && month <= 12 && day >= 1 &&
+                                                    day <= month_length(year, static_cast<int>(month));
     if (!date_exists || hour > 23 || minute > 59 || second > 59) {
         refuse(field, complaint + " is not a date and time that exists");
     }
     const std::int64_t days = day_of_year_form ? days_from_civil(year, 1, 1) + day - 1
                                                : days_from_civil(year, static_cast<int>(month), static_cast<int>(day));
-    return days * MICROSECONDS_PER_DAY + ((hour * 60 + minute) * 60 + second) * MICROSECONDS_PER_SECOND + fraction_us(fraction);
+    return days * MICROSECONDS_PER_DAY + ((hour * 60 + minute) * 60 + second) * MICROSECONDS_PER_SECOND +
+           fraction_us(fraction);
 }
 
 }  // namespace talik::elements

@@ -24,7 +24,6 @@ struct Field {
 
 [[noreturn]] void refuse(const Field& field, const std::string& complaint);
 
-
 std::string_view trim(std::string_view text);
 bool equal_ignoring_case(std::string_view a, std::string_view b);
 
@@ -57,7 +56,6 @@ std::optional<std::int32_t> alpha5_number(std::string_view text);
 
 // A name or designator: blanks around it dropped, at most MAX_ELEMENT_FIELD_BYTES.
 std::string text_value(const Field& field);
-
 
 inline constexpr std::int64_t MICROSECONDS_PER_SECOND = 1'000'000;
 inline constexpr std::int64_t MICROSECONDS_PER_DAY = 86'400 * MICROSECONDS_PER_SECOND;

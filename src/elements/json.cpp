@@ -29,7 +29,8 @@ constexpr std::size_t MAX_SHOWN_ERROR = 160;
 // nlohmann's message without its "[json.exception...]" tag, one printable line.
 std::string shown_error(const std::string& what) {
     const std::size_t tag_end = what.find("] ");
-    const std::string_view text = tag_end == std::string::npos ? std::string_view(what) : std::string_view(what).substr(tag_end + 2);
+    const std::string_view text = tag_end == std::string::npos ? std::string_view(what)
+                                                               : std::string_view(what).substr(tag_end + 2);
     std::string shown;
     for (const char c : text.substr(0, MAX_SHOWN_ERROR)) shown += c >= ' ' && c <= '~' ? c : '?';
     return shown;
@@ -75,9 +76,11 @@ public:
         --depth_;
         return true;
     }
-    bool parse_error(std::size_t position, const std::string& /*token*/, const nlohmann::detail::exception& e) override {
+    bool parse_error(std::size_t position, const std::string& /*token*/,
+                     const nlohmann::detail::exception& e) override {
         const std::size_t offset = position == 0 ? 0 : position - 1;  // position counts the bytes read
-        error_ = "line " + std::to_string(LineCounter(text_).line_of(offset)) + ": not valid JSON: " + shown_error(e.what());
+        error_ = "line " + std::to_string(LineCounter(text_).line_of(offset)) +
+                 ": not valid JSON: " + shown_error(e.what());
         return false;
     }
 

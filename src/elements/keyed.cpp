@@ -21,9 +21,9 @@ namespace talik::elements {
 namespace {
 
 constexpr std::string_view KEYS[] = {
-    "OBJECT_NAME", "OBJECT_ID",         "EPOCH",          "MEAN_MOTION", "ECCENTRICITY",     "INCLINATION",
-    "RA_OF_ASC_NODE", "ARG_OF_PERICENTER", "MEAN_ANOMALY", "NORAD_CAT_ID", "REV_AT_EPOCH",   "BSTAR",
-    "MEAN_MOTION_DOT", "MEAN_MOTION_DDOT", "CENTER_NAME", "REF_FRAME",   "TIME_SYSTEM",      "MEAN_ELEMENT_THEORY"};
+    "OBJECT_NAME",     "OBJECT_ID",         "EPOCH",        "MEAN_MOTION",  "ECCENTRICITY", "INCLINATION",
+    "RA_OF_ASC_NODE",  "ARG_OF_PERICENTER", "MEAN_ANOMALY", "NORAD_CAT_ID", "REV_AT_EPOCH", "BSTAR",
+    "MEAN_MOTION_DOT", "MEAN_MOTION_DDOT",  "CENTER_NAME",  "REF_FRAME",    "TIME_SYSTEM",  "MEAN_ELEMENT_THEORY"};
 
 // Catalogue and revolution numbers of a message: nine digits at most.
 constexpr std::int32_t MAX_MESSAGE_NUMBER = 999'999'999;
@@ -109,7 +109,7 @@ MeanElements KeyedSet::convert(ElementSetsRead& out) const {
     set.source = display_ + ", " + where_;
     if (extended_theory) {
         out.warnings.add(display_ + ": " + where_ +
-                               ": MEAN_ELEMENT_THEORY SGP4-XP: the elements are read as SGP4 mean elements");
+                         ": MEAN_ELEMENT_THEORY SGP4-XP: the elements are read as SGP4 mean elements");
     }
     return set;
 }

@@ -13,7 +13,7 @@ namespace talik::elements {
 // The keys without which a set cannot be read; REV_AT_EPOCH is 0 when
 // absent, the name and designator "", the metadata as the reader assumes.
 inline constexpr std::string_view REQUIRED_KEYS[] = {
-    "EPOCH",        "MEAN_MOTION",  "ECCENTRICITY", "INCLINATION",     "RA_OF_ASC_NODE",   "ARG_OF_PERICENTER",
+    "EPOCH",        "MEAN_MOTION",  "ECCENTRICITY", "INCLINATION",     "RA_OF_ASC_NODE",  "ARG_OF_PERICENTER",
     "MEAN_ANOMALY", "NORAD_CAT_ID", "BSTAR",        "MEAN_MOTION_DOT", "MEAN_MOTION_DDOT"};
 
 struct KeyedText {
@@ -44,6 +44,5 @@ private:
     std::map<std::string, KeyedText, std::less<>> fields_;
     std::string fault_;
 };
-
 
 }  // namespace talik::elements

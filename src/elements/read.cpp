@@ -104,15 +104,16 @@ std::optional<ElementFormat> detect_element_format(std::string_view text) {
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text, ElementFormat format) {
     const std::string display = source_name(name);
     if (text.size() > MAX_ELEMENT_SOURCE_BYTES) {
-        throw InputError(display + ": larger than " + std::to_string(MAX_ELEMENT_SOURCE_BYTES / BYTES_PER_MIB) + " MiB");
+        throw InputError(display + ": larger than " + std::to_string(MAX_ELEMENT_SOURCE_BYTES / BYTES_PER_MIB) +
+                         " MiB");
     }
     ElementSetsRead out(display);
     switch (format) {
-        case ElementFormat::TwoLine: elements::read_two_line(display, text, out); break;
-        case ElementFormat::Kvn: elements::read_kvn(display, text, out); break;
-        case ElementFormat::Xml: elements::read_xml(display, text, out); break;
-        case ElementFormat::Json: elements::read_json(display, text, out); break;
-        case ElementFormat::Csv: elements::read_csv(display, text, out); break;
+    case ElementFormat::TwoLine: elements::read_two_line(display, text, out); break;
+    case ElementFormat::Kvn: elements::read_kvn(display, text, out); break;
+    case ElementFormat::Xml: elements::read_xml(display, text, out); break;
+    case ElementFormat::Json: elements::read_json(display, text, out); break;
+    case ElementFormat::Csv: elements::read_csv(display, text, out); break;
     }
     return out;
 }
@@ -128,7 +129,9 @@ ElementSetsRead read_element_sets(const std::string& name, std::string_view text
     return read_element_sets(name, text, *format);
 }
 
-ElementSetsRead read_element_file(const std::string& path) { return read_element_sets(path, read_source_file(path, stdin)); }
+ElementSetsRead read_element_file(const std::string& path) {
+    return read_element_sets(path, read_source_file(path, stdin));
+}
 
 std::string read_source_file(const std::string& path, std::FILE* in) {
     if (path == "-") return read_stream(path, in, 0);

@@ -22,7 +22,8 @@ constexpr std::size_t OBJECTS_SHOWN = 5;
 
 std::optional<std::int32_t> catalogue_number(std::string_view text) {
     if (const std::optional<std::int32_t> alpha5 = elements::alpha5_number(text)) return alpha5;
-    if (text.empty() || text.size() > MAX_CATALOGUE_DIGITS || text.find_first_not_of("0123456789") != std::string_view::npos) {
+    if (text.empty() || text.size() > MAX_CATALOGUE_DIGITS ||
+        text.find_first_not_of("0123456789") != std::string_view::npos) {
         return std::nullopt;
     }
     return std::stoi(std::string(text));

@@ -31,7 +31,7 @@ namespace {
 
 constexpr std::size_t TWO_LINE_COLUMNS = 69;
 constexpr std::int32_t MAX_FIVE_DIGITS = 99'999;
-constexpr int CENTURY_PIVOT = 57;  // two-digit years from 57 are in the 1900s
+constexpr int CENTURY_PIVOT = 57;                          // two-digit years from 57 are in the 1900s
 constexpr std::int64_t MICROSECONDS_PER_DAY_DIGIT8 = 864;  // 1e-8 day; a day's 8 decimals are whole microseconds
 constexpr std::size_t DAY_DECIMALS = 8;
 constexpr std::size_t SET_WINDOW = 3;  // lines looked at to find a set: a name line, line 1, line 2
@@ -45,9 +45,9 @@ bool starts_line(const Line& line, char number) {
 }
 
 Field columns(const Line& line, std::size_t first, std::size_t last, const char* what) {
-    return Field{line.text.substr(first - 1, last - first + 1),
-                 "line " + std::to_string(line.number) + ", columns " + std::to_string(first) + "-" +
-                     std::to_string(last) + " (" + what + ")"};
+    return Field{line.text.substr(first - 1, last - first + 1), "line " + std::to_string(line.number) + ", columns " +
+                                                                    std::to_string(first) + "-" + std::to_string(last) +
+                                                                    " (" + what + ")"};
 }
 
 void check_layout(const Line& line, std::span<const std::size_t> blanks) {
@@ -88,7 +88,9 @@ std::int64_t epoch_us(const Field& field) {
     const std::size_t point = day.find('.');
     const std::string_view whole = day.substr(0, point);
     const std::string_view decimals = point == std::string_view::npos ? std::string_view() : day.substr(point + 1);
-    const auto all_digits = [](std::string_view s) { return s.find_first_not_of("0123456789") == std::string_view::npos; };
+    const auto all_digits = [](std::string_view s) {
+        return s.find_first_not_of("0123456789") == std::string_view::npos;
+    };
     if (text[0] == ' ' || text[1] == ' ' || !all_digits(text.substr(0, 2)) || whole.empty() || whole.size() > 3 ||
         !all_digits(whole) || decimals.size() > DAY_DECIMALS || !all_digits(decimals)) {
         refuse(field, quote(text) + " is not an epoch (YYDDD.DDDDDDDD)");
@@ -101,7 +103,8 @@ std::int64_t epoch_us(const Field& field) {
                           " does not exist");
     }
     std::int64_t fraction_us = 0;
-    for (std::size_t i = 0; i < DAY_DECIMALS; ++i) fraction_us = fraction_us * 10 + (i < decimals.size() ? decimals[i] - '0' : 0);
+    for (std::size_t i = 0; i < DAY_DECIMALS; ++i)
+        fraction_us = fraction_us * 10 + (i < decimals.size() ? decimals[i] - '0' : 0);
     fraction_us *= MICROSECONDS_PER_DAY_DIGIT8;
     return (days_from_civil(year, 1, 1) + day_of_year - 1) * MICROSECONDS_PER_DAY + fraction_us;
 }
@@ -182,8 +185,8 @@ std::size_t take_set(const std::string& display, std::span<const Line> lines, El
         out.problems.add(display + ": line " + std::to_string(line.number) + ": " + what);
     };
     const bool a_line = is_line(at(0), '1', BLANKS_LINE1) || is_line(at(0), '2', BLANKS_LINE2);
-    const bool named = !is_set(at(0), at(1)) && ((is_set(at(1), at(2)) && !a_line) ||
-                                                 (!starts_line(at(0), '1') && !starts_line(at(0), '2')));
+    const bool named = !is_set(at(0), at(1)) &&
+                       ((is_set(at(1), at(2)) && !a_line) || (!starts_line(at(0), '1') && !starts_line(at(0), '2')));
     const std::size_t first = named ? 1 : 0;  // line 1's place
     if (!starts_line(at(first), '1')) {
         problem(lines[0], named ? "no line 1 of a two-line set follows this name line"

@@ -45,13 +45,20 @@ constexpr unsigned LATIN1_LAYOUTS = layout_bit(Layout::EightBit);
 constexpr unsigned UTF16_LAYOUTS = layout_bit(Layout::Utf16Le) | layout_bit(Layout::Utf16Be);
 constexpr unsigned UTF32_LAYOUTS = layout_bit(Layout::Utf32Le) | layout_bit(Layout::Utf32Be);
 constexpr KnownEncoding KNOWN_ENCODINGS[] = {
-    {"UTF-8", UTF8_LAYOUTS, false},      {"UTF8", UTF8_LAYOUTS, false},
-    {"US-ASCII", UTF8_LAYOUTS, false},   {"ASCII", UTF8_LAYOUTS, false},
-    {"ISO-8859-1", LATIN1_LAYOUTS, true}, {"ISO8859-1", LATIN1_LAYOUTS, true},
-    {"ISO_8859-1", LATIN1_LAYOUTS, true}, {"LATIN1", LATIN1_LAYOUTS, true},
-    {"LATIN-1", LATIN1_LAYOUTS, true},   {"UTF-16", UTF16_LAYOUTS, false},
-    {"UTF-16LE", layout_bit(Layout::Utf16Le), false}, {"UTF-16BE", layout_bit(Layout::Utf16Be), false},
-    {"UTF-32", UTF32_LAYOUTS, false},    {"UTF-32LE", layout_bit(Layout::Utf32Le), false},
+    {"UTF-8", UTF8_LAYOUTS, false},
+    {"UTF8", UTF8_LAYOUTS, false},
+    {"US-ASCII", UTF8_LAYOUTS, false},
+    {"ASCII", UTF8_LAYOUTS, false},
+    {"ISO-8859-1", LATIN1_LAYOUTS, true},
+    {"ISO8859-1", LATIN1_LAYOUTS, true},
+    {"ISO_8859-1", LATIN1_LAYOUTS, true},
+    {"LATIN1", LATIN1_LAYOUTS, true},
+    {"LATIN-1", LATIN1_LAYOUTS, true},
+    {"UTF-16", UTF16_LAYOUTS, false},
+    {"UTF-16LE", layout_bit(Layout::Utf16Le), false},
+    {"UTF-16BE", layout_bit(Layout::Utf16Be), false},
+    {"UTF-32", UTF32_LAYOUTS, false},
+    {"UTF-32LE", layout_bit(Layout::Utf32Le), false},
     {"UTF-32BE", layout_bit(Layout::Utf32Be), false},
 };
 
@@ -68,10 +75,14 @@ struct Start {
 };
 // Longer marks first: UTF-32LE's starts like UTF-16LE's.
 const Start STARTS[] = {
-    {std::string_view("\xFF\xFE\0\0", 4), Layout::Utf32Le, 4}, {std::string_view("\0\0\xFE\xFF", 4), Layout::Utf32Be, 4},
-    {"\xFF\xFE", Layout::Utf16Le, 2},                          {"\xFE\xFF", Layout::Utf16Be, 2},
-    {BYTE_ORDER_MARK, Layout::Utf8Marked, 3},                 {std::string_view("<\0\0\0", 4), Layout::Utf32Le, 0},
-    {std::string_view("\0\0\0<", 4), Layout::Utf32Be, 0},      {std::string_view("<\0", 2), Layout::Utf16Le, 0},
+    {std::string_view("\xFF\xFE\0\0", 4), Layout::Utf32Le, 4},
+    {std::string_view("\0\0\xFE\xFF", 4), Layout::Utf32Be, 4},
+    {"\xFF\xFE", Layout::Utf16Le, 2},
+    {"\xFE\xFF", Layout::Utf16Be, 2},
+    {BYTE_ORDER_MARK, Layout::Utf8Marked, 3},
+    {std::string_view("<\0\0\0", 4), Layout::Utf32Le, 0},
+    {std::string_view("\0\0\0<", 4), Layout::Utf32Be, 0},
+    {std::string_view("<\0", 2), Layout::Utf16Le, 0},
     {std::string_view("\0<", 2), Layout::Utf16Be, 0},
 };
 
@@ -84,11 +95,11 @@ Start start_of(std::string_view text) {
 
 const char* layout_name(Layout layout) {
     switch (layout) {
-        case Layout::Utf16Le: return "UTF-16LE";
-        case Layout::Utf16Be: return "UTF-16BE";
-        case Layout::Utf32Le: return "UTF-32LE";
-        case Layout::Utf32Be: return "UTF-32BE";
-        default: return "8 bits a character";
+    case Layout::Utf16Le: return "UTF-16LE";
+    case Layout::Utf16Be: return "UTF-16BE";
+    case Layout::Utf32Le: return "UTF-32LE";
+    case Layout::Utf32Be: return "UTF-32BE";
+    default: return "8 bits a character";
     }
 }
 
@@ -119,7 +130,8 @@ std::string wide_to_utf8(const std::string& display, std::string_view bytes, Lay
     out.reserve(bytes.size() / 2 * 3);  // the most UTF-8 takes; pages never written cost nothing
     const auto unit = [&](std::size_t pos) {
         std::uint32_t value = 0;
-        for (std::size_t i = 0; i < width; ++i) value = value << 8 | static_cast<unsigned char>(bytes[pos + (big ? i : width - 1 - i)]);
+        for (std::size_t i = 0; i < width; ++i)
+            value = value << 8 | static_cast<unsigned char>(bytes[pos + (big ? i : width - 1 - i)]);
         return value;
     };
     const auto refuse = [&](const char* why) {
@@ -251,16 +263,17 @@ std::string_view xml_in_utf8(const std::string& display, std::string_view text, 
     }
     const std::optional<std::string_view> declared = declared_encoding(utf8);
     if (!declared) return utf8;
-    const KnownEncoding* known = std::find_if(std::begin(KNOWN_ENCODINGS), std::end(KNOWN_ENCODINGS),
-                                              [&](const KnownEncoding& k) { return equal_ignoring_case(k.name, *declared); });
+    const KnownEncoding* known =
+        std::find_if(std::begin(KNOWN_ENCODINGS), std::end(KNOWN_ENCODINGS),
+                     [&](const KnownEncoding& k) { return equal_ignoring_case(k.name, *declared); });
     if (known == std::end(KNOWN_ENCODINGS)) {
         throw InputError(display + ": line 1: the XML encoding " + quote(*declared) +
                          " is not read; write the file in UTF-8, UTF-16, UTF-32 or ISO-8859-1");
     }
     if ((known->layouts & layout_bit(start.layout)) == 0) {
-        throw InputError(display + ": line 1: the XML declaration names the encoding " + quote(*declared) +
-                         ", but the text is " + (start.layout == Layout::Utf8Marked ? "UTF-8 with its byte order mark"
-                                                                                     : layout_name(start.layout)));
+        throw InputError(
+            display + ": line 1: the XML declaration names the encoding " + quote(*declared) + ", but the text is " +
+            (start.layout == Layout::Utf8Marked ? "UTF-8 with its byte order mark" : layout_name(start.layout)));
     }
     if (known->latin1) {
         converted = latin1_to_utf8(utf8);

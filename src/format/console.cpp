@@ -51,15 +51,9 @@ Console::~Console() {
 void Console::record(std::string_view text) {
     const char control = text.empty() ? ' ' : text.front();
     switch (control) {
-    case '0':
-        buffer_ += first_record_ ? "\r\n" : "\r\n\r\n";
-        break;
-    case '1':
-        buffer_ += "\r\n\f\r \r";
-        break;
-    case '+':
-        buffer_ += '\r';
-        break;
+    case '0': buffer_ += first_record_ ? "\r\n" : "\r\n\r\n"; break;
+    case '1': buffer_ += "\r\n\f\r \r"; break;
+    case '+': buffer_ += '\r'; break;
     default:
         if (!first_record_) buffer_ += "\r\n";
         break;

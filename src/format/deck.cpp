@@ -41,7 +41,6 @@ namespace {
 
 constexpr std::size_t BYTES_PER_MIB = std::size_t{1024} * 1024;
 
-
 [[noreturn]] void cannot_read(const std::string& path, const std::string& why) {
     throw InputError(path, "cannot read the deck: " + why);
 }
@@ -84,7 +83,8 @@ Deck Deck::open(const std::string& path) {
     }
     std::fclose(file);
     if (failed) cannot_read(path, error);
-    if (contents.size() > DECK_BYTES_MAX) cannot_read(path, "larger than " + std::to_string(DECK_BYTES_MAX / BYTES_PER_MIB) + " MiB");
+    if (contents.size() > DECK_BYTES_MAX)
+        cannot_read(path, "larger than " + std::to_string(DECK_BYTES_MAX / BYTES_PER_MIB) + " MiB");
     return Deck(path, std::move(contents));
 }
 

@@ -207,7 +207,8 @@ void put_integer(char* out, int w, std::int64_t value) {
     char buf[24];
     char* end = buf + sizeof buf;
     const bool negative = value < 0;
-    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value)
+                                             : static_cast<std::uint64_t>(value);
     int n = render(magnitude, end);
     if (negative) {
         *(end - n - 1) = '-';
@@ -247,8 +248,8 @@ void put_fixed(char* out, int w, int d, double value, int digits) {
     char* end = buf + sizeof buf;
     const int n = q == 0 ? 0 : render(q, end);
     const char* qd = end - n;
-    int int_len = 0;   // integer digits taken from q
-    int int_zeros = 0; // zeros after them (k < 0)
+    int int_len = 0;    // integer digits taken from q
+    int int_zeros = 0;  // zeros after them (k < 0)
     if (k < 0) {
         int_len = n;
         int_zeros = -k;

@@ -45,8 +45,7 @@ public:
 
 private:
     [[noreturn]] void fail(const std::string& what) const {
-        throw FormatError("format \"" + std::string(text_) + "\": " + what + " at column " +
-                          std::to_string(pos_ + 1));
+        throw FormatError("format \"" + std::string(text_) + "\": " + what + " at column " + std::to_string(pos_ + 1));
     }
 
     void skip_blanks() {
@@ -164,8 +163,7 @@ private:
             item.kind = FormatItem::Kind::Text;
             if (is_digit(peek())) item.width = number(1, "field width");
             break;
-        default:
-            fail(c == '\'' && counted ? "repeat count on a literal" : "unexpected character");
+        default: fail(c == '\'' && counted ? "repeat count on a literal" : "unexpected character");
         }
         for (int i = 0; i < repeat; ++i) items.push_back(item);
     }
@@ -231,18 +229,13 @@ Format::Format(std::string_view text) : text_(text) {
             switch (item.kind) {
             case FormatItem::Kind::Integer:
             case FormatItem::Kind::Fixed:
-            case FormatItem::Kind::Exponent:
-                slots_.push_back(item.kind);
-                break;
+            case FormatItem::Kind::Exponent: slots_.push_back(item.kind); break;
             case FormatItem::Kind::Text:
                 slots_.push_back(item.kind);
                 output_only_ = true;
                 break;
-            case FormatItem::Kind::Literal:
-                output_only_ = true;
-                break;
-            default:
-                break;
+            case FormatItem::Kind::Literal: output_only_ = true; break;
+            default: break;
             }
         }
     };

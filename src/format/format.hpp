@@ -34,9 +34,9 @@ struct FormatItem {
 // expanded: what write and read walk through, left to right.
 struct FormatStep {
     FormatItem::Kind kind = FormatItem::Kind::Literal;  // never GroupStart / GroupEnd
-    std::uint16_t width = 0;      // as in FormatItem
+    std::uint16_t width = 0;                            // as in FormatItem
     std::uint16_t decimals = 0;
-    std::uint32_t offset = 0;     // a literal's text in the format's literal pool
+    std::uint32_t offset = 0;  // a literal's text in the format's literal pool
     std::uint32_t length = 0;
 };
 
@@ -73,12 +73,12 @@ class Value {
 public:
     enum class Kind : std::uint8_t { Integer, Single, Double, Text };
 
-    constexpr Value(std::int16_t v) : kind_(Kind::Integer), integer_(v) {}    // NOLINT
-    constexpr Value(std::int32_t v) : kind_(Kind::Integer), integer_(v) {}    // NOLINT
-    constexpr Value(talik::Single v) : kind_(Kind::Single), real_(v) {}       // NOLINT
-    constexpr Value(double v) : kind_(Kind::Double), real_(v) {}              // NOLINT
-    constexpr Value(std::string_view v) : kind_(Kind::Text), text_(v) {}      // NOLINT
-    constexpr Value(const char* v) : kind_(Kind::Text), text_(v) {}           // NOLINT
+    constexpr Value(std::int16_t v) : kind_(Kind::Integer), integer_(v) {}  // NOLINT
+    constexpr Value(std::int32_t v) : kind_(Kind::Integer), integer_(v) {}  // NOLINT
+    constexpr Value(talik::Single v) : kind_(Kind::Single), real_(v) {}     // NOLINT
+    constexpr Value(double v) : kind_(Kind::Double), real_(v) {}            // NOLINT
+    constexpr Value(std::string_view v) : kind_(Kind::Text), text_(v) {}    // NOLINT
+    constexpr Value(const char* v) : kind_(Kind::Text), text_(v) {}         // NOLINT
 
     constexpr Kind kind() const { return kind_; }
     constexpr std::int32_t integer() const { return integer_; }

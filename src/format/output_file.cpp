@@ -38,8 +38,7 @@ bool written_directly(const struct stat& info) {
 bool same_file(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 // Throws when the regular file target is one of the inputs.
-void refuse_input(const std::string& option, const std::string& name, const struct stat& target,
-                  const Inputs& inputs) {
+void refuse_input(const std::string& option, const std::string& name, const struct stat& target, const Inputs& inputs) {
     for (const std::string& input : inputs.names) {
         struct stat info {};
         const bool read_in = input == STANDARD_STREAM;
@@ -87,8 +86,8 @@ std::string unwritable_reason(std::FILE* stream) {
     if (flags == -1 || (flags & O_ACCMODE) != O_RDONLY) return "";
     struct stat info {};
     struct stat null_device {};
-    const bool to_null = ::fstat(fd, &info) == 0 && ::stat(NULL_DEVICE, &null_device) == 0 &&
-                         S_ISCHR(info.st_mode) && info.st_rdev == null_device.st_rdev;
+    const bool to_null = ::fstat(fd, &info) == 0 && ::stat(NULL_DEVICE, &null_device) == 0 && S_ISCHR(info.st_mode) &&
+                         info.st_rdev == null_device.st_rdev;
     return to_null ? "it was closed when the program started" : "it is open only for reading";
 }
 
@@ -136,8 +135,8 @@ void OutputFile::commit() {
     if (!closed) throw OutputError(cannot_write_, errno);
 }
 
-void OutputFile::write_whole(const std::string& option, const std::string& name, std::FILE* out,
-                             const Inputs& inputs, std::string_view text) {
+void OutputFile::write_whole(const std::string& option, const std::string& name, std::FILE* out, const Inputs& inputs,
+                             std::string_view text) {
     const auto output = open(option, name, out, inputs);
     errno = 0;
     if (std::fwrite(text.data(), 1, text.size(), output->stream()) != text.size()) {

@@ -50,8 +50,8 @@ public:
     void commit();
 
     // Opens as open() does, writes text as the whole output and commits.
-    static void write_whole(const std::string& option, const std::string& name, std::FILE* out,
-                            const Inputs& inputs, std::string_view text);
+    static void write_whole(const std::string& option, const std::string& name, std::FILE* out, const Inputs& inputs,
+                            std::string_view text);
 
 private:
     OutputFile(std::unique_ptr<PendingFile> pending, std::FILE* stream, bool owned, std::string cannot_write);

@@ -60,8 +60,8 @@ int register_pending(const std::string& path) {
 // Every standard signal whose default action ends the process (the
 // real-time ones are added by range).  SIGKILL cannot be caught.
 constexpr std::array ENDING_STANDARD_SIGNALS = {
-    SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,  SIGUSR1, SIGSEGV,
-    SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO,   SIGSYS,
+    SIGHUP,    SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,  SIGUSR1, SIGSEGV,
+    SIGUSR2,   SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO,   SIGSYS,
 #ifdef SIGSTKFLT
     SIGSTKFLT,
 #endif

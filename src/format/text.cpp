@@ -33,9 +33,9 @@ std::string_view without_byte_order_mark(std::string_view text) {
 
 namespace {
 
-constexpr std::string_view REPLACEMENT = "\xEF\xBF\xBD";    // U+FFFD
+constexpr std::string_view REPLACEMENT = "\xEF\xBF\xBD";           // U+FFFD
 constexpr std::string_view FIRST_STRONG_ISOLATE = "\xE2\x81\xA8";  // U+2068
-constexpr std::string_view POP_ISOLATE = "\xE2\x81\xA9";          // U+2069
+constexpr std::string_view POP_ISOLATE = "\xE2\x81\xA9";           // U+2069
 constexpr std::string_view CUT_MARK = "...";
 
 // The length of the UTF-8 character at text[i], or 0 when the bytes there

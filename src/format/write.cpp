@@ -136,16 +136,13 @@ void run(Unit& unit, const Format& format, std::span<const Value> values) {
             unit.record(record.view());
             record.clear();
             continue;
-        default:
-            break;
+        default: break;
         }
         if (next == values.size()) break;  // no value left: the record ends here
         const Value& value = values[next++];
         const int w = step.width;
         switch (step.kind) {
-        case FormatItem::Kind::Integer:
-            fields::put_integer(record.extend(step.width), w, value.integer());
-            break;
+        case FormatItem::Kind::Integer: fields::put_integer(record.extend(step.width), w, value.integer()); break;
         case FormatItem::Kind::Fixed:
             fields::put_fixed(record.extend(step.width), w, step.decimals, value.real(),
                               value.kind() == Value::Kind::Single ? 7 : 16);
@@ -169,8 +166,7 @@ void run(Unit& unit, const Format& format, std::span<const Value> values) {
             }
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
     unit.record(record.view());

@@ -35,7 +35,6 @@ namespace talik {
 
 namespace {
 
-
 double dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 }  // namespace

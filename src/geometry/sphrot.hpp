@@ -15,13 +15,13 @@ struct SphrotFrame {
     // conversion there and back returns the same degrees.
     static constexpr double D2R = DEGRAD_FRAME;
 
-    double PLON = 0.0;        // pole longitude, degrees
-    double PLAT = 90.0;       // pole latitude, degrees
-    double ROT = 0.0;         // longitude offset, degrees
-    double R2D = 1.0 / D2R;   // degrees per radian
-    double PC = 0.0;          // colatitude of the pole, radians
-    double SP = 0.0;          // sin PC
-    double CP = 1.0;          // cos PC
+    double PLON = 0.0;       // pole longitude, degrees
+    double PLAT = 90.0;      // pole latitude, degrees
+    double ROT = 0.0;        // longitude offset, degrees
+    double R2D = 1.0 / D2R;  // degrees per radian
+    double PC = 0.0;         // colatitude of the pole, radians
+    double SP = 0.0;         // sin PC
+    double CP = 1.0;         // cos PC
 };
 
 // Rotates the direction (LON, LAT) into the frame with pole (PLON, PLAT) and

@@ -17,10 +17,10 @@ namespace talik {
 // The Sun table.  Entry I (1-based; index I - 1 here) belongs to day number
 // TABJDN - 40 + 10 (I - 1); entries 1 to 46 are filled, 47 to 50 never.
 struct SUNCOM {
-    DATIM TABDT{};                   // origin: (year, 1, 1, 0, 0, 0)
-    std::array<Single, 50> SUNDEC{}; // declination, radians
-    std::array<Single, 50> SUNRA{};  // right ascension, radians, rising past 2 pi without a wrap
-    double TABJDN = 0.0;             // noon-based Julian day number of the origin
+    DATIM TABDT{};                    // origin: (year, 1, 1, 0, 0, 0)
+    std::array<Single, 50> SUNDEC{};  // declination, radians
+    std::array<Single, 50> SUNRA{};   // right ascension, radians, rising past 2 pi without a wrap
+    double TABJDN = 0.0;              // noon-based Julian day number of the origin
 };
 
 // Whole days K = JDN - TABJDN, counted from 1 January of the table year, that

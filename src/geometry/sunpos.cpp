@@ -41,8 +41,8 @@ void SUNPOS(double JDN, const DATIM& DT, Single& SDEC, Single& SRA, const SUNCOM
         P = (IMOD<std::int16_t>(K, 10) + F) / 5.0 - 1.0;
     } else {
         // mended: outside the window not all four entries exist; use the outermost four, then hold the end entry.
-        constexpr int FIRST_ENTRY_DAY = -40;  // entry 1
-        constexpr int LAST_ENTRY_DAY = 410;   // entry 46
+        constexpr int FIRST_ENTRY_DAY = -40;   // entry 1
+        constexpr int LAST_ENTRY_DAY = 410;    // entry 46
         if (!(days + F >= FIRST_ENTRY_DAY)) {  // also a day number that is not a number
             N = 2;
             P = -3.0;

@@ -74,8 +74,8 @@ std::vector<KeplerStatus> SUNTAB(std::int16_t IYEAR, SUNCOM& suncom) {
         if (!kepler.converged) failures.push_back(kepler);
 
         // True anomaly by the half-angle formula, kept in 0..2 pi.
-        Single nu = 2.0 * std::atan((std::sin(EE / 2.0) * std::sqrt(1.0 + ecc) / std::sqrt(1.0 - ecc)) /
-                                    std::cos(EE / 2.0));
+        Single nu = 2.0 *
+                    std::atan((std::sin(EE / 2.0) * std::sqrt(1.0 + ecc) / std::sqrt(1.0 - ecc)) / std::cos(EE / 2.0));
         if (EE > PI) nu = nu + TWOPI;
 
         const Single lambda = nu + perig;

@@ -28,7 +28,9 @@ inline double MOD(double a, double b) {
 
 // Integer remainder of a truncating division (C++ semantics already match).
 template <typename I>
-constexpr I IMOD(I a, I b) { return static_cast<I>(a % b); }
+constexpr I IMOD(I a, I b) {
+    return static_cast<I>(a % b);
+}
 
 // Truncation toward zero, to a 32-bit integer.
 inline std::int32_t INT(double x) { return static_cast<std::int32_t>(std::trunc(x)); }

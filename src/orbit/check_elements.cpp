@@ -107,12 +107,12 @@ void check_element_set(const ElementSet& set, const DATIM& start, const FieldPla
     if (!(perigee >= PERIGEE_MIN)) {
         throw InputError(place(EL_PERIGEE), "the perigee lies " + km(perigee, "%.4g km") +
                                                 " from the Earth's centre (semi-major axis " + shortest(set.SMA) +
-                                                ", eccentricity " + shortest(set.ECC) +
-                                                "); it must lie at least " + limit(PERIGEE_MIN) + " km from it");
+                                                ", eccentricity " + shortest(set.ECC) + "); it must lie at least " +
+                                                limit(PERIGEE_MIN) + " km from it");
     }
     if (!(set.SMA < SMA_MAX)) {
-        throw InputError(place(EL_SMA), "semi-major axis " + shortest(set.SMA) +
-                                            " km is " + limit(SMA_MAX) + " km or more, beyond any orbit of the Earth");
+        throw InputError(place(EL_SMA), "semi-major axis " + shortest(set.SMA) + " km is " + limit(SMA_MAX) +
+                                            " km or more, beyond any orbit of the Earth");
     }
 
     double JDS = 0.0;
@@ -123,7 +123,8 @@ void check_element_set(const ElementSet& set, const DATIM& start, const FieldPla
     const double days = std::fabs(std::trunc(JDS - JDE));
     if (days > EPOCH_DAYS_MAX) {
         throw InputError(place(EL_EPOCH), "the epoch is " + std::to_string(static_cast<long>(days)) +
-                                              " days from the start; at most " + limit(EPOCH_DAYS_MAX) + " are allowed");
+                                              " days from the start; at most " + limit(EPOCH_DAYS_MAX) +
+                                              " are allowed");
     }
     // mended: a revolution number beyond 32 bits cannot be stored; refuse it instead of an undefined conversion.
     // The run counts at most one more per step (the step count has five columns), so that room is kept too.
@@ -145,7 +146,8 @@ void check_decay(const ORBEL& orbel, const DATIM& first, const DATIM& last, cons
         const double perigee = (1.0 - orbel.ECC) * a;
         if (!(a > 0.0)) {
             throw InputError(place, rate + " brings the semi-major axis to " + km(a, "%.1f km") + when[i] +
-                                        "; the perigee must stay at least " + limit(PERIGEE_MIN) + " km from the Earth's centre");
+                                        "; the perigee must stay at least " + limit(PERIGEE_MIN) +
+                                        " km from the Earth's centre");
         }
         if (!(perigee >= PERIGEE_MIN)) {
             throw InputError(place, rate + " brings the perigee to " + km(perigee, "%.1f km") +

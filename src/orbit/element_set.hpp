@@ -12,23 +12,21 @@
 namespace talik {
 
 struct ElementSet {
-    DATIM EPOCH{};        // epoch, UT
+    DATIM EPOCH{};           // epoch, UT
     std::int32_t NREV0 = 0;  // revolution number at the epoch
-    Single SMA;           // semi-major axis, km
-    Single ECC;           // eccentricity
-    Single INCL;          // inclination, deg
-    Single RAAN;          // right ascension of the ascending node, deg
-    Single ARGP;          // argument of perigee, deg
-    Single MANOM;         // mean anomaly, deg
-    Single SMADT;         // rate of the semi-major axis, km/day
-    Single RAANDT;        // node rate, deg/day (0: derived from the oblateness)
-    Single ARGPDT;        // perigee rate, deg/day (0: derived from the oblateness)
-    Single MMOTION;       // mean motion, rev/day (counts the revolutions only)
+    Single SMA;              // semi-major axis, km
+    Single ECC;              // eccentricity
+    Single INCL;             // inclination, deg
+    Single RAAN;             // right ascension of the ascending node, deg
+    Single ARGP;             // argument of perigee, deg
+    Single MANOM;            // mean anomaly, deg
+    Single SMADT;            // rate of the semi-major axis, km/day
+    Single RAANDT;           // node rate, deg/day (0: derived from the oblateness)
+    Single ARGPDT;           // perigee rate, deg/day (0: derived from the oblateness)
+    Single MMOTION;          // mean motion, rev/day (counts the revolutions only)
 
     // The ten reals in the deck's order (REAL_FIELDS).
-    std::array<Single, 10> reals() const {
-        return {SMA, ECC, INCL, RAAN, ARGP, MANOM, SMADT, RAANDT, ARGPDT, MMOTION};
-    }
+    std::array<Single, 10> reals() const { return {SMA, ECC, INCL, RAAN, ARGP, MANOM, SMADT, RAANDT, ARGPDT, MMOTION}; }
 };
 
 // The fields of an element set, for messages: the epoch's six (YEAR ..

@@ -52,22 +52,20 @@ void setup_orbit(ORBEL& el) {
     el.SINCL = SI;
 
     if (el.ARGPDT == 0.0) {
-        el.ARGPDT =
-            SECONDS_PER_DAY *
-            ((1.0 + G2 * ((0.5 * E2 + 2.0 - 2.0 * BETA) - (Single(1.7916667) - E2 / 48.0 - 3.0 * BETA) * SI2)) *
-                 (2.0 - 2.5 * SI2) * G2 * NBAR -
-             1.25 * K22 * CI2 * CI2 * E2 * N0 -
-             ((((5.0625 * SI2 - 6.75) * SI2 + Single(1.928571)) * E2 + (5.25 * SI2 - Single(6.642857)) * SI2) +
-              Single(1.7142857)) *
-                 4.375 * G4 * N0);
+        el.ARGPDT = SECONDS_PER_DAY *
+                    ((1.0 + G2 * ((0.5 * E2 + 2.0 - 2.0 * BETA) - (Single(1.7916667) - E2 / 48.0 - 3.0 * BETA) * SI2)) *
+                         (2.0 - 2.5 * SI2) * G2 * NBAR -
+                     1.25 * K22 * CI2 * CI2 * E2 * N0 -
+                     ((((5.0625 * SI2 - 6.75) * SI2 + Single(1.928571)) * E2 + (5.25 * SI2 - Single(6.642857)) * SI2) +
+                      Single(1.7142857)) *
+                         4.375 * G4 * N0);
     }
     if (el.RAANDT == 0.0) {
-        el.RAANDT =
-            -(SECONDS_PER_DAY * CI *
-              ((1.0 + G2 * ((E2 / 6.0 + 1.5 - 2.0 * BETA) -
-                            (Single(1.666667) - Single(0.2083333) * E2 - 3.0 * BETA) * SI2)) *
-                   G2 * NBAR +
-               (Single(0.8571428) - 1.5 * SI2) * (1.5 * E2 + 1.0) * G4 * N0 * 4.375));
+        el.RAANDT = -(SECONDS_PER_DAY * CI *
+                      ((1.0 + G2 * ((E2 / 6.0 + 1.5 - 2.0 * BETA) -
+                                    (Single(1.666667) - Single(0.2083333) * E2 - 3.0 * BETA) * SI2)) *
+                           G2 * NBAR +
+                       (Single(0.8571428) - 1.5 * SI2) * (1.5 * E2 + 1.0) * G4 * N0 * 4.375));
     }
 }
 

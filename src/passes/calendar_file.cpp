@@ -126,13 +126,15 @@ std::string calendar_event(const Pass& p, std::int64_t stamp_unix) {
     const std::string summary = who + " over " + p.site + ", " + degrees(p.tca_el_deg) + " at " +
                                 clock_text(p.tca, false) + " UTC";
     char uid[64];
-    std::snprintf(uid, sizeof uid, "%016llx",
-                  static_cast<unsigned long long>(fnv1a(std::to_string(p.aos), fnv1a(p.site + '\n', fnv1a(p.object + '\n')))));
-    return folded_line("BEGIN:VEVENT") + folded_line("UID:" + std::string(uid) + "-" + stamp_of_model(p.aos / TENTHS) +
-                                                     "@talik-passes") +
+    std::snprintf(
+        uid, sizeof uid, "%016llx",
+        static_cast<unsigned long long>(fnv1a(std::to_string(p.aos), fnv1a(p.site + '\n', fnv1a(p.object + '\n')))));
+    return folded_line("BEGIN:VEVENT") +
+           folded_line("UID:" + std::string(uid) + "-" + stamp_of_model(p.aos / TENTHS) + "@talik-passes") +
            folded_line("DTSTAMP:" + stamp(stamp_unix)) + folded_line("DTSTART:" + stamp_of_model(p.aos / TENTHS)) +
            folded_line("DTEND:" + stamp_of_model((p.los + TENTHS - 1) / TENTHS)) +
-           folded_line("SUMMARY:" + escaped_text(summary)) + folded_line("DESCRIPTION:" + escaped_text(description(p))) +
+           folded_line("SUMMARY:" + escaped_text(summary)) +
+           folded_line("DESCRIPTION:" + escaped_text(description(p))) +
            folded_line("LOCATION:" + escaped_text(p.site)) + folded_line("TRANSP:TRANSPARENT") +
            folded_line("END:VEVENT");
 }

@@ -409,7 +409,7 @@ void Finder::describe(Pass& pass) {
     const std::int64_t last = pass.los / TENTHS;
     if (first > last) return;
     Seen now = seen(first);
-    std::int64_t from = first;  // the first second of the stretch under way
+    std::int64_t from = first;                  // the first second of the stretch under way
     const auto close = [&](std::int64_t end) {  // the stretch ends before end
         if (!now[LIT] || !now[DARK] || end <= from) return;
         if (pass.visible_s == 0) pass.visible_first = from * TENTHS;

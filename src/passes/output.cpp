@@ -92,7 +92,7 @@ std::string visible_time(const Pass& p, std::int64_t tenths) { return p.visible_
 // The table's columns after the object and the site: heading, width, and
 // whether the text is set to the left.
 struct Column {
-    const char* heading;
+    std::string heading;
     std::size_t width;
     bool left;
 };
@@ -100,14 +100,13 @@ struct Column {
 std::vector<Column> table_columns(const TimeZone& zone) {
     const std::size_t time_width = table_time(0, zone).size();
     const std::string suffix = " (" + zone.name() + ")";
-    static thread_local std::string aos, tca, los;  // the headings' texts live as long as the columns
-    aos = "AOS" + suffix;
-    tca = "TCA" + suffix;
-    los = "LOS" + suffix;
-    return {{"REV", 7, false},         {aos.c_str(), time_width, true}, {"AZ", 6, false},  {tca.c_str(), time_width, true},
-            {"EL", 5, false},          {"AZ", 6, false},                {"RANGE", 10, false}, {los.c_str(), time_width, true},
-            {"AZ", 6, false},          {"DUR", 8, false},               {"SUNLIT", 6, false}, {"SUN", 6, false},
-            {"VIS", 5, false},         {"MARKS", 5, true}};
+    return {{"REV", 7, false},    {"AOS" + suffix, time_width, true},
+            {"AZ", 6, false},     {"TCA" + suffix, time_width, true},
+            {"EL", 5, false},     {"AZ", 6, false},
+            {"RANGE", 10, false}, {"LOS" + suffix, time_width, true},
+            {"AZ", 6, false},     {"DUR", 8, false},
+            {"SUNLIT", 6, false}, {"SUN", 6, false},
+            {"VIS", 5, false},    {"MARKS", 5, true}};
 }
 
 std::string table_line(const std::string& number, const std::string& object, const std::string& site,
@@ -153,13 +152,15 @@ std::string track_json(std::size_t number, const Pass& p, const TrackPoint& t, c
 
 std::string track_table_row(const TrackPoint& t, const OutputOptions& o) {
     char text[200];
-    std::snprintf(text, sizeof text, "  %s  %7s  %6s  %9s  %8s  %7s  %7s  %8s  %s", table_time(t.t * TENTHS, o.zone).c_str(),
-                  fixed(t.az_deg, ANGLE_DECIMALS).c_str(), fixed(t.el_deg, ANGLE_DECIMALS).c_str(),
-                  fixed(t.range_km, RANGE_DECIMALS).c_str(), fixed(t.range_rate_km_s, RANGE_RATE_DECIMALS).c_str(),
-                  fixed(t.lat_deg, ANGLE_DECIMALS).c_str(), fixed(t.lon_deg, ANGLE_DECIMALS).c_str(),
-                  fixed(t.height_km, HEIGHT_DECIMALS).c_str(), t.sunlit ? "D" : "N");
+    std::snprintf(text, sizeof text, "  %s  %7s  %6s  %9s  %8s  %7s  %7s  %8s  %s",
+                  table_time(t.t * TENTHS, o.zone).c_str(), fixed(t.az_deg, ANGLE_DECIMALS).c_str(),
+                  fixed(t.el_deg, ANGLE_DECIMALS).c_str(), fixed(t.range_km, RANGE_DECIMALS).c_str(),
+                  fixed(t.range_rate_km_s, RANGE_RATE_DECIMALS).c_str(), fixed(t.lat_deg, ANGLE_DECIMALS).c_str(),
+                  fixed(t.lon_deg, ANGLE_DECIMALS).c_str(), fixed(t.height_km, HEIGHT_DECIMALS).c_str(),
+                  t.sunlit ? "D" : "N");
     std::string row = text;
-    if (o.frequency_mhz) row += "  " + right(fixed(doppler_hz(*o.frequency_mhz, t.range_rate_km_s), DOPPLER_DECIMALS), 10);
+    if (o.frequency_mhz)
+        row += "  " + right(fixed(doppler_hz(*o.frequency_mhz, t.range_rate_km_s), DOPPLER_DECIMALS), 10);
     return row;
 }
 
@@ -205,10 +206,10 @@ std::string csv_row(const Pass& p) {
     return csv_name_field(p.object) + "," + csv_name_field(p.site) + "," + std::to_string(p.rev) + "," +
            iso_tenths(p.aos) + "," + fixed(p.aos_az_deg, ANGLE_DECIMALS) + "," + iso_tenths(p.tca) + "," +
            fixed(p.tca_el_deg, ANGLE_DECIMALS) + "," + fixed(p.tca_az_deg, ANGLE_DECIMALS) + "," +
-           fixed(p.tca_range_km, RANGE_DECIMALS) + "," + iso_tenths(p.los) + "," +
-           fixed(p.los_az_deg, ANGLE_DECIMALS) + "," + fixed(p.duration_s(), DURATION_DECIMALS) + "," +
-           fixed(p.sunlit_fraction, FRACTION_DECIMALS) + "," + csv_field(p.marks) + "," + csv_field(joined_flags(p)) +
-           "," + (p.catalog_number ? std::to_string(*p.catalog_number) : "") + "," + csv_name_field(p.name) + "," +
+           fixed(p.tca_range_km, RANGE_DECIMALS) + "," + iso_tenths(p.los) + "," + fixed(p.los_az_deg, ANGLE_DECIMALS) +
+           "," + fixed(p.duration_s(), DURATION_DECIMALS) + "," + fixed(p.sunlit_fraction, FRACTION_DECIMALS) + "," +
+           csv_field(p.marks) + "," + csv_field(joined_flags(p)) + "," +
+           (p.catalog_number ? std::to_string(*p.catalog_number) : "") + "," + csv_name_field(p.name) + "," +
            fixed(p.site_sun_el_deg, ANGLE_DECIMALS) + "," + std::to_string(p.visible_s) + "," +
            visible_time(p, p.visible_first) + "," + visible_time(p, p.visible_last);
 }
@@ -243,20 +244,26 @@ std::string json_object(const Pass& p) {
 
 std::string table_heading(std::size_t object_width, std::size_t site_width, const TimeZone& zone) {
     std::vector<std::string> cells;
-    for (const Column& c : table_columns(zone)) cells.emplace_back(c.heading);
+    for (const Column& c : table_columns(zone)) cells.push_back(c.heading);
     return table_line("#", "OBJECT", "SITE", cells, zone, object_width, site_width) + "  FLAGS";
 }
 
 std::string table_row(std::size_t number, const Pass& p, std::size_t object_width, std::size_t site_width,
                       const TimeZone& zone) {
-    const std::vector<std::string> cells = {
-        std::to_string(p.rev),           table_time(p.aos, zone),
-        fixed(p.aos_az_deg, ANGLE_DECIMALS), table_time(p.tca, zone),
-        fixed(p.tca_el_deg, ANGLE_DECIMALS), fixed(p.tca_az_deg, ANGLE_DECIMALS),
-        fixed(p.tca_range_km, RANGE_DECIMALS), table_time(p.los, zone),
-        fixed(p.los_az_deg, ANGLE_DECIMALS), fixed(p.duration_s(), DURATION_DECIMALS),
-        fixed(p.sunlit_fraction, FRACTION_DECIMALS), fixed(p.site_sun_el_deg, 1),
-        std::to_string(p.visible_s),     p.marks};
+    const std::vector<std::string> cells = {std::to_string(p.rev),
+                                            table_time(p.aos, zone),
+                                            fixed(p.aos_az_deg, ANGLE_DECIMALS),
+                                            table_time(p.tca, zone),
+                                            fixed(p.tca_el_deg, ANGLE_DECIMALS),
+                                            fixed(p.tca_az_deg, ANGLE_DECIMALS),
+                                            fixed(p.tca_range_km, RANGE_DECIMALS),
+                                            table_time(p.los, zone),
+                                            fixed(p.los_az_deg, ANGLE_DECIMALS),
+                                            fixed(p.duration_s(), DURATION_DECIMALS),
+                                            fixed(p.sunlit_fraction, FRACTION_DECIMALS),
+                                            fixed(p.site_sun_el_deg, 1),
+                                            std::to_string(p.visible_s),
+                                            p.marks};
     std::string row = table_line(std::to_string(number), p.object, p.site, cells, zone, object_width, site_width);
     const std::string flags = joined_flags(p);
     if (!flags.empty()) row += "  " + flags;
@@ -264,8 +271,8 @@ std::string table_row(std::size_t number, const Pass& p, std::size_t object_widt
     return row;
 }
 
-PassWriter::PassWriter(const OutputOptions& options, std::FILE* out, std::string cannot_write,
-                       std::size_t object_width, std::size_t site_width)
+PassWriter::PassWriter(const OutputOptions& options, std::FILE* out, std::string cannot_write, std::size_t object_width,
+                       std::size_t site_width)
     : options_(options),
       out_(out),
       cannot_write_(std::move(cannot_write)),
@@ -283,8 +290,8 @@ void PassWriter::begin() {
         if (!track) put(table_heading(object_width_, site_width_, options_.zone) + "\n");
         break;
     case OutputFormat::Csv:
-        put(std::string(track ? TRACK_CSV_HEADER : CSV_HEADER) + (track && options_.frequency_mhz ? ",doppler_hz" : "") +
-            "\r\n");
+        put(std::string(track ? TRACK_CSV_HEADER : CSV_HEADER) +
+            (track && options_.frequency_mhz ? ",doppler_hz" : "") + "\r\n");
         break;
     case OutputFormat::Json: put("["); break;
     case OutputFormat::Ics: put(calendar_begin()); break;

@@ -18,13 +18,13 @@ enum class SiteKind : std::uint8_t {
 };
 
 struct Site {
-    std::string name;                 // as the output shows it
+    std::string name;  // as the output shows it
     SiteKind kind = SiteKind::Station;
-    int station = 0;                  // 1 to 8, for a station
-    double lat_deg = 0.0;             // degrees north, for a site
-    double lon_deg = 0.0;             // degrees east, for a site
-    double height_km = 0.0;           // above WGS-84, for an ellipsoid site only
-    double min_elevation_deg = 0.0;   // 0 to below 90
+    int station = 0;                 // 1 to 8, for a station
+    double lat_deg = 0.0;            // degrees north, for a site
+    double lon_deg = 0.0;            // degrees east, for a site
+    double height_km = 0.0;          // above WGS-84, for an ellipsoid site only
+    double min_elevation_deg = 0.0;  // 0 to below 90
 };
 
 // The instants a run steps through: start + k * step for k = 0 .. count-1.
@@ -37,10 +37,10 @@ struct Scan {
 
 // One object to predict: its element set, its scan and where it is seen from.
 struct PassObject {
-    std::string label;   // as the output shows it: "25544 ISS (ZARYA)"
+    std::string label;                           // as the output shows it: "25544 ISS (ZARYA)"
     std::optional<std::int32_t> catalog_number;  // of an element set; none for a deck
-    std::string name;    // the object's own name as read ("" for none)
-    std::string source;  // where it was read, for messages
+    std::string name;                            // the object's own name as read ("" for none)
+    std::string source;                          // where it was read, for messages
     ElementSet elements;
     Scan scan;
     std::vector<Site> sites;
@@ -61,25 +61,25 @@ struct Pass {
     std::optional<std::int32_t> catalog_number;
     std::string name;
     std::string site;
-    std::int32_t rev = 0;          // revolution number at AOS
+    std::int32_t rev = 0;  // revolution number at AOS
     std::int64_t aos = 0;
     double aos_az_deg = 0.0;
-    std::int64_t tca = 0;          // culmination
+    std::int64_t tca = 0;  // culmination
     double tca_el_deg = 0.0;
     double tca_az_deg = 0.0;
     double tca_range_km = 0.0;
     std::int64_t los = 0;
     double los_az_deg = 0.0;
-    double sunlit_fraction = 0.0;  // of the steps in the pass
-    std::string marks;             // antenna marks seen, in order: "A", "B", "AB", "BA"
-    double site_sun_el_deg = 0.0;  // the Sun's elevation at the site at the culmination
-    std::int32_t visible_s = 0;    // whole seconds sunlit with the Sun at least 6 degrees below the horizon
+    double sunlit_fraction = 0.0;    // of the steps in the pass
+    std::string marks;               // antenna marks seen, in order: "A", "B", "AB", "BA"
+    double site_sun_el_deg = 0.0;    // the Sun's elevation at the site at the culmination
+    std::int32_t visible_s = 0;      // whole seconds sunlit with the Sun at least 6 degrees below the horizon
     std::int64_t visible_first = 0;  // the first and last of them (tenths), when visible_s > 0
     std::int64_t visible_last = 0;
     bool starts_before_window = false;
     bool ends_after_window = false;
     bool filter_cut = false;
-    bool stale_elements = false;   // more than ELEMENTS_AGE_DAYS from the elements' epoch
+    bool stale_elements = false;  // more than ELEMENTS_AGE_DAYS from the elements' epoch
 
     double duration_s() const { return static_cast<double>(los - aos) / 10.0; }
     // The flags set, in the order above.

@@ -104,8 +104,10 @@ std::string age_warning(const PassObject& o) {
     const double days = days_from_epoch(o.elements, o.scan);
     if (!(days > ELEMENTS_AGE_DAYS)) return "";
     char text[200];
-    std::snprintf(text, sizeof text, "the window reaches %.1f days from the elements' epoch; predictions degrade with "
-                  "their age", days);
+    std::snprintf(text, sizeof text,
+                  "the window reaches %.1f days from the elements' epoch; predictions degrade with "
+                  "their age",
+                  days);
     std::string warning = o.source + ": " + text;
     const ElementSet& e = o.elements;
     if (e.ECC < LOW_ORBIT_ECC_MAX && e.SMA * (1.0 + e.ECC) - EARTH_RADIUS < LOW_ORBIT_HEIGHT_MAX_KM) {
@@ -143,13 +145,14 @@ Scan deck_scan(const RunLine& line, const WindowRequest& request, const FieldPla
     if (!window && !request.step_s) return Scan{deck_start, line.ISTEP, line.NCALC, false};
     if (!window) {
         // --step alone covers the deck's own span, in its direction.
-        const std::int32_t count = line.NCALC > 0 ? static_cast<std::int32_t>(std::llabs(deck_span) / *request.step_s + 1) : 0;
+        const std::int32_t count =
+            line.NCALC > 0 ? static_cast<std::int32_t>(std::llabs(deck_span) / *request.step_s + 1) : 0;
         return Scan{deck_start, line.ISTEP < 0 ? -*request.step_s : *request.step_s, count, false};
     }
     const std::int32_t step = request.step_s.value_or(std::abs(line.ISTEP));
     if (step == 0) throw InputError(place(RL_STEP), "a step of 0 cannot cover a window; give --step");
     const std::int64_t start = request.start ? model_seconds(*request.start) : deck_start;
-    const std::int64_t end = request.end ? model_seconds(*request.end)
+    const std::int64_t end = request.end      ? model_seconds(*request.end)
                              : request.span_s ? start + *request.span_s
                                               : start + std::llabs(deck_span);
     return Scan{start, step, steps_between(start, end, step, place), false};
@@ -183,9 +186,11 @@ void check_epoch_resolved(const PassObject& o, const WindowRequest& request) {
     if (!(days > EPOCH_RESOLVED_DAYS)) return;
     const DATIM& epoch = o.elements.EPOCH;
     char text[256];
-    std::snprintf(text, sizeof text, "the window reaches %.0f days from the elements' epoch of %04d-%02d-%02d; "
+    std::snprintf(text, sizeof text,
+                  "the window reaches %.0f days from the elements' epoch of %04d-%02d-%02d; "
                   "the model resolves a second only within %.0f days of it: give a --start near the epoch, or newer "
-                  "elements", days, epoch[YEAR], epoch[MONTH], epoch[DAY], std::floor(EPOCH_RESOLVED_DAYS));
+                  "elements",
+                  days, epoch[YEAR], epoch[MONTH], epoch[DAY], std::floor(EPOCH_RESOLVED_DAYS));
     const std::string option = request.start ? "--start" : request.span_option;
     throw InputError(o.source + ": " + (option.empty() ? "the window from now" : "the window of " + option), text);
 }
@@ -254,7 +259,8 @@ void newest_objects(std::vector<PassObject>& objects, const std::function<void(c
         if (!objects[i].catalog_number) continue;
         const auto [it, added] = newest.try_emplace(*objects[i].catalog_number, i);
         if (added) continue;
-        const bool newer = model_seconds(objects[i].elements.EPOCH) >= model_seconds(objects[it->second].elements.EPOCH);
+        const bool newer = model_seconds(objects[i].elements.EPOCH) >=
+                           model_seconds(objects[it->second].elements.EPOCH);
         keep[newer ? it->second : i] = false;
         if (newer) it->second = i;
         note("the sources give object " + std::to_string(*objects[i].catalog_number) +
@@ -291,9 +297,9 @@ double days_from_epoch(const ElementSet& set, const Scan& scan) {
 }
 
 Scan element_scan(const WindowRequest& request, const std::string& source) {
-    const std::int64_t start =
-        request.start ? model_seconds(*request.start) : model_seconds_of_unix(request.now_unix);
-    const std::int64_t end = request.end ? model_seconds(*request.end) : start + request.span_s.value_or(DEFAULT_SPAN_S);
+    const std::int64_t start = request.start ? model_seconds(*request.start) : model_seconds_of_unix(request.now_unix);
+    const std::int64_t end = request.end ? model_seconds(*request.end)
+                                         : start + request.span_s.value_or(DEFAULT_SPAN_S);
     const FieldPlace place = element_scan_place(request, source);
     const std::int32_t step = request.step_s.value_or(DEFAULT_STEP_S);
     Scan scan{start, step, steps_between(start, end, step, place), true};

@@ -19,15 +19,15 @@ namespace talik {
 // The window, step and sites asked for on the command line; what is unset
 // comes from a deck, or from the defaults for element sets.
 struct WindowRequest {
-    std::optional<DATIM> start;              // --start
-    std::optional<DATIM> end;                // --end
-    std::optional<std::int64_t> span_s;      // --hours or --days, in seconds
-    std::string span_option;                 // which of --end, --hours, --days, for messages
-    std::optional<std::int32_t> step_s;      // --step
-    std::vector<Site> sites;                 // --station and --site, in order
-    std::optional<std::string> select;       // --select
-    bool strict = false;                     // --strict
-    std::int64_t now_unix = 0;               // the clock, seconds since 1970: the default start of element sets
+    std::optional<DATIM> start;          // --start
+    std::optional<DATIM> end;            // --end
+    std::optional<std::int64_t> span_s;  // --hours or --days, in seconds
+    std::string span_option;             // which of --end, --hours, --days, for messages
+    std::optional<std::int32_t> step_s;  // --step
+    std::vector<Site> sites;             // --station and --site, in order
+    std::optional<std::string> select;   // --select
+    bool strict = false;                 // --strict
+    std::int64_t now_unix = 0;           // the clock, seconds since 1970: the default start of element sets
 };
 
 // Default site for element sets: station 6, as talik's own tool defaults.

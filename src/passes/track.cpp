@@ -44,8 +44,8 @@ std::vector<TrackPoint> pass_track(const PassObject& object, const Site& site, c
     for (const std::int64_t t : seconds) {
         if (first > last) break;
         const SkyState sky = view.sky_at(t);
-        track.push_back({t, sky.sample.az_deg, sky.sample.el_deg, sky.sample.range_km, sky.range_rate_km_s,
-                         sky.lat_deg, sky.lon_deg, sky.height_km, sky.sunlit});
+        track.push_back({t, sky.sample.az_deg, sky.sample.el_deg, sky.sample.range_km, sky.range_rate_km_s, sky.lat_deg,
+                         sky.lon_deg, sky.height_km, sky.sunlit});
     }
     return track;
 }

@@ -10,8 +10,8 @@
 namespace talik {
 
 struct TrackPoint {
-    std::int64_t t = 0;            // model seconds
-    double az_deg = 0.0;           // from north through east
+    std::int64_t t = 0;   // model seconds
+    double az_deg = 0.0;  // from north through east
     double el_deg = 0.0;
     double range_km = 0.0;
     double range_rate_km_s = 0.0;  // positive receding

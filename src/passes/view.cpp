@@ -115,7 +115,8 @@ Sample View::at(OrbitPoint& p) {
     }
     }
     s.GLAT = p.GLAT;
-    if (site_.kind != SiteKind::Station) s.el_deg = std::asin(std::fmax(-1.0, std::fmin(1.0, s.sin_el))) / DEGRAD_DOUBLE;
+    if (site_.kind != SiteKind::Station)
+        s.el_deg = std::asin(std::fmax(-1.0, std::fmin(1.0, s.sin_el))) / DEGRAD_DOUBLE;
     if (s.in) {
         s.lit = orbit_.lit(p);
         if (look.above_horizon) s.antenna = antenna(p, look);

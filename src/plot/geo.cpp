@@ -114,7 +114,8 @@ GeoLine small_circle(LonLat centre, double radius_deg, int count) {
         const double b = TURN_DEG * k / count * DEGRAD_DOUBLE;
         double p[3];
         for (int j = 0; j < 3; ++j) p[j] = c[j] * cr + (n[j] * std::cos(b) + e[j] * std::sin(b)) * sr;
-        circle.push_back({std::atan2(p[1], p[0]) / DEGRAD_DOUBLE, std::atan2(p[2], std::hypot(p[0], p[1])) / DEGRAD_DOUBLE});
+        circle.push_back(
+            {std::atan2(p[1], p[0]) / DEGRAD_DOUBLE, std::atan2(p[2], std::hypot(p[0], p[1])) / DEGRAD_DOUBLE});
     }
     circle.push_back(circle.front());
     return circle;

@@ -26,9 +26,9 @@ namespace {
 
 constexpr double PICTURE_WIDTH = MapFrame::LEFT + MapFrame::WIDTH + 40.0;  // picture units
 constexpr double MAP_BOTTOM = MapFrame::TOP + MapFrame::HEIGHT;
-constexpr double LEGEND_TOP = MAP_BOTTOM + 44.0;                      // picture units
-constexpr double LEGEND_ROW = 24.0;                                   // picture units
-constexpr double LEGEND_COLUMN = 360.0;                               // picture units
+constexpr double LEGEND_TOP = MAP_BOTTOM + 44.0;  // picture units
+constexpr double LEGEND_ROW = 24.0;               // picture units
+constexpr double LEGEND_COLUMN = 360.0;           // picture units
 constexpr int LEGEND_COLUMNS = 4;
 constexpr int LEGEND_ROWS = 3;
 constexpr double PICTURE_HEIGHT = LEGEND_TOP + LEGEND_ROWS * LEGEND_ROW + 8.0;  // picture units
@@ -161,10 +161,9 @@ std::string defs() {
     std::string out = "<defs>\n<clipPath id=\"talik-map-clip\"><rect x=\"" + coord(MapFrame::LEFT) + "\" y=\"" +
                       coord(MapFrame::TOP) + "\" width=\"" + coord(MapFrame::WIDTH) + "\" height=\"" +
                       coord(MapFrame::HEIGHT) + "\"/></clipPath>\n";
-    out +=
-        "<pattern id=\"talik-map-hatch\" width=\"8\" height=\"8\" patternUnits=\"userSpaceOnUse\" "
-        "patternTransform=\"rotate(45)\"><path d=\"M0,0v8\" stroke=\"" +
-        std::string(style::PREFILTER) + "\" stroke-width=\"2.5\" stroke-opacity=\"0.6\"/></pattern>\n";
+    out += "<pattern id=\"talik-map-hatch\" width=\"8\" height=\"8\" patternUnits=\"userSpaceOnUse\" "
+           "patternTransform=\"rotate(45)\"><path d=\"M0,0v8\" stroke=\"" +
+           std::string(style::PREFILTER) + "\" stroke-width=\"2.5\" stroke-opacity=\"0.6\"/></pattern>\n";
     return out + "</defs>\n";
 }
 

@@ -14,8 +14,8 @@ namespace talik::plot {
 // to bottom, the same scale both ways.
 struct MapFrame {
     static constexpr double UNITS_PER_DEG = 4.0;  // picture units per degree
-    static constexpr double LEFT = 56.0;        // picture units
-    static constexpr double TOP = 104.0;        // picture units
+    static constexpr double LEFT = 56.0;          // picture units
+    static constexpr double TOP = 104.0;          // picture units
     static constexpr double WIDTH = 360.0 * UNITS_PER_DEG;
     static constexpr double HEIGHT = 180.0 * UNITS_PER_DEG;
 

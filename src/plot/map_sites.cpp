@@ -27,11 +27,11 @@
 namespace talik::plot {
 namespace {
 
-constexpr int CIRCLE_POINTS = 360;       // one point per degree of bearing
-constexpr double CIRCLE_WIDTH = 1.4;     // picture units
+constexpr int CIRCLE_POINTS = 360;        // one point per degree of bearing
+constexpr double CIRCLE_WIDTH = 1.4;      // picture units
 constexpr double MARKER_HALF_SIZE = 5.0;  // picture units
 constexpr double NAME_FONT_SIZE = 13.0;   // picture units
-constexpr double NAME_OFFSET = 8.0;      // picture units
+constexpr double NAME_OFFSET = 8.0;       // picture units
 constexpr double NAME_CHAR_WIDTH = 8.5;   // rough advance of a bold letter, picture units
 constexpr double SAME_RADIUS_DEG = 1e-6;
 
@@ -54,16 +54,15 @@ std::string prefilter_region(const SiteView& site) {
     const double v = site.prefilter_value;
     if (!std::isfinite(v) || !std::isfinite(site.lon_deg)) return {};
     switch (site.prefilter) {
-        case Prefilter::LongitudeBand: {
-            const double half = std::clamp(std::fabs(v), 0.0, 180.0);
-            return band(site.lon_deg - half, site.lon_deg + half);
-        }
-        case Prefilter::LatitudeAtLeast:
-            return rect(MapFrame::at({-180, 90}), MapFrame::at({180, std::clamp(v, -90.0, 90.0)}));
-        case Prefilter::LatitudeAtMost:
-            return rect(MapFrame::at({-180, std::clamp(v, -90.0, 90.0)}), MapFrame::at({180, -90}));
-        case Prefilter::None:
-            break;
+    case Prefilter::LongitudeBand: {
+        const double half = std::clamp(std::fabs(v), 0.0, 180.0);
+        return band(site.lon_deg - half, site.lon_deg + half);
+    }
+    case Prefilter::LatitudeAtLeast:
+        return rect(MapFrame::at({-180, 90}), MapFrame::at({180, std::clamp(v, -90.0, 90.0)}));
+    case Prefilter::LatitudeAtMost:
+        return rect(MapFrame::at({-180, std::clamp(v, -90.0, 90.0)}), MapFrame::at({180, -90}));
+    case Prefilter::None: break;
     }
     return {};
 }
@@ -130,8 +129,9 @@ std::string site_marker_layer(const std::vector<SiteView>& sites) {
     for (const SiteView& site : sites) {
         if (!marker_position(site)) continue;
         const Px p = *marker_position(site);
-        out += "<rect x=\"" + coord(p.x - MARKER_HALF_SIZE) + "\" y=\"" + coord(p.y - MARKER_HALF_SIZE) + "\" width=\"" +
-               coord(2 * MARKER_HALF_SIZE) + "\" height=\"" + coord(2 * MARKER_HALF_SIZE) + "\" fill=\"";
+        out += "<rect x=\"" + coord(p.x - MARKER_HALF_SIZE) + "\" y=\"" + coord(p.y - MARKER_HALF_SIZE) +
+               "\" width=\"" + coord(2 * MARKER_HALF_SIZE) + "\" height=\"" + coord(2 * MARKER_HALF_SIZE) +
+               "\" fill=\"";
         out += style::SITE;
         out += "\" stroke=\"";
         out += style::INK;

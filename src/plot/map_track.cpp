@@ -40,7 +40,7 @@ constexpr std::array<std::int64_t, 7> SPACINGS_MIN = {10, 30, 60, 180, 360, 720,
 constexpr std::int64_t MAX_TICKS = 240;
 constexpr std::int64_t MAX_LABELS = 24;
 constexpr double TICK_HALF_LENGTH = 4.5;  // picture units
-constexpr double LABEL_OFFSET = 7.0;     // from the track, picture units
+constexpr double LABEL_OFFSET = 7.0;      // from the track, picture units
 constexpr double LABEL_FONT_SIZE = 11.0;  // picture units
 constexpr double LABEL_CHAR_WIDTH = 6.6;  // rough advance of a digit, picture units
 

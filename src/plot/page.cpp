@@ -72,10 +72,9 @@ std::string page_html(const PlotData& data) {
     std::vector<std::string> names;
     for (const SiteView& site : data.sites) names.push_back(site.name);
     const std::string sites = escaped_list(names);
-    std::string out =
-        "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
-        "<meta charset=\"utf-8\"/>\n"
-        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n";
+    std::string out = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
+                      "<meta charset=\"utf-8\"/>\n"
+                      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n";
     out += "<title>" + escape_xml(data.title) + "</title>\n<style>";
     out += STYLE;
     out += "</style>\n</head>\n<body>\n";

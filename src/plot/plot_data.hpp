@@ -54,13 +54,13 @@ struct PassView {
     std::int32_t rev = 0;
     std::int64_t aos_ms = 0, tca_ms = 0, los_ms = 0;
     double aos_az_deg = 0, tca_el_deg = 0, tca_az_deg = 0, tca_range_km = 0, los_az_deg = 0;
-    double sunlit_fraction = 0;      // 0..1
-    std::string marks;               // antenna marks seen during the pass, e.g. "AB"
-    std::vector<std::string> flags;  // e.g. "starts_before_window", "filter_cut"
-    double site_sun_el_deg = 0;      // the Sun's elevation at the site at the culmination
-    std::int32_t visible_s = 0;      // seconds sunlit against a dark sky
+    double sunlit_fraction = 0;                              // 0..1
+    std::string marks;                                       // antenna marks seen during the pass, e.g. "AB"
+    std::vector<std::string> flags;                          // e.g. "starts_before_window", "filter_cut"
+    double site_sun_el_deg = 0;                              // the Sun's elevation at the site at the culmination
+    std::int32_t visible_s = 0;                              // seconds sunlit against a dark sky
     std::int64_t visible_first_ms = 0, visible_last_ms = 0;  // the visible stretch, when visible_s > 0
-    std::vector<SkyPoint> sky;       // AOS to LOS
+    std::vector<SkyPoint> sky;                               // AOS to LOS
 };
 
 struct PlotData {

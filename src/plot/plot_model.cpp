@@ -94,7 +94,8 @@ std::vector<Edge> pass_edges(const std::vector<std::vector<Pass>>& passes) {
 // The track, thinned as it comes, and the mean height over it (km).
 double track(const PassObject& object, const std::vector<std::vector<Pass>>& passes, plot::PlotData& data) {
     std::int32_t nrev = 0;
-    RunState state = prepare_run(object.elements, station_of(object.sites.front()), model_datim(object.scan.start), nrev);
+    RunState state =
+        prepare_run(object.elements, station_of(object.sites.front()), model_datim(object.scan.start), nrev);
     state.every_subpoint = true;
     Step step;
     double height = 0.0;
@@ -168,9 +169,26 @@ plot::SiteView site_view(const Site& site, double height_km) {
 
 // The pass numbered number, with its track in the sky.
 plot::PassView pass_view(const Pass& p, int number, View& view) {
-    plot::PassView v{number, p.object, p.site, p.rev, tenths_to_ms(p.aos), tenths_to_ms(p.tca), tenths_to_ms(p.los),
-                     p.aos_az_deg, p.tca_el_deg, p.tca_az_deg, p.tca_range_km, p.los_az_deg, p.sunlit_fraction,
-                     p.marks, p.flags(), p.site_sun_el_deg, p.visible_s, 0, 0, {}};
+    plot::PassView v{number,
+                     p.object,
+                     p.site,
+                     p.rev,
+                     tenths_to_ms(p.aos),
+                     tenths_to_ms(p.tca),
+                     tenths_to_ms(p.los),
+                     p.aos_az_deg,
+                     p.tca_el_deg,
+                     p.tca_az_deg,
+                     p.tca_range_km,
+                     p.los_az_deg,
+                     p.sunlit_fraction,
+                     p.marks,
+                     p.flags(),
+                     p.site_sun_el_deg,
+                     p.visible_s,
+                     0,
+                     0,
+                     {}};
     const bool seen = p.visible_s > 0;
     if (seen) {
         v.visible_first_ms = tenths_to_ms(p.visible_first);

@@ -25,11 +25,11 @@
 namespace talik::plot {
 namespace {
 
-constexpr double WIDTH = 360.0;     // picture units
-constexpr double HEIGHT = 440.0;    // picture units
+constexpr double WIDTH = 360.0;      // picture units
+constexpr double HEIGHT = 440.0;     // picture units
 constexpr double CENTRE_X = 180.0;   // picture units
 constexpr double CENTRE_Y = 222.0;   // picture units
-constexpr double RADIUS = 130.0;    // horizon ring, picture units
+constexpr double RADIUS = 130.0;     // horizon ring, picture units
 constexpr double TRACK_WIDTH = 3.0;  // picture units
 constexpr double MARKER_SIZE = 5.0;  // picture units
 
@@ -168,8 +168,8 @@ std::string sky_svg_element(const PassView& pass) {
     out += "<title>" + number + ": " + escape_xml(pass.object) + " from " + escape_xml(pass.site) + ", rev " +
            std::to_string(pass.rev) + "</title>\n";
     out += "<rect" + number_attr("width", WIDTH) + number_attr("height", HEIGHT) + " fill=\"#FFFFFF\"/>\n";
-    out += "<text x=\"16\" y=\"24\" font-size=\"15\" font-weight=\"bold\">" + number + ": " +
-           escape_xml(pass.object) + "</text>\n";
+    out += "<text x=\"16\" y=\"24\" font-size=\"15\" font-weight=\"bold\">" + number + ": " + escape_xml(pass.object) +
+           "</text>\n";
     out += "<text x=\"16\" y=\"43\" font-size=\"12\">from " + escape_xml(pass.site) + ", rev " +
            std::to_string(pass.rev) + seen + "</text>\n";
     out += "<text x=\"16\" y=\"61\" font-size=\"12\">" + utc_datetime(pass.aos_ms) + " to " + utc_hhmmss(pass.los_ms) +

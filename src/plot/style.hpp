@@ -23,12 +23,12 @@ inline constexpr std::string_view GRID = "#9A9A9A";
 inline constexpr std::string_view INK = "#000000";
 inline constexpr std::string_view PAPER = "#FFFFFF";
 
-inline constexpr std::string_view SHADOW_DASH = "7 4";        // picture units
+inline constexpr std::string_view SHADOW_DASH = "7 4";         // picture units
 inline constexpr std::string_view MIN_ELEVATION_DASH = "5 3";  // picture units
-inline constexpr double TRACK_WIDTH = 1.6;                    // picture units
-inline constexpr double PASS_WIDTH = 4.2;                     // picture units
-inline constexpr double OUTLINE = 1.2;                        // a visible stretch's outline either side, picture units
-inline constexpr double FINE_LINE = 0.6;                      // coast and graticule, picture units
+inline constexpr double TRACK_WIDTH = 1.6;                     // picture units
+inline constexpr double PASS_WIDTH = 4.2;                      // picture units
+inline constexpr double OUTLINE = 1.2;                         // a visible stretch's outline either side, picture units
+inline constexpr double FINE_LINE = 0.6;                       // coast and graticule, picture units
 inline constexpr std::string_view FONT_FAMILY = "DejaVu Sans, Arial, Helvetica, sans-serif";
 
 }  // namespace talik::plot::style

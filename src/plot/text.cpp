@@ -84,27 +84,17 @@ std::string escape_xml(std::string_view text) {
             continue;
         }
         switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            default:
-                if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F) {
-                    out += REPLACEMENT;
-                } else {
-                    out += static_cast<char>(c);
-                }
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default:
+            if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7F) {
+                out += REPLACEMENT;
+            } else {
+                out += static_cast<char>(c);
+            }
         }
         ++i;
     }
@@ -113,8 +103,8 @@ std::string escape_xml(std::string_view text) {
 
 std::string coord(double value) {
     const long long tenths = std::llround(value * 10.0);
-    const unsigned long long magnitude =
-        tenths < 0 ? 0ULL - static_cast<unsigned long long>(tenths) : static_cast<unsigned long long>(tenths);
+    const unsigned long long magnitude = tenths < 0 ? 0ULL - static_cast<unsigned long long>(tenths)
+                                                    : static_cast<unsigned long long>(tenths);
     std::string out = tenths < 0 ? "-" : "";
     out += std::to_string(magnitude / 10);
     if (magnitude % 10 != 0) {

@@ -19,10 +19,10 @@ std::string coord(double value);
 std::string fixed(double value, int decimals);
 
 // UTC times from milliseconds since 1970, rounded to the shown unit.
-std::string utc_datetime(std::int64_t t_ms);  // 2024-06-11 08:15:42
-std::string utc_hhmm(std::int64_t t_ms);      // 08:16
+std::string utc_datetime(std::int64_t t_ms);   // 2024-06-11 08:15:42
+std::string utc_hhmm(std::int64_t t_ms);       // 08:16
 std::string utc_mmdd_hhmm(std::int64_t t_ms);  // 06-11 08:16 (month-day)
-std::string utc_hhmmss(std::int64_t t_ms);    // 08:15:42
+std::string utc_hhmmss(std::int64_t t_ms);     // 08:15:42
 
 // The escaped texts joined by ", ".
 std::string escaped_list(const std::vector<std::string>& texts);

@@ -15,11 +15,11 @@ struct Look {
     // satellite: minus the sine of the elevation, also below the horizon
     // (2 when not examined, or when a step skipped the look, may_see).
     Single CZ = 2.0;
-    bool above_horizon = false;       // at or above: CZ not positive
-    std::string_view MARK2 = "  ";    // blank, MRKLO or MRKHI
-    Single RANGE = 9999.0;            // km
-    Single ELEV = -10.0;              // degrees
-    Single AZIM = -999.99;            // degrees from north through east, 0 to 360
+    bool above_horizon = false;     // at or above: CZ not positive
+    std::string_view MARK2 = "  ";  // blank, MRKLO or MRKHI
+    Single RANGE = 9999.0;          // km
+    Single ELEV = -10.0;            // degrees
+    Single AZIM = -999.99;          // degrees from north through east, 0 to 360
 };
 
 // Whether the station's pre-filter lets a step with the sub-satellite point

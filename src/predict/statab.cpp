@@ -28,14 +28,14 @@ struct Row {
 };
 
 constexpr std::array<Row, STATAB::COUNT> ROWS{{
-    {36.517F, 138.317F, StationFilter::NearLongitude},   // SUGADAIRA
-    {31.25F, 131.079F, StationFilter::NearLongitude},    // UCHINOURA
-    {67.878F, 21.064F, StationFilter::North20},          // ESRANGE
-    {-69.0008F, 39.585F, StationFilter::South20},        // SYOWA
-    {64.873F, 213.165F, StationFilter::Always},          // FAIRBANKS
-    {40.4F, 356.32F, StationFilter::Always},             // MADRID
-    {34.6F, 135.517F, StationFilter::Always},            // OSAKA
-    {34.03F, 241.717F, StationFilter::Always},           // UCLA
+    {36.517F, 138.317F, StationFilter::NearLongitude},  // SUGADAIRA
+    {31.25F, 131.079F, StationFilter::NearLongitude},   // UCHINOURA
+    {67.878F, 21.064F, StationFilter::North20},         // ESRANGE
+    {-69.0008F, 39.585F, StationFilter::South20},       // SYOWA
+    {64.873F, 213.165F, StationFilter::Always},         // FAIRBANKS
+    {40.4F, 356.32F, StationFilter::Always},            // MADRID
+    {34.6F, 135.517F, StationFilter::Always},           // OSAKA
+    {34.03F, 241.717F, StationFilter::Always},          // UCLA
 }};
 
 const Row& row(int ista) { return ROWS[static_cast<std::size_t>(ista - 1)]; }

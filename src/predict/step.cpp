@@ -88,8 +88,8 @@ bool filter_passes(const Station& st, Step& s) {
     const bool by_latitude = st.filter == StationFilter::North20 || st.filter == StationFilter::South20;
     if (by_latitude && !s.located) {
         const Single decl_deg = s.DECL / DEGRAD;
-        const bool beyond =
-            st.filter == StationFilter::North20 ? decl_deg >= FILTER_LATITUDE : decl_deg <= -FILTER_LATITUDE;
+        const bool beyond = st.filter == StationFilter::North20 ? decl_deg >= FILTER_LATITUDE
+                                                                : decl_deg <= -FILTER_LATITUDE;
         if (!beyond && s.R >= EARTH_RADIUS) return false;
         locate(s);
     }

@@ -23,10 +23,10 @@ namespace talik {
 
 // Everything a step needs, owned by one run (one thread).
 struct RunState {
-    ORBEL orbel;         // installed, and set up by a first propagation
-    SUNCOM suncom;       // the Sun table of the start year
+    ORBEL orbel;    // installed, and set up by a first propagation
+    SUNCOM suncom;  // the Sun table of the start year
     Station station;
-    SphrotFrame frame;   // the frame rotation's kept frame (the Sun aspect's scratch)
+    SphrotFrame frame;  // the frame rotation's kept frame (the Sun aspect's scratch)
     // Work out the height and the sub-satellite latitude at every step (a
     // ground track), not only where the step may be written or the
     // pre-filter needs the latitude.
@@ -42,14 +42,14 @@ struct SunPlace {
 // Everything about one step.
 struct Step {
     // The propagator's outputs (ORBIT).
-    Single R;            // distance from the centre, km
-    Single DECL;         // declination, rad
-    Single RA;           // right ascension, rad
-    Vec3 POS{};          // equatorial position, km
-    double JDN = 0.0;    // Julian day number of the date
-    Single GST;          // Greenwich sidereal angle, degrees
-    ORBOUT orbout{};     // the current mean elements
-    KeplerStatus kepler; // a failure to converge, for the caller to report
+    Single R;             // distance from the centre, km
+    Single DECL;          // declination, rad
+    Single RA;            // right ascension, rad
+    Vec3 POS{};           // equatorial position, km
+    double JDN = 0.0;     // Julian day number of the date
+    Single GST;           // Greenwich sidereal angle, degrees
+    ORBOUT orbout{};      // the current mean elements
+    KeplerStatus kepler;  // a failure to converge, for the caller to report
     // The sub-satellite point and the height above the ellipsoid.  HGT and
     // GLAT are worked out (located) when the satellite is at or above the
     // horizon, when the pre-filter needs the latitude, or at every step
@@ -57,17 +57,17 @@ struct Step {
     // declination in degrees, which has the latitude's sign (all that the
     // revolution count reads).
     bool located = false;
-    Single HGT;          // km
-    Single GLAT;         // latitude, degrees (the revolution count's input)
-    Single GLON;         // east longitude, 0 to 360 degrees
+    Single HGT;   // km
+    Single GLAT;  // latitude, degrees (the revolution count's input)
+    Single GLON;  // east longitude, 0 to 360 degrees
     // What the station sees; not examined when the pre-filter says no.
     bool examined = false;
     Look look;
     // The Sun, for a step at or above the horizon only.
-    std::int16_t LIT = 0;             // 1 sunlit, 0 in the Earth's shadow
-    Single ALAT;                      // the anti-solar direction's latitude about the line of sight
-    std::string_view ANTMK = "  ";    // "AA" (within 90 degrees of the Sun) or "BB"
-    std::string_view SHADMK = "  ";   // "DD" sunlit or "NN" in the shadow
+    std::int16_t LIT = 0;            // 1 sunlit, 0 in the Earth's shadow
+    Single ALAT;                     // the anti-solar direction's latitude about the line of sight
+    std::string_view ANTMK = "  ";   // "AA" (within 90 degrees of the Sun) or "BB"
+    std::string_view SHADMK = "  ";  // "DD" sunlit or "NN" in the shadow
 
     // A data line is written for this step.
     bool visible() const { return look.MARK2 != "  "; }

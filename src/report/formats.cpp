@@ -24,37 +24,33 @@ const Format& FMTBAN() {
 }
 
 const Format& FMTRUN() {
-    static const Format f(
-        "(19X,'STARTING TIME: ',26X,I4,2('/',I2),5X,2(I2,':'),I2,/,"
-        "19X,'INTERVAL (SEC):',26X,I5,/,"
-        "19X,'NUMBER OF CALCULATIONS:',18X,I5,/,"
-        "19X,'STATION NUMBER:',26X,I2,':',5A2,/,"
-        "19X,'  (LAT.,LON.):',32X,'(',F7.3,',',F7.3,')')");
+    static const Format f("(19X,'STARTING TIME: ',26X,I4,2('/',I2),5X,2(I2,':'),I2,/,"
+                          "19X,'INTERVAL (SEC):',26X,I5,/,"
+                          "19X,'NUMBER OF CALCULATIONS:',18X,I5,/,"
+                          "19X,'STATION NUMBER:',26X,I2,':',5A2,/,"
+                          "19X,'  (LAT.,LON.):',32X,'(',F7.3,',',F7.3,')')");
     return f;
 }
 
 const Format& FMTPAG() {
-    static const Format f(
-        "('1',/,/,/,60X,59X,'PAGE:',I4,/,"
-        "4X,'EPOCH (UT):',I4,2('/',I2),3X,2(I2,':'),I2,8X,'REV:',I6,16X,"
-        "'GREENWICH SIDEREAL TIME:',12X,2(I2,':'),I2)");
+    static const Format f("('1',/,/,/,60X,59X,'PAGE:',I4,/,"
+                          "4X,'EPOCH (UT):',I4,2('/',I2),3X,2(I2,':'),I2,8X,'REV:',I6,16X,"
+                          "'GREENWICH SIDEREAL TIME:',12X,2(I2,':'),I2)");
     return f;
 }
 
 const Format& FMTEL1() {
-    static const Format f(
-        "(4X,'SEMI-MAJOR-AXIS (KM): ',16X,F10.3,15X,'ECCENTRICITY: ',22X,F10.6,/,"
-        "4X,'INCLINATION (DEG): ',22X,F10.3,15X,'ARGUMENT OF PERIGEE (DEG): ',10X,F10.3,/,"
-        "4X,'R.A. OF ASCENDING NODE (DEG): ',11X,F10.3,15X,'MEAN ANOMALY (DEG): ',16X,F10.3)");
+    static const Format f("(4X,'SEMI-MAJOR-AXIS (KM): ',16X,F10.3,15X,'ECCENTRICITY: ',22X,F10.6,/,"
+                          "4X,'INCLINATION (DEG): ',22X,F10.3,15X,'ARGUMENT OF PERIGEE (DEG): ',10X,F10.3,/,"
+                          "4X,'R.A. OF ASCENDING NODE (DEG): ',11X,F10.3,15X,'MEAN ANOMALY (DEG): ',16X,F10.3)");
     return f;
 }
 
 const Format& FMTEL2() {
-    static const Format f(
-        "(4X,'DOT ASC. NODE (DEG/DAY): ',16X,F10.6,15X,'DOT ARGUMENT OF PERIGEE (DEG/DAY): ',F10.6,/,"
-        "4X,'MEAN MOTION (DEG/MIN): ',18X,F10.6,15X,'DOT SEMI-MAJOR-AXIS (KM/DAY): ',6X,F10.3,/,"
-        "4X,'DOT MEAN MOTION (DEG/MIN/DAY): ',10X,F10.5,/,"
-        "4X,'PERIGEE (KM): ',27X,F10.3,15X,'APOGEE (KM): ',23X,F10.3,/)");
+    static const Format f("(4X,'DOT ASC. NODE (DEG/DAY): ',16X,F10.6,15X,'DOT ARGUMENT OF PERIGEE (DEG/DAY): ',F10.6,/,"
+                          "4X,'MEAN MOTION (DEG/MIN): ',18X,F10.6,15X,'DOT SEMI-MAJOR-AXIS (KM/DAY): ',6X,F10.3,/,"
+                          "4X,'DOT MEAN MOTION (DEG/MIN/DAY): ',10X,F10.5,/,"
+                          "4X,'PERIGEE (KM): ',27X,F10.3,15X,'APOGEE (KM): ',23X,F10.3,/)");
     return f;
 }
 

@@ -135,7 +135,8 @@ void run(Deck& deck, Console& console, const std::string& report_path) {
         // must never reach the report; the run stops with a message instead.
         if (!step.finite()) {
             throw InputError(deck.name(), "the orbit cannot be computed at step " + std::to_string(K) + " (" +
-                                              datim_text(DTNOW) + "): the element set gives a position that is not a number");
+                                              datim_text(DTNOW) +
+                                              "): the element set gives a position that is not a number");
         }
         pager.step(step, DTNOW, revolutions.count(step.GLAT));
         ADDTIM(DTNOW, MINSTP, SECSTP, monlen);

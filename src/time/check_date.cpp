@@ -37,7 +37,7 @@ void check_date(const DATIM& dt, const FieldPlace& place) {
         int high;
     };
     MONLEN monlen;
-    Range ranges[6] = {{"year", 1901, 9999}, {"month", 1, 12}, {"day", 1, 31},
+    Range ranges[6] = {{"year", 1901, 9999}, {"month", 1, 12},  {"day", 1, 31},
                        {"hour", 0, 23},      {"minute", 0, 59}, {"second", 0, 59}};
     for (int i = YEAR; i <= SECOND; ++i) {
         if (i == DAY) {

@@ -39,7 +39,7 @@ namespace talik {
 
 namespace {
 
-constexpr std::int64_t DAYS_PER_ERA = 146097;      // 400 years
+constexpr std::int64_t DAYS_PER_ERA = 146097;  // 400 years
 constexpr std::int64_t YEARS_PER_ERA = 400;
 constexpr std::int64_t DAYS_1970_FROM_ERA_0 = 719468;  // 0000-03-01 to 1970-01-01
 
@@ -81,7 +81,9 @@ DATIM utc_datim(std::int64_t seconds) {
     const std::int64_t day = day_of_year - (153 * shifted_month + 2) / 5 + 1;
     const std::int64_t month = shifted_month < 10 ? shifted_month + 3 : shifted_month - 9;
     const std::int64_t year = year_of_era + era * YEARS_PER_ERA + (month <= 2 ? 1 : 0);
-    return {static_cast<std::int16_t>(year), static_cast<std::int16_t>(month), static_cast<std::int16_t>(day),
+    return {static_cast<std::int16_t>(year),
+            static_cast<std::int16_t>(month),
+            static_cast<std::int16_t>(day),
             static_cast<std::int16_t>(rest / SECONDS_PER_HOUR_WHOLE),
             static_cast<std::int16_t>(rest / SECONDS_PER_MINUTE_WHOLE % 60),
             static_cast<std::int16_t>(rest % SECONDS_PER_MINUTE_WHOLE)};

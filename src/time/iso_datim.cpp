@@ -73,8 +73,9 @@ std::optional<int> take_offset(std::string_view& text) {
 std::optional<IsoDatim> parse_iso_datim(std::string_view text) {
     const std::optional<int> offset = take_offset(text);
     if (!offset || (text.size() != 16 && text.size() != 19)) return std::nullopt;
-    const bool separators = text[4] == '-' && text[7] == '-' && (text[10] == 'T' || text[10] == 't' || text[10] == ' ') &&
-                            text[13] == ':' && (text.size() == 16 || text[16] == ':');
+    const bool separators = text[4] == '-' && text[7] == '-' &&
+                            (text[10] == 'T' || text[10] == 't' || text[10] == ' ') && text[13] == ':' &&
+                            (text.size() == 16 || text[16] == ':');
     const int fields[6] = {digits(text, 0, 4),  digits(text, 5, 2),  digits(text, 8, 2),
                            digits(text, 11, 2), digits(text, 14, 2), text.size() == 19 ? digits(text, 17, 2) : 0};
     if (!separators) return std::nullopt;
@@ -96,8 +97,8 @@ std::string iso_tenths(std::int64_t model_tenths) {
     }
     const DATIM d = utc_datim(unix_seconds_of_model(seconds));
     char text[80];  // room for any 16-bit field
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%dZ", d[YEAR], d[MONTH], d[DAY], d[HOUR],
-                  d[MINUTE], d[SECOND], static_cast<int>(tenth));
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%dZ", d[YEAR], d[MONTH], d[DAY], d[HOUR], d[MINUTE],
+                  d[SECOND], static_cast<int>(tenth));
     return text;
 }
 

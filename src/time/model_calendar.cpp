@@ -72,7 +72,9 @@ DATIM model_datim(std::int64_t seconds) {
         days -= monlen(month);
         ++month;
     }
-    return {static_cast<std::int16_t>(year), static_cast<std::int16_t>(month), static_cast<std::int16_t>(days + 1),
+    return {static_cast<std::int16_t>(year),
+            static_cast<std::int16_t>(month),
+            static_cast<std::int16_t>(days + 1),
             static_cast<std::int16_t>(rest / SECONDS_PER_HOUR_WHOLE),
             static_cast<std::int16_t>(rest / SECONDS_PER_MINUTE_WHOLE % 60),
             static_cast<std::int16_t>(rest % SECONDS_PER_MINUTE_WHOLE)};

@@ -47,8 +47,9 @@ TimeZone TimeZone::named(const std::string& name, const std::string& place) {
     const char* tzdir = std::getenv("TZDIR");
     const std::string directory = tzdir != nullptr && *tzdir != '\0' ? tzdir : ZONE_DIRECTORY;
     if (!plain_name(name) || !compiled_zone(directory + "/" + name)) {
-        throw InputError(place, "no such zone in the time-zone database (" + directory + "); give a name such as "
-                                "Europe/Paris or UTC");
+        throw InputError(place, "no such zone in the time-zone database (" + directory +
+                                    "); give a name such as "
+                                    "Europe/Paris or UTC");
     }
     ::setenv("TZ", (":" + name).c_str(), 1);
     ::tzset();

@@ -180,7 +180,8 @@ TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
          "t: line 1, column 53: \"-\" where a blank separates the fields"},
         {"t", kLine1 + line2 + "NAME\n", "t: line 3: no line 1 of a two-line set follows this name line"},
         {"t", kLine1 + "\n" + kLine1 + line2, "t: line 1: line 1 of a two-line set without its line 2"},
-        {"t", "1 ABC SAT\n" + kLine1 + "\n" + replaced(kLine2, "218149", "218140"), "t: line 3: checksum 0, expected 9"},
+        {"t", "1 ABC SAT\n" + kLine1 + "\n" + replaced(kLine2, "218149", "218140"),
+         "t: line 3: checksum 0, expected 9"},
         {"t", kLine1 + "\r" + replaced(kLine2, "10.8", "1x.8"),
          "t: line 2, columns 53-63 (mean motion): \"1x.84869164\" is not a number"},
         {"k", replaced(kKvn, ".1845686", "1.2"), "k: line 7: ECCENTRICITY: \"1.2\" is outside [0, 1)"},
@@ -193,15 +194,18 @@ TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
          "k: line 18: MEAN_ELEMENT_THEORY: \"DSST\": only SGP4 mean elements are read"},
         {"j", replaced(kJson, R"("EPOCH": "2020-10-13T04:52:48.472320",)", ""), "j: entry 1: EPOCH: missing"},
         {"j", "[7, " + kJson + "]", "j: entry 1: not an object of a set's keys"},
-        {"c", "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
-              "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n\n2020-01-01T00:00:00,\"-1\",0,0,0,0,0,1,0,0,0\r\n",
+        {"c",
+         "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
+         "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n\n2020-01-01T00:00:00,\"-1\",0,0,0,0,0,1,0,0,0\r\n",
          "c: line 3: MEAN_MOTION: \"-1\" is not above 0"},
-        {"c", "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
-              "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT,NOTE\r\r2020-01-01T00:00:00,1,0,0,0,0,0,1,0,0,0,\"a\rb\"\r"
-              "2020-01-01T00:00:00,-1,0,0,0,0,0,1,0,0,0,c\r",
+        {"c",
+         "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
+         "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT,NOTE\r\r2020-01-01T00:00:00,1,0,0,0,0,0,1,0,0,0,\"a\rb\"\r"
+         "2020-01-01T00:00:00,-1,0,0,0,0,0,1,0,0,0,c\r",
          "c: line 5: MEAN_MOTION: \"-1\" is not above 0"},
-        {"c", "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
-              "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n2020-01-01T00:00:00,\"1,5\"\n",
+        {"c",
+         "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
+         "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n2020-01-01T00:00:00,\"1,5\"\n",
          "c: line 2: 2 fields, the header has 11"},
     };
     for (const auto& c : cases) {
@@ -222,7 +226,9 @@ TEST(ElementSets, ManyBadEntriesAreSummarisedAfterAFewLines) {
         {"<ndm>" + repeated("<omm/>", ENTRIES) + "</ndm>", ENTRIES},
         {"[0" + repeated(",{}", ENTRIES - 1) + "]", ENTRIES},
         {"EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
-         "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n" + repeated("x\n", ENTRIES), ENTRIES},
+         "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n" +
+             repeated("x\n", ENTRIES),
+         ENTRIES},
         {repeated(bad_set, LINES_KEPT) + kLine1 + "\n" + kLine2 + "\n", LINES_KEPT},
         // As many nodes as an XML document of its size may hold: read.
         {"<ndm>" + repeated("<a/>", XML_NODES_FLOOR - 1) + "</ndm>", 0},
@@ -246,8 +252,9 @@ TEST(ElementSets, ManyBadEntriesAreSummarisedAfterAFewLines) {
 TEST(ElementSets, Sgp4ExtendedElementsAreReadWithAWarning) {
     const ElementSetsRead read = read_element_sets("k", kKvn + "MEAN_ELEMENT_THEORY = SGP4-XP\n");
     EXPECT_EQ(read.sets.size(), 1U);
-    EXPECT_EQ(read.warnings.shown(), std::vector<std::string>{
-                                 "k: line 1: MEAN_ELEMENT_THEORY SGP4-XP: the elements are read as SGP4 mean elements"});
+    EXPECT_EQ(read.warnings.shown(),
+              std::vector<std::string>{
+                  "k: line 1: MEAN_ELEMENT_THEORY SGP4-XP: the elements are read as SGP4 mean elements"});
 }
 
 TEST(ElementSets, ASourceThatCannotBeReadIsRefusedInOneLine) {

@@ -14,11 +14,14 @@ namespace {
 
 TEST(Console, ControlCharacterSelectsTheMotion) {
     // Each record after a first one; the rest of the record follows the motion.
-    struct Case { const char* record; const char* expected; };
+    struct Case {
+        const char* record;
+        const char* expected;
+    };
     const Case cases[] = {
-        {" ABC", "\r\nABC"},          {"0ABC", "\r\n\r\nABC"},  {"1ABC", "\r\n\f\r \rABC"},
-        {"+ABC", "\rABC"},            {"=== X", "\r\n== X"},    {"", "\r\n"},
-        {" ", "\r\n"},                {"1", "\r\n\f\r \r"},     {"9", "\r\n"},
+        {" ABC", "\r\nABC"}, {"0ABC", "\r\n\r\nABC"}, {"1ABC", "\r\n\f\r \rABC"},
+        {"+ABC", "\rABC"},   {"=== X", "\r\n== X"},   {"", "\r\n"},
+        {" ", "\r\n"},       {"1", "\r\n\f\r \r"},    {"9", "\r\n"},
     };
     for (const Case& c : cases) {
         Console console;
@@ -29,10 +32,12 @@ TEST(Console, ControlCharacterSelectsTheMotion) {
 }
 
 TEST(Console, FirstRecordRule) {
-    struct Case { const char* record; const char* expected; };
+    struct Case {
+        const char* record;
+        const char* expected;
+    };
     const Case cases[] = {
-        {" ABC", "ABC"},    {"", ""},          {"xABC", "ABC"},  {"0ABC", "\r\nABC"},
-        {"1ABC", "\r\n\f\r \rABC"},            {"+ABC", "\rABC"},
+        {" ABC", "ABC"}, {"", ""}, {"xABC", "ABC"}, {"0ABC", "\r\nABC"}, {"1ABC", "\r\n\f\r \rABC"}, {"+ABC", "\rABC"},
     };
     for (const Case& c : cases) {
         Console console;

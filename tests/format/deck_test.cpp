@@ -47,11 +47,13 @@ TEST(Deck, SkipsAByteOrderMarkOnlyAtTheStart) {
 }
 
 TEST(Read, IntegerFields) {
-    struct Case { const char* record; std::int16_t expected; };
+    struct Case {
+        const char* record;
+        std::int16_t expected;
+    };
     const Case cases[] = {
-        {"8", 8},   {" 8", 8},    {"42  ", 42},  {"  42", 42},  {" 4 2", 42},   {"4\t2", 42},
-        {"", 0},    {"    ", 0},  {"-5", -5},    {"+7", 7},     {"- 5", -5},    {"32767", 32767},
-        {"-32768", -32768},       {"0", 0},      {"-0", 0},     {"\t\t", 0},
+        {"8", 8},   {" 8", 8}, {"42  ", 42}, {"  42", 42},     {" 4 2", 42},       {"4\t2", 42}, {"", 0},   {"    ", 0},
+        {"-5", -5}, {"+7", 7}, {"- 5", -5},  {"32767", 32767}, {"-32768", -32768}, {"0", 0},     {"-0", 0}, {"\t\t", 0},
     };
     for (const Case& c : cases) {
         Deck deck("DECK", std::string(c.record) + "\n");
@@ -69,15 +71,33 @@ TEST(Read, IntegerFields) {
 }
 
 TEST(Read, RealFields) {
-    struct Case { const char* format; const char* record; double expected; };
+    struct Case {
+        const char* format;
+        const char* record;
+        double expected;
+    };
     const Case cases[] = {
-        {"(F10.0)", "   6378.16", 6378.16},  {"(F10.0)", "6378.16", 6378.16}, {"(F10.0)", " 6378 .16 ", 6378.16},
-        {"(F10.0)", "12345", 12345.0},       {"(F10.0)", "1.5E3", 1500.0},    {"(F10.0)", "1.5e+3", 1500.0},
-        {"(F10.0)", "15D2", 1500.0},         {"(F10.0)", "15d-1", 1.5},       {"(F10.2)", "12345", 123.45},
-        {"(F10.2)", "1234.5", 1234.5},       {"(F10.2)", "-5", -0.05},        {"(F10.2)", "1E1", 0.1},
-        {"(F10.3)", ".5", 0.5},              {"(F10.0)", "-.5", -0.5},        {"(F10.0)", "5.", 5.0},
-        {"(F10.0)", "", 0.0},                {"(F10.0)", "\t1\t.\t5", 1.5},   {"(F5.0)", "12.5678", 12.56},
-        {"(E10.3)", "1234", 1.234},          {"(F10.0)", "1E-50", 0.0},       {"(F20.0)", "0.000000000000000000", 0.0},
+        {"(F10.0)", "   6378.16", 6378.16},
+        {"(F10.0)", "6378.16", 6378.16},
+        {"(F10.0)", " 6378 .16 ", 6378.16},
+        {"(F10.0)", "12345", 12345.0},
+        {"(F10.0)", "1.5E3", 1500.0},
+        {"(F10.0)", "1.5e+3", 1500.0},
+        {"(F10.0)", "15D2", 1500.0},
+        {"(F10.0)", "15d-1", 1.5},
+        {"(F10.2)", "12345", 123.45},
+        {"(F10.2)", "1234.5", 1234.5},
+        {"(F10.2)", "-5", -0.05},
+        {"(F10.2)", "1E1", 0.1},
+        {"(F10.3)", ".5", 0.5},
+        {"(F10.0)", "-.5", -0.5},
+        {"(F10.0)", "5.", 5.0},
+        {"(F10.0)", "", 0.0},
+        {"(F10.0)", "\t1\t.\t5", 1.5},
+        {"(F5.0)", "12.5678", 12.56},
+        {"(E10.3)", "1234", 1.234},
+        {"(F10.0)", "1E-50", 0.0},
+        {"(F20.0)", "0.000000000000000000", 0.0},
     };
     for (const Case& c : cases) {
         Deck deck("DECK", std::string(c.record) + "\n");
@@ -102,8 +122,8 @@ TEST(Read, SingleIsRoundedOnceFromTheDecimalText) {
     std::mt19937 rng(3);
     for (int i = 0; i < 20000; ++i) {
         char text[40];
-        std::snprintf(text, sizeof text, "%u.%06uE%d", static_cast<unsigned>(rng() % 100000), static_cast<unsigned>(rng() % 1000000),
-                      static_cast<int>(rng() % 60) - 30);
+        std::snprintf(text, sizeof text, "%u.%06uE%d", static_cast<unsigned>(rng() % 100000),
+                      static_cast<unsigned>(rng() % 1000000), static_cast<int>(rng() % 60) - 30);
         Deck one("D", text);
         read(one, Format("(F40.0)"), {&v});
         ASSERT_EQ(v.f(), std::strtof(text, nullptr)) << text;
@@ -126,16 +146,15 @@ TEST(Read, RunLineTakesNineOfSixteenFields) {
 }
 
 TEST(Read, ElementSetAcrossThreeRecords) {
-    Deck deck("DECK",
-              " 1995    3    7    9    5    0 4321\r\n"
-              "  7178.137  0.001234    98.765   234.567   123.456   345.678\r\n"
-              "      -0.5       0.0     -1.25    14.25  anything");
+    Deck deck("DECK", " 1995    3    7    9    5    0 4321\r\n"
+                      "  7178.137  0.001234    98.765   234.567   123.456   345.678\r\n"
+                      "      -0.5       0.0     -1.25    14.25  anything");
     std::int16_t e[6] = {};
     std::int32_t rev = 0;
     Single r[10];
     read(deck, Format("(7I5/6F10.0/5F10.0)"),
-         {&e[0], &e[1], &e[2], &e[3], &e[4], &e[5], &rev, &r[0], &r[1], &r[2], &r[3], &r[4], &r[5], &r[6], &r[7],
-          &r[8], &r[9]});
+         {&e[0], &e[1], &e[2], &e[3], &e[4], &e[5], &rev, &r[0], &r[1], &r[2], &r[3], &r[4], &r[5], &r[6], &r[7], &r[8],
+          &r[9]});
     EXPECT_EQ(e[0], 1995);
     EXPECT_EQ(e[5], 0);
     EXPECT_EQ(rev, 4321);
@@ -145,7 +164,11 @@ TEST(Read, ElementSetAcrossThreeRecords) {
 }
 
 TEST(Read, ErrorMessages) {
-    struct Case { const char* deck; const char* format; const char* expected; };
+    struct Case {
+        const char* deck;
+        const char* format;
+        const char* expected;
+    };
     const Case cases[] = {
         {"1\n    1    2    3    4    5    6    712a45", "(16I5)",
          "DECK: record 2, columns 36-40: \"12a45\" is not an integer"},
@@ -161,7 +184,9 @@ TEST(Read, ErrorMessages) {
         {"1.5E+", "(F5.0)", "DECK: record 1, columns 1-5: \"1.5E+\" is not a number"},
         {".", "(F5.0)", "DECK: record 1, columns 1-5: \".\" is not a number"},
         {"1E39", "(F5.0)", "DECK: record 1, columns 1-5: \"1E39\" is too large"},
-        {"  1\x01" "2", "(F5.0)", "DECK: record 1, columns 1-5: \"1\\x012\" is not a number"},
+        {"  1\x01"
+         "2",
+         "(F5.0)", "DECK: record 1, columns 1-5: \"1\\x012\" is not a number"},
         {"12\xC3\xA9", "(I4)", "DECK: record 1, columns 1-4: \"12\\xC3\\xA9\" is not an integer"},
         {"abc", "(2X,I1)", "DECK: record 1, column 3: \"c\" is not an integer"},
         {"", "(i2)", "DECK: record 1 is missing (the deck is empty)"},
@@ -191,7 +216,9 @@ TEST(Read, ErrorMessages) {
         EXPECT_EQ(got, c.expected) << c.format;
     }
     // a NUL byte inside the field is shown, not cut off
-    Deck nul("DECK", std::string("1\0" "2", 3));
+    Deck nul("DECK", std::string("1\0"
+                                 "2",
+                                 3));
     std::int16_t v = 0;
     EXPECT_EQ(error_of(nul, "(I3)", {&v}), "DECK: record 1, columns 1-3: \"1\\x002\" is not an integer");
     // 32-bit variables take more, and say so when refused
@@ -233,8 +260,9 @@ TEST(Read, JunkDecksNeverCrash) {
         std::int16_t e[7] = {};
         Single r[10];
         try {
-            read(deck, format, {&e[0], &e[1], &e[2], &e[3], &e[4], &e[5], &e[6], &r[0], &r[1], &r[2], &r[3], &r[4],
-                                &r[5], &r[6], &r[7], &r[8], &r[9]});
+            read(deck, format,
+                 {&e[0], &e[1], &e[2], &e[3], &e[4], &e[5], &e[6], &r[0], &r[1], &r[2], &r[3], &r[4], &r[5], &r[6],
+                  &r[7], &r[8], &r[9]});
         } catch (const InputError& error) {
             const std::string what = error.what();
             for (const char c : what) ASSERT_TRUE(c >= 0x20 && c < 0x7F) << what;
@@ -243,7 +271,8 @@ TEST(Read, JunkDecksNeverCrash) {
 }
 
 TEST(DeckOpen, ReadsFilesAndExplainsFailures) {
-    const auto dir = std::filesystem::temp_directory_path() / ("talik_deck_test_" + std::to_string(std::random_device()()));
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("talik_deck_test_" + std::to_string(std::random_device()()));
     std::filesystem::create_directories(dir);
     const std::string good = (dir / "good.dat").string();
     std::ofstream(good, std::ios::binary) << " 6\r\n 1995";

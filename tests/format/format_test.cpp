@@ -21,7 +21,11 @@ std::string out(const char* format, std::initializer_list<Value> values) {
 // ---------------------------------------------------------------- parsing
 
 TEST(FormatParse, AcceptsTheNotation) {
-    struct Case { const char* format; std::vector<Value> values; const char* expected; };
+    struct Case {
+        const char* format;
+        std::vector<Value> values;
+        const char* expected;
+    };
     const std::vector<Case> cases = {
         {"(i2)", {std::int32_t{7}}, " 7"},
         {"( 2 I 3 , 1X ,'a b')", {std::int32_t{1}, std::int32_t{2}}, "  1  2 a b"},
@@ -53,17 +57,43 @@ TEST(FormatParse, ExpandsDescriptorRepeatsButKeepsGroups) {
 }
 
 TEST(FormatParse, RejectsMalformedText) {
-    const char* bad[] = {"",        "I5",      "(I5",     "(I5))",   "(I5)x",  "(,I5)",   "(I5,)",
-                         "(I5,,I2)", "(I)",     "(I0)",    "(F7)",    "(F7.)",  "(E9.0)",  "(X)",
-                         "(0X)",    "(2'ab')", "('abc)",  "(2/)",    "(Q5)",   "(2())",   "(0I2)",
-                         "(I1001)", "(1000(1000(I1)))",   "(I5.2)",  "(A0)",   "(3)"};
+    const char* bad[] = {"",
+                         "I5",
+                         "(I5",
+                         "(I5))",
+                         "(I5)x",
+                         "(,I5)",
+                         "(I5,)",
+                         "(I5,,I2)",
+                         "(I)",
+                         "(I0)",
+                         "(F7)",
+                         "(F7.)",
+                         "(E9.0)",
+                         "(X)",
+                         "(0X)",
+                         "(2'ab')",
+                         "('abc)",
+                         "(2/)",
+                         "(Q5)",
+                         "(2())",
+                         "(0I2)",
+                         "(I1001)",
+                         "(1000(1000(I1)))",
+                         "(I5.2)",
+                         "(A0)",
+                         "(3)"};
     for (const char* text : bad) EXPECT_THROW(Format{text}, FormatError) << text;
 }
 
 // ------------------------------------------------------------ the fields
 
 TEST(FormatFields, EdgeCases) {
-    struct Case { const char* format; Value value; const char* expected; };
+    struct Case {
+        const char* format;
+        Value value;
+        const char* expected;
+    };
     const Case cases[] = {
         {"(I4)", std::int32_t{12345}, "****"},
         {"(I2)", std::int32_t{-5}, "-5"},
@@ -127,13 +157,23 @@ TEST(FormatFields, EdgeCases) {
 
 TEST(FormatFields, RoundsTheExactBinaryValueHalfAwayFromZero) {
     // Exact binary ties go away from zero; values a hair below a tie go down.
-    struct Case { double value; const char* format; const char* expected; };
+    struct Case {
+        double value;
+        const char* format;
+        const char* expected;
+    };
     const Case cases[] = {
-        {0.125, "(F6.2)", "   .13"},   {-0.125, "(F6.2)", "  -.13"}, {2.5, "(F4.0)", "  3."},
-        {-2.5, "(F4.0)", " -3."},      {1.0 / 1024, "(F8.3)", "    .001"}, {0.375, "(F5.2)", "  .38"},
-        {1.005, "(F5.2)", " 1.00"},    {1.015, "(F5.2)", " 1.01"},   {1.025, "(F5.2)", " 1.02"},
-        {4503599627370497.0, "(F18.0)", " 4503599627370497."},      // 16 digits, a double
-        {12345678901234567.0, "(F19.0)", " 12345678901234570."},    // 17th digit shown as 0
+        {0.125, "(F6.2)", "   .13"},
+        {-0.125, "(F6.2)", "  -.13"},
+        {2.5, "(F4.0)", "  3."},
+        {-2.5, "(F4.0)", " -3."},
+        {1.0 / 1024, "(F8.3)", "    .001"},
+        {0.375, "(F5.2)", "  .38"},
+        {1.005, "(F5.2)", " 1.00"},
+        {1.015, "(F5.2)", " 1.01"},
+        {1.025, "(F5.2)", " 1.02"},
+        {4503599627370497.0, "(F18.0)", " 4503599627370497."},    // 16 digits, a double
+        {12345678901234567.0, "(F19.0)", " 12345678901234570."},  // 17th digit shown as 0
     };
     for (const Case& c : cases) EXPECT_EQ(out(c.format, {c.value}), c.expected) << c.value;
 }

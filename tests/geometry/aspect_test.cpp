@@ -89,7 +89,7 @@ TEST(Aspect, LineOfSightAndItsAntipode) {
     const float cases[][5] = {
         // az, el, gst, stlat, stlon
         {30, 40, 100, 36.517F, 138.317F}, {200, 10, 300, 67.878F, 21.064F}, {350, 75, 12.5F, -69.0008F, 39.585F},
-        {90, 0, 0, 40.4F, 356.32F},        {270, 5, 250, 34.03F, 241.717F},
+        {90, 0, 0, 40.4F, 356.32F},       {270, 5, 250, 34.03F, 241.717F},
     };
     for (const auto& c : cases) {
         const Geometry g = geometry(c[0], c[1], c[2], c[3], c[4]);
@@ -106,7 +106,7 @@ TEST(Aspect, LineOfSightAndItsAntipode) {
 TEST(Aspect, ZenithAsTheDirectionIsAtPa180AndLatitudeEl) {
     const float cases[][5] = {
         {30, 40, 100, 36.517F, 138.317F}, {200, 10, 300, 67.878F, 21.064F}, {350, 75, 12.5F, -69.0008F, 39.585F},
-        {90, 0.5F, 0, 40.4F, 356.32F},     {271, 88, 250, 34.03F, 241.717F},
+        {90, 0.5F, 0, 40.4F, 356.32F},    {271, 88, 250, 34.03F, 241.717F},
     };
     for (const auto& c : cases) {
         SphrotFrame frame;

@@ -17,16 +17,16 @@ struct Case {
 TEST(Shadow, WorkedCases) {
     constexpr float HALF_PI_SINGLE = 1.5707964F;
     const Case cases[] = {
-        {-7000, 0, 0, 0, 0, 0},      // behind the Earth on the axis
-        {-7000, 6500, 0, 0, 0, 1},   // behind, but outside the cylinder
-        {7000, 0, 0, 0, 0, 1},       // on the Sun's side
-        {1, 0, 0, 0, 0, 1},          // Sun's side however close to the axis
-        {-7000, 6378, 0, 0, 0, 0},   // just inside the cylinder
+        {-7000, 0, 0, 0, 0, 0},     // behind the Earth on the axis
+        {-7000, 6500, 0, 0, 0, 1},  // behind, but outside the cylinder
+        {7000, 0, 0, 0, 0, 1},      // on the Sun's side
+        {1, 0, 0, 0, 0, 1},         // Sun's side however close to the axis
+        {-7000, 6378, 0, 0, 0, 0},  // just inside the cylinder
         {-7000, 0, -6378.3F, 0, 0, 1},
-        {0, 0, 0, 0, 0, 0},          // the centre: on the plane, distance 0
-        {0, -7000, 0, 0, HALF_PI_SINGLE, 0},   // Sun at 6 h
+        {0, 0, 0, 0, 0, 0},                   // the centre: on the plane, distance 0
+        {0, -7000, 0, 0, HALF_PI_SINGLE, 0},  // Sun at 6 h
         {0, 7000, 0, 0, HALF_PI_SINGLE, 1},
-        {0, 0, -7000, HALF_PI_SINGLE, 0, 0},   // Sun over the north pole
+        {0, 0, -7000, HALF_PI_SINGLE, 0, 0},  // Sun over the north pole
         {6000, 0, -7000, HALF_PI_SINGLE, 0, 0},
         {6400, 0, -7000, HALF_PI_SINGLE, 0, 1},
         {0, 0, 7000, -HALF_PI_SINGLE, 2.0F, 0},

@@ -12,8 +12,8 @@ struct V {
     double x, y, z;
 };
 inline V unit(double lon, double lat) {
-    return {std::cos(lat * DEG_EXACT) * std::cos(lon * DEG_EXACT), std::cos(lat * DEG_EXACT) * std::sin(lon * DEG_EXACT),
-            std::sin(lat * DEG_EXACT)};
+    return {std::cos(lat * DEG_EXACT) * std::cos(lon * DEG_EXACT),
+            std::cos(lat * DEG_EXACT) * std::sin(lon * DEG_EXACT), std::sin(lat * DEG_EXACT)};
 }
 inline double dot(V a, V b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 inline V cross(V a, V b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }

@@ -60,8 +60,8 @@ TEST(Sphrot, WorkedCases) {
         Single lon = c.lon;
         Single lat = c.lat;
         SPHROT(lon, lat, c.plon, c.plat, c.rot, frame);
-        SCOPED_TRACE(testing::Message() << "point (" << c.lon << ", " << c.lat << ") pole (" << c.plon << ", "
-                                        << c.plat << ") rot " << c.rot);
+        SCOPED_TRACE(testing::Message() << "point (" << c.lon << ", " << c.lat << ") pole (" << c.plon << ", " << c.plat
+                                        << ") rot " << c.rot);
         EXPECT_NEAR(lon, c.want_lon, 2e-4);
         EXPECT_NEAR(lat, c.want_lat, 2e-4);
         EXPECT_GT(lon, 0.0);
@@ -73,7 +73,7 @@ TEST(Sphrot, MeridianCaseAgreesWithGeneralCaseAHairOff) {
     struct Pt {
         float lon, lat, plon, plat;
     };
-    const Pt pts[] = {{0, 30, 0, 60},   {180, 60, 0, 60},  {0, -80, 0, 60},   {180, -10, 0, 60},
+    const Pt pts[] = {{0, 30, 0, 60},    {180, 60, 0, 60},   {0, -80, 0, 60},   {180, -10, 0, 60},
                       {40, 10, 40, -30}, {220, 70, 40, -30}, {300, 89, 300, 5}, {120, -89, 300, 5}};
     for (const auto& p : pts) {
         SphrotFrame frame;
@@ -125,7 +125,8 @@ TEST(Sphrot, GeneralCaseAgreesWithVectors) {
             const bool near_180 = std::fabs(ang_diff(wlon + static_cast<double>(rot), 180.0)) < 1.0;
             // Elsewhere the seven-digit D2R (1.4e-7 relative) is the limit,
             // magnified towards the new poles.
-            const double tol = near_180 ? 0.1 / std::sqrt(std::cos(wlat * DEG_EXACT)) : 3e-4 / std::cos(wlat * DEG_EXACT);
+            const double tol = near_180 ? 0.1 / std::sqrt(std::cos(wlat * DEG_EXACT))
+                                        : 3e-4 / std::cos(wlat * DEG_EXACT);
             EXPECT_NEAR(ang_diff(lon, wlon), 0.0, tol) << i;
         }
         EXPECT_GT(lon, 0.0);

@@ -56,8 +56,9 @@ TEST(Single, ModIsTheTruncatingRemainderBitForBit) {
         for (int i = 0; i < 200000; ++i) {
             // Plain values, exact multiples and their neighbours, and floats.
             const double k = turns(rng) * b;
-            const double candidates[] = {wide(rng), k, std::nextafter(k, 0.0), std::nextafter(k, 1e300),
-                                         static_cast<float>(wide(rng) / 1000.0), -k};
+            const double candidates[] = {
+                wide(rng), k, std::nextafter(k, 0.0), std::nextafter(k, 1e300), static_cast<float>(wide(rng) / 1000.0),
+                -k};
             for (double a : candidates) {
                 mismatches += !same_bits(MOD(a, b), std::fmod(a, b));
             }

@@ -81,10 +81,10 @@ TEST(ORBIT, SetUpDerivesTheMeanMotionAndRates) {
     el.SMADT = -0.1;
     const State s = orbit(EPOCH, el);
     EXPECT_EQ(el.ORBSET, 1);
-    EXPECT_NEAR(s.out[8], 3.8029, 5e-5);       // MMOT, deg/min
-    EXPECT_NEAR(s.out[7], -2.4785, 5e-5);      // ARGPDT, deg/day
-    EXPECT_NEAR(s.out[6], -2.0399, 5e-5);      // RAANDT, deg/day
-    EXPECT_NEAR(s.out[10], 8.2981e-5, 5e-9);   // MMOTDT, deg/min per day
+    EXPECT_NEAR(s.out[8], 3.8029, 5e-5);      // MMOT, deg/min
+    EXPECT_NEAR(s.out[7], -2.4785, 5e-5);     // ARGPDT, deg/day
+    EXPECT_NEAR(s.out[6], -2.0399, 5e-5);     // RAANDT, deg/day
+    EXPECT_NEAR(s.out[10], 8.2981e-5, 5e-9);  // MMOTDT, deg/min per day
     EXPECT_EQ(s.out[8], Single(el.MMOT / DTR));
     EXPECT_EQ(s.out[9], Single(-0.1));
 }
@@ -97,7 +97,7 @@ TEST(ORBIT, DerivedRatesAgreeWithFirstOrderTheory) {
     for (double incl : {10.0, 45.0, 63.4, 74.6, 98.0, 140.0}) {
         for (double ecc : {0.0, 0.01, 0.1}) {
             ORBEL el = elements(EPOCH, 7000.0, ecc, incl, 0.0, 0.0, 0.0);
-                    const State s = orbit(EPOCH, el);
+            const State s = orbit(EPOCH, el);
             const double n = std::sqrt(398599.0 / std::pow(7000.0, 3)) * 86400.0;  // rad/day
             const double p = 7000.0 * (1 - ecc * ecc) / 6378.16;
             const double k = 1.5 * n * 0.001082628 / (p * p);
@@ -107,7 +107,7 @@ TEST(ORBIT, DerivedRatesAgreeWithFirstOrderTheory) {
             const double slack = 0.003 * deg(k);
             EXPECT_NEAR(s.out[6], raandt, 0.01 * std::fabs(raandt) + slack) << incl << " " << ecc;
             EXPECT_NEAR(s.out[7], argpdt, 0.01 * std::fabs(argpdt) + slack) << incl << " " << ecc;
-            EXPECT_NEAR(s.out[8] * 1440.0 / 360.0, n / (2 * PI) , 0.01 * n / (2 * PI)) << incl << " " << ecc;
+            EXPECT_NEAR(s.out[8] * 1440.0 / 360.0, n / (2 * PI), 0.01 * n / (2 * PI)) << incl << " " << ecc;
         }
     }
 }

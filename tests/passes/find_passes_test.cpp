@@ -66,7 +66,8 @@ std::vector<Pass> passes(const Site& site, std::int64_t start, std::int32_t step
 
 TEST(FindPasses, CoarseStepsMissNoPass) {
     const Site sites[] = {sphere_site(40.4, 356.32), sphere_site(40.4, 356.32, 10.0),
-                          sphere_site(-33.9, 18.4, 0.0, SiteKind::Ellipsoid), sphere_site(60.0, 200.0, 5.0, SiteKind::Ellipsoid)};
+                          sphere_site(-33.9, 18.4, 0.0, SiteKind::Ellipsoid),
+                          sphere_site(60.0, 200.0, 5.0, SiteKind::Ellipsoid)};
     for (const Site& site : sites) {
         const auto fine = passes(site, START, 5, 2 * 86400 / 5 + 1);
         const auto coarse = passes(site, START, 400, 2 * 86400 / 400 + 1);

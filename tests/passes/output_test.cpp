@@ -35,8 +35,11 @@ TEST(Output, CsvFields) {
     const struct {
         const char* text;
         const char* field;
-    } cases[] = {{"MADRID", "MADRID"}, {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""},
-                 {"two\nlines", "\"two\nlines\""}, {"", ""}};
+    } cases[] = {{"MADRID", "MADRID"},
+                 {"a,b", "\"a,b\""},
+                 {"say \"hi\"", "\"say \"\"hi\"\"\""},
+                 {"two\nlines", "\"two\nlines\""},
+                 {"", ""}};
     for (const auto& c : cases) EXPECT_EQ(csv_field(c.text), c.field) << c.text;
 }
 

@@ -50,8 +50,9 @@ TEST(PlotGeo, SplitAtDateLine) {
 LonLat destination(LonLat c, double r, double b) {
     const double lat = std::asin(std::sin(c.lat * DEG_EXACT) * std::cos(r * DEG_EXACT) +
                                  std::cos(c.lat * DEG_EXACT) * std::sin(r * DEG_EXACT) * std::cos(b * DEG_EXACT));
-    const double lon = c.lon * DEG_EXACT + std::atan2(std::sin(b * DEG_EXACT) * std::sin(r * DEG_EXACT) * std::cos(c.lat * DEG_EXACT),
-                                                 std::cos(r * DEG_EXACT) - std::sin(c.lat * DEG_EXACT) * std::sin(lat));
+    const double lon = c.lon * DEG_EXACT +
+                       std::atan2(std::sin(b * DEG_EXACT) * std::sin(r * DEG_EXACT) * std::cos(c.lat * DEG_EXACT),
+                                  std::cos(r * DEG_EXACT) - std::sin(c.lat * DEG_EXACT) * std::sin(lat));
     return {wrap_lon(lon / DEG_EXACT), lat / DEG_EXACT};
 }
 

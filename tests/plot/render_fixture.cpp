@@ -26,7 +26,8 @@ TrackSample sample(std::int64_t t_ms) {
     const double minutes = static_cast<double>(t_ms - START) / 60000.0;
     const double u = 2 * std::numbers::pi * minutes / PERIOD_MIN;
     const double lat = std::asin(std::sin(INCLINATION_DEG * DEG_EXACT) * std::sin(u)) / DEG_EXACT;
-    const double lon = -30.0 + std::atan2(std::cos(INCLINATION_DEG * DEG_EXACT) * std::sin(u), std::cos(u)) / DEG_EXACT -
+    const double lon = -30.0 +
+                       std::atan2(std::cos(INCLINATION_DEG * DEG_EXACT) * std::sin(u), std::cos(u)) / DEG_EXACT -
                        EARTH_DEG_PER_MIN * minutes;
     const double phase = std::fmod(u, 2 * std::numbers::pi);
     return {t_ms, lat, lon + 360.0, !(phase > 3.6 && phase < 5.4), false, false};
@@ -50,8 +51,8 @@ PlotData fixture() {
     for (std::int64_t t = d.start_ms; t <= d.end_ms; t += STEP_MS) {
         TrackSample s = sample(t);
         for (const SiteView& site : d.sites) {
-            s.in_pass =
-                s.in_pass || central_angle(s.lat_deg, s.lon_deg, site.lat_deg, site.lon_deg) < site.horizon_radius_deg;
+            s.in_pass = s.in_pass ||
+                        central_angle(s.lat_deg, s.lon_deg, site.lat_deg, site.lon_deg) < site.horizon_radius_deg;
         }
         // Seen in the window's second half only, as if the sites' evening began then.
         s.visible = s.in_pass && s.sunlit && t - START >= 3 * 3600 * 1000;

@@ -16,8 +16,8 @@ namespace {
 constexpr double RAD = 3.14159265358979323846 / 180.0;
 
 Vec3 equatorial(double r, double decl_deg, double ra_deg) {
-    return {r * std::cos(decl_deg * RAD) * std::cos(ra_deg * RAD), r * std::cos(decl_deg * RAD) * std::sin(ra_deg * RAD),
-            r * std::sin(decl_deg * RAD)};
+    return {r * std::cos(decl_deg * RAD) * std::cos(ra_deg * RAD),
+            r * std::cos(decl_deg * RAD) * std::sin(ra_deg * RAD), r * std::sin(decl_deg * RAD)};
 }
 
 TEST(Ellipsoid, WithoutFlatteningIsTheSphere) {
@@ -25,8 +25,10 @@ TEST(Ellipsoid, WithoutFlatteningIsTheSphere) {
     struct Case {
         double lat, lon, r, decl, ra, gst;
     };
-    const Case cases[] = {{40.4, 356.32, 6878.0, 31.2, 80.0, 100.0}, {-69.0, 39.585, 7200.0, -60.0, 300.0, 250.0},
-                          {0.0, 0.0, 42164.0, 0.0, 20.0, 10.0},      {64.9, 213.2, 6900.0, 70.0, 190.0, 0.0},
+    const Case cases[] = {{40.4, 356.32, 6878.0, 31.2, 80.0, 100.0},
+                          {-69.0, 39.585, 7200.0, -60.0, 300.0, 250.0},
+                          {0.0, 0.0, 42164.0, 0.0, 20.0, 10.0},
+                          {64.9, 213.2, 6900.0, 70.0, 190.0, 0.0},
                           {34.0, 241.7, 26560.0, 20.0, 280.0, 30.0}};
     for (const Case& c : cases) {
         const Vec3 pos = equatorial(c.r, c.decl, c.ra);

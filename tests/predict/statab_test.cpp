@@ -63,8 +63,8 @@ TEST(STATAB, PreFiltersAtTheirEdges) {
         bool examined;
     };
     const Probe probes[] = {
-        {1, 0.0, 29.99, true}, {1, 0.0, 30.01, false}, {1, 80.0, -29.99, true}, {1, -80.0, -30.01, false},
-        {2, 0.0, 29.9, true},  {2, 0.0, -30.1, false}, {3, 20.0, 180.0, true}, {3, 19.99, 0.0, false},
+        {1, 0.0, 29.99, true},  {1, 0.0, 30.01, false},  {1, 80.0, -29.99, true}, {1, -80.0, -30.01, false},
+        {2, 0.0, 29.9, true},   {2, 0.0, -30.1, false},  {3, 20.0, 180.0, true},  {3, 19.99, 0.0, false},
         {4, -20.0, 90.0, true}, {4, -19.99, 0.0, false}, {5, -90.0, 180.0, true}, {8, 0.0, -180.0, true},
     };
     for (const Probe& p : probes) {

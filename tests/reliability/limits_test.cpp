@@ -57,9 +57,9 @@ TEST(ElementLimits, PerigeeAtLeast100KmFromTheCentre) {
     };
     // 400 * (1 - 0.75) is exactly 100 in binary.
     const Case cases[] = {
-        {"400.0", "0.75", true},   {"399.99", "0.75", false}, {"100.0", "0.0", true},  {"99.99", "0.0", false},
-        {"6400.0", "0.01", true},  {"7000.0", "0.99", false}, {"1E-30", "0.0", false}, {"999999.0", "0.9999", true},
-        {"6878.0", "0.99999994", false},
+        {"400.0", "0.75", true}, {"399.99", "0.75", false},    {"100.0", "0.0", true},
+        {"99.99", "0.0", false}, {"6400.0", "0.01", true},     {"7000.0", "0.99", false},
+        {"1E-30", "0.0", false}, {"999999.0", "0.9999", true}, {"6878.0", "0.99999994", false},
     };
     for (const Case& c : cases) {
         Set set;
@@ -96,7 +96,8 @@ TEST(ElementLimits, RatesWithinAMillionADay) {
         {1, "1E6", ""},
         {2, "-1E6", ""},
         {0, "1.000001E6",
-         "DECK: record 5, columns 1-10: rate of the semi-major axis 1000001 km/day is outside -1000000 to 1000000 km/day"},
+         "DECK: record 5, columns 1-10: rate of the semi-major axis 1000001 km/day is outside -1000000 to 1000000 "
+         "km/day"},
         {1, "-2E6",
          "DECK: record 5, columns 11-20: rate of the right ascension of the ascending node -2e+06 deg/day is outside "
          "-1000000 to 1000000 deg/day"},

@@ -44,20 +44,26 @@ TEST(Report, RunHeaderForSyowa) {
         {std::int16_t{1995}, std::int16_t{6}, std::int16_t{15}, std::int16_t{0}, std::int16_t{5}, std::int16_t{9},
          std::int16_t{150}, std::int32_t{1440}, std::int16_t{4}, name.substr(0, 2), name.substr(2, 2),
          name.substr(4, 2), name.substr(6, 2), name.substr(8, 2), STATAB::STLAT(4), STATAB::STLON(4)});
-    const std::string expected =
-        Columns().at(20, "STARTING TIME: ").at(61, "1995/ 6/15").at(76, " 0: 5: 9").str() + "\n" +
-        Columns().at(20, "INTERVAL (SEC):").at(61, "  150").str() + "\n" +
-        Columns().at(20, "NUMBER OF CALCULATIONS:").at(61, " 1440").str() + "\n" +
-        Columns().at(20, "STATION NUMBER:").at(61, " 4:SYOWA     ").str() + "\n" +
-        Columns().at(20, "  (LAT.,LON.):").at(66, "(").at(67, "-69.001").at(74, ",").at(75, " 39.585").at(82, ")").str();
+    const std::string expected = Columns().at(20, "STARTING TIME: ").at(61, "1995/ 6/15").at(76, " 0: 5: 9").str() +
+                                 "\n" + Columns().at(20, "INTERVAL (SEC):").at(61, "  150").str() + "\n" +
+                                 Columns().at(20, "NUMBER OF CALCULATIONS:").at(61, " 1440").str() + "\n" +
+                                 Columns().at(20, "STATION NUMBER:").at(61, " 4:SYOWA     ").str() + "\n" +
+                                 Columns()
+                                     .at(20, "  (LAT.,LON.):")
+                                     .at(66, "(")
+                                     .at(67, "-69.001")
+                                     .at(74, ",")
+                                     .at(75, " 39.585")
+                                     .at(82, ")")
+                                     .str();
     EXPECT_EQ(text, expected);
 }
 
 TEST(Report, PageHeaderPutsEveryFieldInItsColumns) {
     const std::string text = format_records(
-        report::FMTPAG(), {std::int16_t{12}, std::int16_t{1996}, std::int16_t{3}, std::int16_t{1}, std::int16_t{23},
-                           std::int16_t{0}, std::int16_t{59}, std::int32_t{98765}, std::int16_t{0},
-                           std::int16_t{39}, std::int16_t{57}});
+        report::FMTPAG(),
+        {std::int16_t{12}, std::int16_t{1996}, std::int16_t{3}, std::int16_t{1}, std::int16_t{23}, std::int16_t{0},
+         std::int16_t{59}, std::int32_t{98765}, std::int16_t{0}, std::int16_t{39}, std::int16_t{57}});
     const std::string expected = "1\n\n\n" + Columns().at(120, "PAGE:").at(125, "  12").str() + "\n" +
                                  Columns()
                                      .at(5, "EPOCH (UT):")
@@ -72,15 +78,24 @@ TEST(Report, PageHeaderPutsEveryFieldInItsColumns) {
 }
 
 TEST(Report, ElementBlocksAndHeadings) {
-    const std::string block2 = format_records(
-        report::FMTEL2(), {Single(-2.0399), Single(-2.4785), Single(3.8029), Single(-0.1), Single(8.2981E-5),
-                           Single(362.1), Single(637.9)});
+    const std::string block2 =
+        format_records(report::FMTEL2(), {Single(-2.0399), Single(-2.4785), Single(3.8029), Single(-0.1),
+                                          Single(8.2981E-5), Single(362.1), Single(637.9)});
     const std::string expected2 =
-        Columns().at(5, "DOT ASC. NODE (DEG/DAY): ").at(46, " -2.039900").at(71, "DOT ARGUMENT OF PERIGEE (DEG/DAY): ")
-            .at(106, " -2.478500").str() + "\n" +
-        Columns().at(5, "MEAN MOTION (DEG/MIN): ").at(46, "  3.802900").at(71, "DOT SEMI-MAJOR-AXIS (KM/DAY): ")
-            .at(107, "     -.100").str() + "\n" +
-        Columns().at(5, "DOT MEAN MOTION (DEG/MIN/DAY): ").at(46, "    .00008").str() + "\n" +
+        Columns()
+            .at(5, "DOT ASC. NODE (DEG/DAY): ")
+            .at(46, " -2.039900")
+            .at(71, "DOT ARGUMENT OF PERIGEE (DEG/DAY): ")
+            .at(106, " -2.478500")
+            .str() +
+        "\n" +
+        Columns()
+            .at(5, "MEAN MOTION (DEG/MIN): ")
+            .at(46, "  3.802900")
+            .at(71, "DOT SEMI-MAJOR-AXIS (KM/DAY): ")
+            .at(107, "     -.100")
+            .str() +
+        "\n" + Columns().at(5, "DOT MEAN MOTION (DEG/MIN/DAY): ").at(46, "    .00008").str() + "\n" +
         Columns().at(5, "PERIGEE (KM): ").at(46, "   362.100").at(71, "APOGEE (KM): ").at(107, "   637.900").str() +
         "\n";  // block 2 ends with an empty record
     EXPECT_EQ(block2, expected2);
@@ -88,11 +103,11 @@ TEST(Report, ElementBlocksAndHeadings) {
     EXPECT_EQ(format_records(report::FMTCH1(), NO_ITEMS),
               Columns().at(14, "TIME(UT)").at(42, "SATELLITE  POSITION").at(71, "ACQUISITION").str());
     EXPECT_EQ(format_records(report::FMTCH2(), NO_ITEMS), Columns()
-                                                       .at(3, "REV   YR MN DY HR MN SC")
-                                                       .at(39, " ALT.    LAT.   LONG.")
-                                                       .at(65, "EL.    AZ.    RANGE")
-                                                       .at(87, "ANTENNA")
-                                                       .str());
+                                                              .at(3, "REV   YR MN DY HR MN SC")
+                                                              .at(39, " ALT.    LAT.   LONG.")
+                                                              .at(65, "EL.    AZ.    RANGE")
+                                                              .at(87, "ANTENNA")
+                                                              .str());
 }
 
 TEST(Report, BannerIsNineRecords) {
@@ -145,7 +160,7 @@ TEST(Report, ConsoleLineFollowsTheReadmeColumns) {
         std::int32_t nrev;
         const char* columns_1_5;
     };
-    const Case cases[] = {{12362, "12362"}, {99999, "99999"}, {1, "    1"},       {0, "    0"},
+    const Case cases[] = {{12362, "12362"}, {99999, "99999"}, {1, "    1"},      {0, "    0"},
                           {-1, "   -1"},    {-9999, "-9999"}, {100000, "*****"}, {-10000, "*****"}};
     for (const Case& c : cases) {
         const std::string record = format_records(
@@ -162,9 +177,9 @@ TEST(Report, KeplerLineOfANonConvergingSolution) {
     Single EE;
     const KeplerStatus status = KEPLER(-0.2325, 0.97363, EE);
     ASSERT_FALSE(status.converged);
-    const std::string record = format_records(report::kepler_warning_format(), {" DID NOT CONVERGE (SUB. KEPLER)  ERROR =",
-                                                                 status.ERROR, "   EE = ", status.EE, "  G  =  ",
-                                                                 status.G});
+    const std::string record = format_records(
+        report::kepler_warning_format(),
+        {" DID NOT CONVERGE (SUB. KEPLER)  ERROR =", status.ERROR, "   EE = ", status.EE, "  G  =  ", status.G});
     ASSERT_EQ(record.size(), 101U);
     EXPECT_EQ(record.substr(0, 40), " DID NOT CONVERGE (SUB. KEPLER)  ERROR =");
     EXPECT_EQ(record.substr(55, 8), "   EE = ");

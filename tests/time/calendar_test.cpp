@@ -20,8 +20,8 @@ using std::chrono::sys_seconds;
 
 sys_seconds to_sys(const DATIM& dt) {
     using namespace std::chrono;
-    const sys_days d = year_month_day{year{dt[YEAR]}, month{static_cast<unsigned>(dt[MONTH])},
-                                      day{static_cast<unsigned>(dt[DAY])}};
+    const sys_days d =
+        year_month_day{year{dt[YEAR]}, month{static_cast<unsigned>(dt[MONTH])}, day{static_cast<unsigned>(dt[DAY])}};
     return d + hours{dt[HOUR]} + minutes{dt[MINUTE]} + seconds{dt[SECOND]};
 }
 
@@ -63,7 +63,8 @@ TEST(MONTAB, MonthLengthsByTheRealCalendarAndTheEveryFourthYearRule) {
         MONTAB(DATIM{static_cast<std::int16_t>(y), 6, 30, 0, 0, 0}, m);
         int days = 0;
         for (unsigned month = 1; month <= 12; ++month) {
-            const auto real = static_cast<int>(static_cast<unsigned>(year_month_day_last{year{y} / month / last}.day()));
+            const auto real =
+                static_cast<int>(static_cast<unsigned>(year_month_day_last{year{y} / month / last}.day()));
             EXPECT_EQ(m(static_cast<int>(month)), month == 2 ? (y % 4 == 0 ? 29 : 28) : real) << y << "-" << month;
             days += m(static_cast<int>(month));
         }
@@ -135,7 +136,8 @@ TEST(ADDTIM, WalksAgreeWithChronoAndRetraceTheirSteps) {
         DATIM dt = start;
         for (int i = 1; i <= n; ++i) {
             step(dt, istep, m);
-            ASSERT_NO_THROW(check_date(dt, [](int) { return std::string("walk"); })) << "walk " << walk << " step " << i;
+            ASSERT_NO_THROW(check_date(dt, [](int) { return std::string("walk"); }))
+                << "walk " << walk << " step " << i;
             ASSERT_EQ(m.days, table_for(dt[YEAR]).days) << "walk " << walk << " step " << i;
         }
         ASSERT_EQ(to_sys(dt), t0 + std::chrono::seconds{static_cast<long long>(n) * istep})

@@ -43,8 +43,8 @@ TEST(CheckDate, NamesTheFirstBadField) {
         } catch (const InputError& e) {
             message = e.what();
         }
-        const std::string expected =
-            c.field < 0 ? "" : "field " + std::to_string(c.field) + ": " + std::string(c.problem);
+        const std::string expected = c.field < 0 ? ""
+                                                 : "field " + std::to_string(c.field) + ": " + std::string(c.problem);
         EXPECT_EQ(message, expected);
     }
 }

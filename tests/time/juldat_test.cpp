@@ -24,7 +24,10 @@ TEST(JULDAT, DayNumberOfEveryDateFrom1901To9999) {
         const year_month_day ymd{d};
         const DATIM dt{static_cast<std::int16_t>(static_cast<int>(ymd.year())),
                        static_cast<std::int16_t>(static_cast<unsigned>(ymd.month())),
-                       static_cast<std::int16_t>(static_cast<unsigned>(ymd.day())), 0, 0, 0};
+                       static_cast<std::int16_t>(static_cast<unsigned>(ymd.day())),
+                       0,
+                       0,
+                       0};
         double jdn = 0.0;
         Single gst;
         JULDAT(jdn, gst, dt);
@@ -38,12 +41,16 @@ TEST(JULDAT, DescribedDayNumbers) {
         double jdn;
     };
     const Case cases[] = {
-        {{1901, 1, 1, 0, 0, 0}, 2415386.0},   {{2000, 1, 1, 12, 0, 0}, 2451545.0},
-        {{1996, 3, 1, 0, 0, 0}, 2450144.0},   {{2000, 3, 1, 0, 0, 0}, 2451605.0},
-        {{2100, 3, 1, 0, 0, 0}, 2488129.0},   {{1995, 6, 15, 0, 0, 0}, 2449884.0},
+        {{1901, 1, 1, 0, 0, 0}, 2415386.0},
+        {{2000, 1, 1, 12, 0, 0}, 2451545.0},
+        {{1996, 3, 1, 0, 0, 0}, 2450144.0},
+        {{2000, 3, 1, 0, 0, 0}, 2451605.0},
+        {{2100, 3, 1, 0, 0, 0}, 2488129.0},
+        {{1995, 6, 15, 0, 0, 0}, 2449884.0},
         {{1995, 6, 15, 23, 59, 59}, 2449884.0},
         // Before 1901 the truncating divisions are right only for some years.
-        {{1899, 12, 31, 0, 0, 0}, 2415020.0}, {{1900, 3, 1, 0, 0, 0}, 2415080.0},
+        {{1899, 12, 31, 0, 0, 0}, 2415020.0},
+        {{1900, 3, 1, 0, 0, 0}, 2415080.0},
         {{1897, 1, 1, 0, 0, 0}, 2413925.0},
     };
     for (const Case& c : cases) {
@@ -79,8 +86,12 @@ TEST(JULDAT, SiderealAngleAgreesWithASecondExpression) {
     for (int year = 1901; year <= 2099; year += 7) {
         for (int month = 1; month <= 12; month += 5) {
             for (int hour = 0; hour < 24; hour += 5) {
-                const DATIM dt{static_cast<std::int16_t>(year), static_cast<std::int16_t>(month), 13,
-                               static_cast<std::int16_t>(hour), 37, 41};
+                const DATIM dt{static_cast<std::int16_t>(year),
+                               static_cast<std::int16_t>(month),
+                               13,
+                               static_cast<std::int16_t>(hour),
+                               37,
+                               41};
                 double jdn = 0.0;
                 Single gst;
                 JULDAT(jdn, gst, dt);
