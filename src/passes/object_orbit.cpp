@@ -61,12 +61,14 @@ std::size_t place(std::int64_t t, int bits) {
 
 OrbitPoint& ObjectOrbit::at(std::int64_t t, const DATIM& dt) {
     const std::size_t i = place(t, KEPT_BITS);
-    return used_[i] && kept_[i].t == t ? kept_[i] : compute(kept_[i], t, dt);
+    if (used_[i] && kept_[i].t == t) return kept_[i];
+    return compute(kept_[i], t, dt);
 }
 
 OrbitPoint& ObjectOrbit::at(std::int64_t t) {
     const std::size_t i = place(t, KEPT_BITS);
-    return used_[i] && kept_[i].t == t ? kept_[i] : compute(kept_[i], t, model_datim(t));
+    if (used_[i] && kept_[i].t == t) return kept_[i];
+    return compute(kept_[i], t, model_datim(t));
 }
 
 OrbitPoint& ObjectOrbit::compute(OrbitPoint& p, std::int64_t t, const DATIM& dt) {
