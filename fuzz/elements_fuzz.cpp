@@ -25,9 +25,9 @@
 namespace {
 
 // 0000-01-01 and 10000-01-01, in days from 1970-01-01: a four-digit year.
-constexpr std::int64_t kFirstDay = -719528;
-constexpr std::int64_t kEndDay = 2932897;
-constexpr std::int64_t kMicrosecondsPerDay = 86'400'000'000;
+constexpr std::int64_t FIRST_DAY = -719528;
+constexpr std::int64_t END_DAY = 2932897;
+constexpr std::int64_t US_PER_DAY = 86'400'000'000;  // microseconds, this harness's own calendar
 
 [[noreturn]] void finding(const std::string& what) {
     std::fprintf(stderr, "FINDING: %s\n", what.c_str());
@@ -50,9 +50,8 @@ void expect_sane(const talik::MeanElements& set) {
                           set.inclination_deg >= 0.0 && set.inclination_deg <= 180.0 && set.raan_deg >= 0.0 &&
                           set.raan_deg <= 360.0 && set.arg_perigee_deg >= 0.0 && set.arg_perigee_deg <= 360.0 &&
                           set.mean_anomaly_deg >= 0.0 && set.mean_anomaly_deg <= 360.0 && set.catalog_number >= 0 &&
-                          set.rev_at_epoch >= 0 && set.epoch_us >= kFirstDay * kMicrosecondsPerDay &&
-                          set.epoch_us < kEndDay * kMicrosecondsPerDay &&
-                          set.name.size() <= talik::MAX_ELEMENT_FIELD_BYTES &&
+                          set.rev_at_epoch >= 0 && set.epoch_us >= FIRST_DAY * US_PER_DAY &&
+                          set.epoch_us < END_DAY * US_PER_DAY && set.name.size() <= talik::MAX_ELEMENT_FIELD_BYTES &&
                           set.object_id.size() <= talik::MAX_ELEMENT_FIELD_BYTES;
     if (!in_range) finding("an element out of its range in " + set.source);
     expect_line(set.source, "FUZZ, ");
@@ -72,9 +71,8 @@ void civil_from_days(std::int64_t days, std::int64_t& year, int& month, int& day
 }
 
 void expect_round_trip(const talik::MeanElements& set) {
-    const std::int64_t days = (set.epoch_us >= 0 ? set.epoch_us : set.epoch_us - kMicrosecondsPerDay + 1) /
-                              kMicrosecondsPerDay;
-    const std::int64_t us = set.epoch_us - days * kMicrosecondsPerDay;
+    const std::int64_t days = (set.epoch_us >= 0 ? set.epoch_us : set.epoch_us - US_PER_DAY + 1) / US_PER_DAY;
+    const std::int64_t us = set.epoch_us - days * US_PER_DAY;
     std::int64_t year = 0;
     int month = 0, day = 0;
     civil_from_days(days, year, month, day);

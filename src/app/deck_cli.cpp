@@ -3,9 +3,13 @@
 //
 // Given:    argc, argv  the command line
 //           out, err    FILE*  standard output and error
-// Returned: (value)     int    the exit status (exit_status.hpp)
+// Returned: (value)     int    the exit status (exit_status.hpp);
+//                              warnings leave it 0
 //
 // Notes:
+//  - talik-deck [options] FILE|- writes a deck for one element set (or one
+//    per object); talik-deck --check DECK shows a hand-made deck field by
+//    field.
 //  - The deck's run starts at the element set's epoch rounded up to a whole
 //    minute unless --start says otherwise (talik-passes starts now: a deck
 //    is usually made to be run from its epoch), and is checked by

@@ -1,15 +1,12 @@
 // deck_cli.hpp - the command line of talik-deck.
-//
-//   talik-deck [options] FILE|-     a deck for one element set (or one per set)
-//   talik-deck --check DECK         a hand-made deck shown field by field
-//
-// Returns the exit status (exit_status.hpp); warnings leave it 0.
 #pragma once
 
 #include <cstdio>
 
 namespace talik {
 
+// Runs talik-deck with its arguments: decks written from element sets, or a
+// deck checked; returns the exit status (exit_status.hpp).
 int talik_deck_main(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
 
 }  // namespace talik

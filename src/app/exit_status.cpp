@@ -4,8 +4,11 @@
 //           err      FILE*          standard error
 //           failure  exception_ptr  what went wrong
 // Returned: (value)  int            EXIT_FAILED for an input refused or an
-//                                   output that failed, EXIT_INTERNAL for
+//                                   output that failed (InputError,
+//                                   OutputError), EXIT_INTERNAL for
 //                                   anything else
+//           err      FILE*          the line "PROGRAM: MESSAGE", or
+//                                   "PROGRAM: internal error: MESSAGE"
 //
 // Notes:
 //  - The message passes through printable(), so that a name from outside

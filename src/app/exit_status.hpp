@@ -19,8 +19,7 @@ inline constexpr std::string_view EXIT_STATUS_TEXT =
     "that cannot be used, 3 an internal error.";
 
 // Writes the one line "PROGRAM: MESSAGE" for the failure on err and returns
-// its status: EXIT_FAILED for an InputError or an OutputError, EXIT_INTERNAL
-// ("PROGRAM: internal error: ...") for anything else.
+// its status.
 int failure_status(std::string_view program, std::FILE* err, const std::exception_ptr& failure);
 
 }  // namespace talik

@@ -12,8 +12,9 @@
 // Notes:
 //  - No value is silently replaced: an empty text, a number that is not
 //    finite or outside its range, a site or station given twice is refused.
-//  - Date-times are real dates, given in UTC, with an offset, or as now;
-//    the model's date-time of that instant is what the run uses.
+//  - Date-times are real dates from 1901 to 9999, given in UTC, with an
+//    offset, or as now; the model's date-time of that instant is what the
+//    run uses.
 #include "app/options.hpp"
 
 #include <cmath>

@@ -69,9 +69,8 @@ int station_option(const std::string& text);
 // throws InputError naming the option and its value.
 Site parse_site(const std::string& text, SiteKind kind, double min_elevation_deg);
 
-// A date-time option: "now" (now_unix), or an ISO date-time of a real date
-// in UTC or with its UTC offset, from 1901 to 9999: the model's date-time of
-// that instant.  Throws InputError naming the option.
+// A date-time option, "now" (now_unix) or an ISO date-time: the model's
+// date-time of that instant; throws InputError naming the option.
 DATIM datim_option(const std::string& text, const std::string& option, std::int64_t now_unix);
 
 // The length of a window given in hours or days, seconds: finite, above 0

@@ -1,5 +1,19 @@
 // prepare_process - standard descriptors, and the signals that would end
 // the program without a word or leave a temporary file behind.
+//
+// Given:    nothing; called first in main
+// Returned: (value) bool  false when a closed descriptor could not be opened
+//
+// Notes:
+//  - The standard descriptors 0 to 2 that are closed are opened onto
+//    /dev/null, so that no file the program opens can take their place and
+//    receive console text; standard output for reading only, so that a
+//    program whose output goes there can tell.
+//  - SIGPIPE and SIGXFSZ are ignored, so that a write to a closed pipe or
+//    past the file-size limit fails with an error the program reports.
+//  - Every other signal that would end the program (unless ignored from the
+//    start) removes the temporary files of pending outputs before ending
+//    the program as the signal would have ended it.
 #include "app/process.hpp"
 
 #include <fcntl.h>

@@ -5,6 +5,10 @@
 // Returned: (value)           int    the exit status (exit_status.hpp)
 //
 // Notes:
+//  - talik DECK runs the prediction DECK describes; --help and --version
+//    write the usage and the version to standard output.  Any other first
+//    argument is the name of the deck (a deck called --help is run as
+//    ./--help).
 //  - Without an argument the deck's name is asked for on the console; the
 //    reply is a path, read to its line's end, at most PATH_MAX - 1 bytes and
 //    without NUL bytes.

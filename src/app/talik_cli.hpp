@@ -1,18 +1,13 @@
-// talik_cli.hpp - the command line of talik.
-//
-//   talik DECK         run the prediction described by DECK
-//   talik              ask for the deck's name on the console
-//   talik --help       usage, to stdout
-//   talik --version    version, to stdout
-//
-// Any other first argument is the name of the deck (a deck called --help is
-// run as ./--help).  Returns the exit status (exit_status.hpp).
+// talik_cli.hpp - the command line of talik: talik [DECK], talik --help,
+// talik --version.
 #pragma once
 
 #include <cstdio>
 
 namespace talik {
 
+// Runs talik with its arguments: the deck named, or asked for on the
+// console; returns the exit status (exit_status.hpp).
 int talik_main(int argc, const char* const* argv, std::FILE* in, std::FILE* out, std::FILE* err);
 
 }  // namespace talik

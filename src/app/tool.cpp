@@ -6,9 +6,16 @@
 //           argc, argv    the command line
 //           out, err      FILE*                standard output and error
 //           body          function<int()>      the work, returning a status
-// Returned: (value)       int                  the exit status: EXIT_USAGE for
-//                                              a command line that cannot be
-//                                              used, else failure_status's
+// Returned: (value)       int                  the exit status: body's, or
+//                                              EXIT_USAGE for a command line
+//                                              that cannot be used (also a
+//                                              CLI::ParseError thrown by
+//                                              body), else failure_status's
+//
+// Notes:
+//  - --help and --version are answered on out; the help ends with
+//    EXIT_STATUS_TEXT and the manual page's name.
+//  - Every failure becomes one line "PROGRAM: ..." on err.
 #include "app/tool.hpp"
 
 #include <exception>

@@ -8,11 +8,8 @@
 
 namespace talik {
 
-// Parses the command line with app (answering --help and --version on out),
-// then runs body, whose value is the exit status.  Every failure becomes one
-// line "PROGRAM: ..." on err and a status: EXIT_USAGE for a command line that
-// cannot be used (also a CLI::ParseError thrown by body), otherwise as
-// failure_status says.  The help ends with EXIT_STATUS_TEXT.
+// Parses the command line with app, then runs body, whose value is the exit
+// status; every failure becomes one line on err and a status.
 int run_tool(const char* program, CLI::App& app, int argc, const char* const* argv, std::FILE* out, std::FILE* err,
              const std::function<int()>& body);
 

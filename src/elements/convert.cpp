@@ -1,11 +1,32 @@
-// convert_elements - a published element set as talik's own.
+// convert_elements, element_places - a published element set as talik's
+// own.
 //
-// Given:   m      MeanElements   SGP4 mean elements (TEME) at an epoch in
-//                                microseconds, mean motion in rev/day, its
-//                                derivative's half in rev/day^2
-// Returned: Converted            the deck's element set and warnings
+// Given:    m       MeanElements  SGP4 mean elements (TEME) at an epoch in
+//                                 microseconds, mean motion in rev/day, its
+//                                 derivative's half in rev/day^2
+// Returned: (value) Converted     the deck's element set, every real one
+//                                 that reads back from its ten deck columns
+//                                 unchanged, and warnings, one line each
+//                                 naming the set's source
+//                                 (convert_elements)
+//           (value) FieldPlace    where each field of the converted set
+//                                 came from, for check_element_set:
+//                                 "iss.tle, line 1, epoch" (element_places)
+// Thrown:   InputError            naming m's source and the field, for a
+//                                 set talik would refuse with the start at
+//                                 the epoch (convert_elements)
 //
 // Notes:
+//  - The set talik follows: the epoch is the whole second nearest m's
+//    epoch, the mean anomaly, the node and the perigee advanced (or set
+//    back) by the remainder at the model's own rates; the semi-major axis
+//    is the value for which the propagator's own perturbed mean motion (its
+//    set-up, in its precision) equals m's mean motion to the digits the
+//    report prints; the decay is the semi-major-axis rate for which the
+//    propagator's mean-motion rate equals m's first derivative of mean
+//    motion (twice the field); the node and perigee rates are 0, for the
+//    propagator to derive; the revolution number is the one at the epoch,
+//    and the mean motion stays in rev/day.
 //  - The semi-major axis is found by bisection on the axis through the
 //    propagator's own set-up (install_element_set and setup_orbit), then the
 //    neighbouring singles are tried, so the mean motion the report prints

@@ -18,20 +18,8 @@ struct Converted {
     std::vector<std::string> warnings;  // one line each, naming the set's source
 };
 
-// The element set talik follows for m:
-//  - epoch: the whole second nearest m's epoch; the mean anomaly, the node
-//    and the perigee advanced (or set back) by the remainder at the model's
-//    own rates;
-//  - semi-major axis: the value for which the propagator's own perturbed
-//    mean motion (its set-up, in its precision) equals m's mean motion to the
-//    digits the report prints;
-//  - decay: the semi-major-axis rate for which the propagator's mean-motion
-//    rate equals m's first derivative of mean motion (twice the field);
-//  - node and perigee rates 0, for the propagator to derive; the
-//    revolution number at the epoch; the mean motion in rev/day.
-// Every real is one that reads back from its ten deck columns unchanged.
-// Throws InputError, naming m's source and the field, for a set talik would
-// refuse with the start at the epoch.
+// The element set talik follows for m, each real as its deck reads it
+// back; throws InputError for a set talik would refuse.
 Converted convert_elements(const MeanElements& m);
 
 // Where each field of the converted set came from, for check_element_set:

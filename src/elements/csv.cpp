@@ -1,14 +1,24 @@
-// csv.cpp - mean-element messages as rows of comma-separated values under a
+// read_csv - mean-element messages as rows of comma-separated values under a
 // header row of keys.
 //
-// Given:   the text of a CSV table.
-// Returns: one record per row; one problem per row that cannot be read.
-// Notes:   fields in double quotes may hold commas, line ends and doubled
-//          quotes ("" for one); rows end LF, CR LF or CR; blank lines are
-//          skipped.  A header lacking a key every set needs, or with more
-//          than MAX_CSV_COLUMNS columns, refuses the whole table, as no row
-//          of it could be read; a row keeps no more fields than that
-//          either, and counts the rest.
+// Given:    display  string           the source's name in messages
+//           text     string_view      the text of a CSV table
+//           out      ElementSetsRead  what has been read so far
+// Returned: out      ElementSetsRead  one set per row appended; one problem
+//                                     per row that cannot be read
+// Thrown:   InputError                naming the source and the line, for a
+//                                     table no row of which could be read: a
+//                                     line or a field longer than
+//                                     MAX_ELEMENT_LINE_BYTES, a header
+//                                     lacking a key every set needs
+//                                     (REQUIRED_KEYS) or with more than
+//                                     MAX_CSV_COLUMNS columns
+//
+// Notes:
+//  - Fields in double quotes may hold commas, line ends and doubled quotes
+//    ("" for one); rows end LF, CR LF or CR; blank lines are skipped.
+//  - A row keeps no more fields than MAX_CSV_COLUMNS either, and counts the
+//    rest.
 #include <algorithm>
 
 #include "elements/fields.hpp"

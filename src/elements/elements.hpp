@@ -90,57 +90,24 @@ inline constexpr std::size_t MAX_CSV_COLUMNS = 1024;
 inline constexpr std::size_t XML_BYTES_PER_NODE = 16;
 inline constexpr std::size_t XML_NODES_FLOOR = 65536;
 
-// Memory: reading a source of N bytes holds its text (N) and at most:
-// - two-line sets, KVN, CSV: nothing per line, row or entry (lines are
-//   read one at a time);
-// - JSON: 3 N more (the parser's two copies of its longest string, or of
-//   its longest stretch between two values, and the set's copy);
-// - XML: 5 N more in UTF-8 (the parser's copy and a tree of at most 4 N),
-//   at most 8 N more in UTF-16, UTF-32 or ISO-8859-1, whose UTF-8 is up to
-//   2 times as long (a converted copy, the parser's copy of it, the tree);
-// - the problems and warnings: LINES_KEPT lines each and a count;
-// - the sets read, the data itself: about 270 bytes each, more for a name
-//   or source ("FILE, line N") longer than 15 bytes.
-// No source under MAX_ELEMENT_SOURCE_BYTES costs more than 9 N and its sets.
+// Reading a source of N bytes holds at most 9 N and its sets (read.cpp).
 
 // The format a text is in, judged from its first lines; nullopt when it is
-// none of them.  Lines end LF, CR LF or CR.  Two-line sets (looked for
-// first, as a name line may hold anything): a line starting "1 " followed by
-// one starting "2 ", as the first or second line that is not blank.  KVN:
-// the first line other than blanks and COMMENT starts with CCSDS_OMM_VERS.
-// XML: starts with '<', or is in UTF-16 or UTF-32 (a byte order mark, or
-// '<' in 16 or 32 bits).  JSON: starts with '[' or '{'.  CSV: the first
-// line is a header with an EPOCH column.  A UTF-8 byte order mark and
-// leading blanks are skipped.
+// none of them.
 std::optional<ElementFormat> detect_element_format(std::string_view text);
 
-// Reads every element set of one source; name is what messages call it (a
-// path, or "-" shown as "standard input").  A set that cannot be read is
-// skipped with one line in problems; the others are read.  Throws
-// InputError, one line naming the source (and the line or offset), for a
-// source that cannot be read at all: empty, larger than
-// MAX_ELEMENT_SOURCE_BYTES, a line longer than MAX_ELEMENT_LINE_BYTES, in no
-// known format, malformed JSON or XML, XML with a DOCTYPE, in an encoding
-// not read or with more nodes than XML_BYTES_PER_NODE allows, a CSV header
-// without the columns or with more than MAX_CSV_COLUMNS.
+// Reads every element set of one source, name being what messages call it;
+// a set that cannot be read is skipped with one line in problems.
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text);
 // The same with the format given rather than detected.
 ElementSetsRead read_element_sets(const std::string& name, std::string_view text, ElementFormat format);
-// The whole text of a source: a file, or in for "-"; throws InputError
-// ("PATH: cannot be read: REASON") for one that cannot be read or is larger
-// than MAX_ELEMENT_SOURCE_BYTES.
+// The whole text of a source: a file, or in for "-".
 std::string read_source_file(const std::string& path, std::FILE* in);
 // Reads a file ("-" for standard input), refusing one larger than MAX_ELEMENT_SOURCE_BYTES.
 ElementSetsRead read_element_file(const std::string& path);
 
-// The sets of one object, in file order:
-// - a catalogue number ("25544", or Alpha-5 "A0001") picks every set with it;
-// - otherwise a name or international designator matched whole, ignoring
-//   case ("iss (zarya)", "1998-067a"), picks every set so named;
-// - otherwise the start of a name ("iss"), when the sets it starts all
-//   belong to one object (one catalogue number).
-// Nothing matched gives an empty list; a start shared by several objects
-// throws InputError listing (some of) them.
+// The sets of one object, in file order, picked by catalogue number, name
+// or designator, or the start of a name.
 std::vector<MeanElements> select_sets(const std::vector<MeanElements>& sets, std::string_view name_or_number);
 
 // The newest set of each object (by catalogue number; of two with the same

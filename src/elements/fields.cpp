@@ -1,12 +1,50 @@
-// fields.cpp - field conversions shared by the element-set readers.
+// refuse, trim, equal_ignoring_case, decimal, whole_number, alpha5_number,
+// text_value, iso_epoch_us - field conversions shared by the element-set
+// readers.
 //
-// Given:   a field's text and its label for messages.
-// Returns: doubles, whole numbers, trimmed text, epochs in microseconds.
-// Notes:   decimal text goes through std::from_chars, which rounds
-//          correctly whatever the locale, so the same digits give the same
-//          double in every encoding; the syntax is checked first, since
-//          from_chars would also take "inf", "nan" and a bare exponent-less
-//          hexadecimal form never seen in an element set.
+// Given:    field      Field        a field's text and its label for
+//                                   messages
+//           complaint  string       what is wrong with it (refuse)
+//           text       string_view  any text (trim, alpha5_number)
+//           a, b       string_view  two texts (equal_ignoring_case)
+//           bounds     Bounds       the range a decimal must lie in
+//           max        int32        the largest whole number taken
+// Returned: (value)    string_view  the text without the blanks, tabs and
+//                                   line ends around it (trim)
+//           (value)    bool         whether a and b are equal, the case of
+//                                   ASCII letters ignored
+//                                   (equal_ignoring_case)
+//           (value)    double       a decimal number: optional sign, digits
+//                                   with an optional point, optional
+//                                   exponent ("-.22483E-4", "10.84869164",
+//                                   "+5"), correctly rounded, finite and
+//                                   within bounds (decimal)
+//           (value)    int32        digits only, at most max (whole_number)
+//           (value)    int32        a catalogue number in the two-line
+//                                   sets' Alpha-5 form: a letter (not I or
+//                                   O) and four digits, A0000 = 100000 ...
+//                                   Z9999 = 339999; none for any other text
+//                                   (alpha5_number)
+//           (value)    string       a name or designator, at most
+//                                   MAX_ELEMENT_FIELD_BYTES (text_value)
+//           (value)    int64        "YYYY-MM-DDThh:mm:ss[.f...][Z]" or
+//                                   "YYYY-DDDThh:mm:ss[.f...][Z]" (UTC) as
+//                                   microseconds since 1970, the fraction
+//                                   rounded to the nearest microsecond (a
+//                                   half upwards) (iso_epoch_us)
+// Thrown:   InputError              "LABEL: complaint" for a field that
+//                                   cannot be taken (refuse always); the
+//                                   reader prefixes the source's name and
+//                                   skips the set
+//
+// Notes:
+//  - Blanks around a field are ignored; a field longer than
+//    MAX_ELEMENT_FIELD_BYTES is refused before it is converted.
+//  - Decimal text goes through std::from_chars, which rounds correctly
+//    whatever the locale, so the same digits give the same double in every
+//    encoding; the syntax is checked first, since from_chars would also
+//    take "inf", "nan" and a bare exponent-less hexadecimal form never seen
+//    in an element set.
 #include "elements/fields.hpp"
 #include "format/text.hpp"
 

@@ -1,8 +1,6 @@
 // fields.hpp - the field conversions every element-set reader shares: decimal
 // text to double, whole numbers, dates and times to microseconds, and the
-// checks on the elements' ranges.  A field that cannot be taken throws
-// InputError "LABEL: complaint"; the reader prefixes the source's name and
-// skips the set.
+// checks on the elements' ranges; a field that cannot be taken is refused.
 #pragma once
 
 #include <cstddef>
@@ -41,17 +39,15 @@ inline constexpr Bounds MEAN_MOTION_BOUNDS{0.0, 1e308, true, false, "not above 0
 inline constexpr Bounds INCLINATION_BOUNDS{0.0, 180.0, false, false, "outside [0, 180]"};
 inline constexpr Bounds ANGLE_BOUNDS{0.0, 360.0, false, false, "outside [0, 360]"};
 
-// A decimal number: optional sign, digits with an optional point, optional
-// exponent ("-.22483E-4", "10.84869164", "+5"); blanks around it ignored.
-// Converted with correct rounding; must be finite and within the bounds.
+// A decimal number ("-.22483E-4", "10.84869164", "+5"), correctly rounded,
+// finite and within the bounds.
 double decimal(const Field& field, const Bounds& bounds = ANY_NUMBER);
 
 // Digits only (blanks around them ignored), at most max.
 std::int32_t whole_number(const Field& field, std::int32_t max);
 
-// A catalogue number in the two-line sets' Alpha-5 form: a letter (not I
-// or O) and four digits, A0000 = 100000 ... Z9999 = 339999; nullopt for
-// any other text.
+// A catalogue number in the two-line sets' Alpha-5 form (A0000 = 100000 ...
+// Z9999 = 339999); nullopt for any other text.
 std::optional<std::int32_t> alpha5_number(std::string_view text);
 
 // A name or designator: blanks around it dropped, at most MAX_ELEMENT_FIELD_BYTES.
@@ -61,8 +57,7 @@ inline constexpr std::int64_t MICROSECONDS_PER_SECOND = 1'000'000;
 inline constexpr std::int64_t MICROSECONDS_PER_DAY = 86'400 * MICROSECONDS_PER_SECOND;
 
 // "YYYY-MM-DDThh:mm:ss[.f...][Z]" or "YYYY-DDDThh:mm:ss[.f...][Z]" (UTC) to
-// microseconds since 1970, the fraction rounded to the nearest microsecond
-// (a half upwards).
+// microseconds since 1970, rounded to the nearest microsecond.
 std::int64_t iso_epoch_us(const Field& field);
 
 }  // namespace talik::elements

@@ -1,16 +1,26 @@
-// json.cpp - mean-element messages in JSON: an array of objects, or one object.
+// read_json - mean-element messages in JSON: an array of objects, or one
+// object.
 //
-// Given:   the text of a JSON document.
-// Returns: one record per object; one problem per entry that cannot be read.
-// Notes:   read through nlohmann's event parser, which keeps the text of a
-//          number: a value is converted from its decimal digits by the
-//          same routine as every other encoding's, so 0.1845686 here gives
-//          the bits ".1845686" gives in XML.  (nlohmann's own double comes
-//          from strtod and is correctly rounded too; the text is simply the
-//          one path all encodings share.)  Numbers and strings are taken
-//          alike, as public catalogues serve both; null counts as absent.
-//          The parser keeps its nesting on the heap, and nesting deeper than
-//          MAX_DEPTH is refused, so no input exhausts the stack.
+// Given:    display  string           the source's name in messages
+//           text     string_view      the text of a JSON document
+//           out      ElementSetsRead  what has been read so far
+// Returned: out      ElementSetsRead  one set per object appended; one
+//                                     problem per entry that cannot be read
+// Thrown:   InputError                naming the source: text that is not
+//                                     valid JSON (with its line), nesting
+//                                     deeper than MAX_DEPTH
+//
+// Notes:
+//  - Read through nlohmann's event parser, which keeps the text of a
+//    number: a value is converted from its decimal digits by the same
+//    routine as every other encoding's, so 0.1845686 here gives the bits
+//    ".1845686" gives in XML.  (nlohmann's own double comes from strtod and
+//    is correctly rounded too; the text is simply the one path all
+//    encodings share.)
+//  - Numbers and strings are taken alike, as public catalogues serve both;
+//    null counts as absent.
+//  - The parser keeps its nesting on the heap, and nesting deeper than
+//    MAX_DEPTH is refused, so no input exhausts the stack.
 #include <nlohmann/json.hpp>
 
 #include <optional>

@@ -1,13 +1,31 @@
-// keyed.cpp - a mean-element message held as keys and texts, converted into
-// a record with the checks every encoding shares.
+// KeyedSet::KeyedSet, KeyedSet::add, KeyedSet::spoil, KeyedSet::deliver -
+// a mean-element message held as keys and texts, converted into a record
+// with the checks every encoding shares.
 //
-// Given:   the texts of the keys below, each with where it stood.
-// Returns: a MeanElements, or one problem line naming the source, the place
-//          and the key.
-// Notes:   sets from JSON and CSV usually carry no CENTER_NAME, REF_FRAME,
-//          TIME_SYSTEM or MEAN_ELEMENT_THEORY; an absent one is taken as
-//          EARTH, TEME, UTC and SGP4, a present one is checked whatever the
-//          encoding.
+// Given:    display  string           the source's name in messages
+//           where    string           where the set starts ("line 14",
+//                                     "entry 3"); where a key's text stood
+//                                     (add)
+//           key      string_view      a key of the message (add)
+//           text     string_view      its text (add)
+//           fault    string           a fault found while collecting the
+//                                     set, "line 9: ..." (spoil)
+//           out      ElementSetsRead  what has been read so far (deliver)
+// Returned: out      ElementSetsRead  deliver: the set as a MeanElements in
+//                                     out.sets, or one problem line in
+//                                     out.problems naming the source, the
+//                                     place and the key (the set's first
+//                                     fault, the first key missing, or the
+//                                     first field refused); a warning for
+//                                     SGP4-XP elements
+//
+// Notes:
+//  - add keeps only the keys the reader uses; a key given twice spoils the
+//    set, as does a fault given to spoil; the first fault is the one told.
+//  - Sets from JSON and CSV usually carry no CENTER_NAME, REF_FRAME,
+//    TIME_SYSTEM or MEAN_ELEMENT_THEORY; an absent one is taken as EARTH,
+//    TEME, UTC and SGP4, a present one is checked whatever the encoding.
+//    REV_AT_EPOCH is 0 when absent, the name and designator "".
 #include "elements/keyed.hpp"
 #include "format/text.hpp"
 

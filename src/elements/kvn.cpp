@@ -1,11 +1,19 @@
-// kvn.cpp - mean-element messages as KEY = value lines.
+// read_kvn - mean-element messages as KEY = value lines.
 //
-// Given:   the text of one or several messages, each opening with a
-//          CCSDS_OMM_VERS line.
-// Returns: one record per message; one problem per message that cannot be read.
-// Notes:   COMMENT lines and blank lines are skipped; a unit in brackets
-//          after a value ("15.5 [rev/day]") is dropped, except after the
-//          object's name and designator, which may hold brackets of their own.
+// Given:    display  string           the source's name in messages
+//           text     string_view      one or several messages, each opening
+//                                     with a CCSDS_OMM_VERS line
+//           out      ElementSetsRead  what has been read so far
+// Returned: out      ElementSetsRead  one set per message appended; one
+//                                     problem per message that cannot be
+//                                     read
+// Thrown:   InputError                naming the source and the line: a line
+//                                     longer than MAX_ELEMENT_LINE_BYTES
+//
+// Notes:
+//  - COMMENT lines and blank lines are skipped; a unit in brackets after a
+//    value ("15.5 [rev/day]") is dropped, except after the object's name
+//    and designator, which may hold brackets of their own.
 #include "elements/fields.hpp"
 #include "format/text.hpp"
 #include "elements/keyed.hpp"

@@ -1,12 +1,33 @@
-// lines.cpp - the lines of an element source, one at a time, and the line
-// of an offset.
+// ends_line, take_line, LineReader::LineReader, LineReader::next,
+// LineCounter::line_of - the lines of an element source, one at a time, and
+// the line of an offset.
 //
-// Given:   a source's text.
-// Returns: its lines without their ends, numbered from 1; line numbers of
-//          offsets.
-// Notes:   a line ends LF, CR LF or CR alone, as files from any system
-//          end them; a CR LF is one line end.  Nothing is kept per line:
-//          a text of 64 MiB of line ends costs no more than one of text.
+// Given:    text     string_view  a source's text
+//           pos      size_t       an offset into it (ends_line, take_line)
+//           display  string       the source's name in messages
+//                                 (LineReader)
+//           offset   size_t       an offset into the text (line_of)
+// Returned: (value)  bool         whether text[pos] ends a line: an LF, or
+//                                 a CR not followed by LF (ends_line)
+//           (value)  string_view  the line starting at pos, without its end
+//                                 (take_line)
+//           pos      size_t       past the line's end (take_line)
+//           line     Line         the next line and its number, from 1
+//                                 (next)
+//           (value)  bool         false at the end of the text (next)
+//           (value)  size_t       the line number of offset, from 1
+//                                 (line_of)
+// Thrown:   InputError            "SOURCE: line N: longer than ..." for a
+//                                 line longer than MAX_ELEMENT_LINE_BYTES
+//                                 (next)
+//
+// Notes:
+//  - A line ends LF, CR LF or CR alone, as files from any system end them;
+//    a CR LF is one line end, ended at its LF.  A UTF-8 byte order mark
+//    before the first line is dropped (LineReader).
+//  - Nothing is kept per line: a text of 64 MiB of line ends costs no more
+//    than one of text.  line_of counts on from the offset asked for before,
+//    forward or back, so that asking in the text's order costs one pass.
 #include "elements/readers.hpp"
 #include "format/text.hpp"
 

@@ -1,12 +1,65 @@
-// read.cpp - an element source read whole: its format recognised from its
-// first lines, then handed to the reader of that encoding.
+// detect_element_format, read_element_sets, read_element_file,
+// read_source_file - an element source read whole: its format recognised
+// from its first lines, then handed to the reader of that encoding.
 //
-// Given:   a source's name and text, or a path ("-" for standard input).
-// Returns: the sets read, the problems of the sets skipped, the warnings.
-// Notes:   a source is refused whole above MAX_ELEMENT_SOURCE_BYTES; it is
-//          read in blocks and given up as soon as it passes the limit, so
-//          an endless pipe costs no more than that.  A file's room is made
-//          for its size at once.
+// Given:    text    string_view    a source's text
+//           name    string         what messages call it: a path, or "-"
+//                                  shown as "standard input"
+//           format  ElementFormat  the format, when given rather than
+//                                  detected (read_element_sets)
+//           path    string         a file, "-" for standard input
+//                                  (read_element_file, read_source_file)
+//           in      FILE*          what "-" reads (read_source_file)
+// Returned: (value) ElementFormat  the format the text is in; none when it
+//                                  is none of them (detect_element_format)
+//           (value) ElementSetsRead
+//                                  every set of the source that could be
+//                                  read, in file order; one line in
+//                                  problems per set skipped; the warnings
+//                                  (read_element_sets, read_element_file)
+//           (value) string         the whole text of the source
+//                                  (read_source_file)
+// Thrown:   InputError             one line naming the source (and the line
+//                                  or offset), for a source that cannot be
+//                                  read at all: empty, larger than
+//                                  MAX_ELEMENT_SOURCE_BYTES, a line longer
+//                                  than MAX_ELEMENT_LINE_BYTES, in no known
+//                                  format, malformed JSON or XML, XML with a
+//                                  DOCTYPE, in an encoding not read or with
+//                                  more nodes than XML_BYTES_PER_NODE
+//                                  allows, a CSV header without the columns
+//                                  or with more than MAX_CSV_COLUMNS;
+//                                  "PATH: cannot be read: REASON" for a
+//                                  file that cannot be read or is larger
+//                                  than MAX_ELEMENT_SOURCE_BYTES
+//                                  (read_source_file)
+//
+// Notes:
+//  - The format, from the first lines (ended LF, CR LF or CR) once a UTF-8
+//    byte order mark and leading blanks are skipped.  Two-line sets,
+//    looked for first as a name line may hold anything: a line starting
+//    "1 " followed by one starting "2 ", as the first or second line that
+//    is not blank.  XML: starts with '<', or is in UTF-16 or UTF-32 (a byte
+//    order mark, or '<' in 16 or 32 bits).  JSON: starts with '[' or '{'.
+//    KVN: the first line other than blanks and COMMENT starts with
+//    CCSDS_OMM_VERS.  CSV: the first line is a header with an EPOCH
+//    column.
+//  - A source is refused whole above MAX_ELEMENT_SOURCE_BYTES; it is read
+//    in blocks and given up as soon as it passes the limit, so an endless
+//    pipe costs no more than that.  A file's room is made for its size at
+//    once.
+//  - Memory: reading a source of N bytes holds its text (N) and at most:
+//    for two-line sets, KVN and CSV nothing per line, row or entry (lines
+//    are read one at a time); for JSON 3 N more (the parser's two copies of
+//    its longest string, or of its longest stretch between two values, and
+//    the set's copy); for XML 5 N more in UTF-8 (the parser's copy and a
+//    tree of at most 4 N), at most 8 N more in UTF-16, UTF-32 or
+//    ISO-8859-1, whose UTF-8 is up to 2 times as long (a converted copy,
+//    the parser's copy of it, the tree); for the problems and warnings
+//    LINES_KEPT lines each and a count; and the sets read, the data itself:
+//    about 270 bytes each, more for a name or source ("FILE, line N")
+//    longer than 15 bytes.  No source under MAX_ELEMENT_SOURCE_BYTES costs
+//    more than 9 N and its sets.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>

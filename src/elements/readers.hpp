@@ -54,6 +54,8 @@ private:
     std::size_t line_ = 1;
 };
 
+// One reader per encoding: the sets of text appended to out, a set that
+// cannot be read told in out.problems; display names the source.
 void read_two_line(const std::string& display, std::string_view text, ElementSetsRead& out);
 void read_kvn(const std::string& display, std::string_view text, ElementSetsRead& out);
 void read_xml(const std::string& display, std::string_view text, ElementSetsRead& out);

@@ -1,11 +1,36 @@
-// select.cpp - the sets of one object, picked by catalogue number, name or
-// designator.
+// select_sets, newest_sets, older_sets_note - the sets of one object,
+// picked by catalogue number, name or designator; the newest set of each
+// object.
 //
-// Given:   the sets read and what the user typed.
-// Returns: the matching sets in file order.
-// Notes:   a name is matched whole first, so "ISS" finds a set named "ISS"
-//          even beside "ISS DEB"; only then as the start of names, and
-//          only when that start belongs to a single object.
+// Given:    sets            vector of MeanElements
+//                                   the sets read, in file order
+//           name_or_number  string_view
+//                                   what the user typed (select_sets)
+//           source          string  the source's name (older_sets_note)
+//           left_aside      size_t  how many older sets were left aside
+//                                   (older_sets_note)
+// Returned: (value)         vector of MeanElements
+//                                   the matching sets in file order, empty
+//                                   when nothing matches (select_sets); the
+//                                   newest set of each object, by catalogue
+//                                   number (of two with the same epoch, the
+//                                   later in the list), in the order of the
+//                                   objects' first sets (newest_sets)
+//           (value)         string  the line that tells how many older sets
+//                                   of the source were left aside
+//                                   (older_sets_note)
+// Thrown:   InputError              a start of names shared by several
+//                                   objects, listing (some of) them
+//                                   (select_sets)
+//
+// Notes:
+//  - A catalogue number ("25544", or Alpha-5 "A0001") picks every set with
+//    it; otherwise a name or international designator matched whole,
+//    ignoring case ("iss (zarya)", "1998-067a"), picks every set so named;
+//    otherwise the start of a name ("iss"), when the sets it starts all
+//    belong to one object (one catalogue number).
+//  - A name is matched whole first, so "ISS" finds a set named "ISS" even
+//    beside "ISS DEB"; only then as the start of names.
 #include <algorithm>
 #include <map>
 #include <set>

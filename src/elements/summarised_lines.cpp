@@ -1,10 +1,19 @@
-// summarised_lines.cpp - the problems and warnings of one source: a few
+// SummarisedLines::SummarisedLines, SummarisedLines::add,
+// SummarisedLines::shown - the problems and warnings of one source: a few
 // lines, then a count.
 //
-// Given:   lines, one per entry, as a reader finds them.
-// Returns: the first LINES_KEPT of them, and the count of all.
-// Notes:   the summary line names the source like every other line, so
-//          talik-deck and talik-passes print it as they print the rest.
+// Given:    source   string  the source's name in messages
+//           dropped  string  what the summary calls the lines not kept
+//                            ("entries refused", "warnings")
+//           line     string  one line per entry, as a reader finds it (add)
+// Returned: (value)  vector of string
+//                            the first LINES_KEPT lines, then, when others
+//                            were dropped, "SOURCE: ... and 4999990 more
+//                            entries refused" (shown)
+//
+// Notes:
+//  - The summary line names the source like every other line, so
+//    talik-deck and talik-passes print it as they print the rest.
 #include <utility>
 
 #include "elements/elements.hpp"

@@ -1,18 +1,25 @@
-// two_line.cpp - two-line element sets, each after an optional name line.
+// read_two_line - two-line element sets, each after an optional name line.
 //
-// Given:   the text of a source of two-line sets.
-// Returns: one record per set; one problem per set that cannot be read.
-// Notes:   columns are counted from 1.  Line 1: catalogue number 3-7 (Alpha-5
-//          allowed), designator 10-17, epoch 19-32 (YYDDD.DDDDDDDD, years 57
-//          to 99 in the 1900s), first derivative of mean motion / 2 34-43,
-//          second derivative / 6 45-52 and BSTAR 54-61 with an implied
-//          point and exponent (" 12345-4" is 0.12345e-4).  Line 2:
-//          catalogue number 3-7, inclination 9-16, node 18-25, eccentricity
-//          27-33 (implied point), perigee 35-42, mean anomaly 44-51, mean
-//          motion 53-63, revolution number 64-68.  Column 69 of each line is
-//          the sum of its digits (a minus counting 1) modulo 10.  Implied
-//          points become decimal text, converted like every other field, so
-//          a set reads the same here as in a message.
+// Given:    display  string           the source's name in messages
+//           text     string_view      the text of a source of two-line sets
+//           out      ElementSetsRead  what has been read so far
+// Returned: out      ElementSetsRead  one set per two-line set appended; one
+//                                     problem per set that cannot be read
+// Thrown:   InputError                naming the source and the line: a line
+//                                     longer than MAX_ELEMENT_LINE_BYTES
+//
+// Notes:
+//  - Columns are counted from 1.  Line 1: catalogue number 3-7 (Alpha-5
+//    allowed), designator 10-17, epoch 19-32 (YYDDD.DDDDDDDD, years 57 to
+//    99 in the 1900s), first derivative of mean motion / 2 34-43, second
+//    derivative / 6 45-52 and BSTAR 54-61 with an implied point and
+//    exponent (" 12345-4" is 0.12345e-4).  Line 2: catalogue number 3-7,
+//    inclination 9-16, node 18-25, eccentricity 27-33 (implied point),
+//    perigee 35-42, mean anomaly 44-51, mean motion 53-63, revolution
+//    number 64-68.  Column 69 of each line is the sum of its digits (a
+//    minus counting 1) modulo 10.
+//  - Implied points become decimal text, converted like every other field,
+//    so a set reads the same here as in a message.
 #include <algorithm>
 #include <optional>
 #include <span>

@@ -1,17 +1,30 @@
-// xml.cpp - mean-element messages in XML: <ndm> holding <omm>s, or one <omm>.
+// read_xml - mean-element messages in XML: <ndm> holding <omm>s, or one
+// <omm>.
 //
-// Given:   the text of an XML document.
-// Returns: one record per <segment> (<omm> > <body> > <segment> > <metadata>
-//          and <data> > <meanElements>, <tleParameters>); one problem per
-//          segment, or <omm> without one, that cannot be read.
-// Notes:   pugixml parses without a DTD: it expands no entity but the five
-//          predefined ones and character references, fetches nothing, and
-//          builds the tree without recursion, so no input can make it
-//          reach outside the text or exhaust the stack; a DOCTYPE is
-//          refused before.  The document reaches it in UTF-8, its nodes
-//          counted (xml_text.cpp); an element's first text is kept in the
-//          element, not a node of its own.  The walk below goes down a
-//          fixed number of levels.
+// Given:    display  string           the source's name in messages
+//           text     string_view      the text of an XML document, as read
+//           out      ElementSetsRead  what has been read so far
+// Returned: out      ElementSetsRead  one set per <segment> appended (<omm> >
+//                                     <body> > <segment> > <metadata> and
+//                                     <data> > <meanElements>,
+//                                     <tleParameters>); one problem per
+//                                     segment, or <omm> without one, that
+//                                     cannot be read
+// Thrown:   InputError                naming the source (and the line): a
+//                                     document refused before it is parsed
+//                                     (xml_in_utf8, check_xml_markup), one
+//                                     that is not well-formed, holds no
+//                                     element, or whose root is neither
+//                                     <ndm> nor <omm>
+//
+// Notes:
+//  - pugixml parses without a DTD: it expands no entity but the five
+//    predefined ones and character references, fetches nothing, and builds
+//    the tree without recursion, so no input can make it reach outside the
+//    text or exhaust the stack; a DOCTYPE is refused before.
+//  - The document reaches it in UTF-8, its nodes counted (xml_text.cpp); an
+//    element's first text is kept in the element, not a node of its own.
+//    The walk below goes down a fixed number of levels.
 #include <pugixml.hpp>
 
 #include "elements/fields.hpp"

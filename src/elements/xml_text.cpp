@@ -1,20 +1,51 @@
-// xml_text.cpp - an XML element file made ready for the parser: converted
-// to UTF-8 from the encoding it is written in, and measured.
+// is_wide_xml, xml_in_utf8, check_xml_markup - an XML element file made
+// ready for the parser: converted to UTF-8 from the encoding it is written
+// in, and measured.
 //
-// Given:   the document's bytes, as read.
-// Returns: the document in UTF-8; refusals naming the file and the line.
-// Notes:   - The encoding is judged as XML's own rules judge it: a byte
-//            order mark, else the first character '<' in 16 or 32 bits,
-//            else 8 bits; the declaration's encoding must agree, and among
-//            8-bit encodings picks ISO-8859-1 over UTF-8.  Every other
-//            declared encoding is refused by name rather than read wrong.
-//          - The parser builds the whole tree, so the nodes it would make
-//            are counted first, in one pass and without memory: each
-//            element, CDATA section, attribute ('=' within a tag) and text
-//            holding more than blanks, except the first text of an element,
-//            which the parser keeps in the element itself.
-//          - A DOCTYPE is refused: the parser would skip its entities and
-//            leave their references in the values unexpanded.
+// Given:    display       string       the source's name in messages
+//           text          string_view  the document's bytes, as read
+//           utf8          string_view  the document in UTF-8
+//                                      (check_xml_markup)
+//           source_bytes  size_t       the size of the document as read
+//                                      (check_xml_markup)
+// Returned: (value)       bool         whether the text is XML in UTF-16 or
+//                                      UTF-32: it starts with the byte order
+//                                      mark of either, or its first
+//                                      character is '<' in either
+//                                      (is_wide_xml)
+//           (value)       string_view  the document in UTF-8: the text
+//                                      itself (a byte order mark dropped)
+//                                      when it is in UTF-8, otherwise the
+//                                      text converted into converted
+//                                      (xml_in_utf8)
+//           converted     string       the converted text, when there is
+//                                      one (xml_in_utf8)
+// Thrown:   InputError                 naming the source and the line:
+//                                      xml_in_utf8 for an encoding declared
+//                                      other than UTF-8 (or US-ASCII),
+//                                      UTF-16, UTF-32 and ISO-8859-1, one
+//                                      that contradicts the byte order mark,
+//                                      and bytes that are not characters of
+//                                      the encoding; check_xml_markup for a
+//                                      document with a DOCTYPE, and for one
+//                                      with more elements, texts and
+//                                      attributes than XML_BYTES_PER_NODE
+//                                      and XML_NODES_FLOOR allow for
+//                                      source_bytes
+//
+// Notes:
+//  - The encoding is judged as XML's own rules judge it: a byte order mark,
+//    else the first character '<' in 16 or 32 bits, else 8 bits; the
+//    declaration's encoding must agree, and among 8-bit encodings picks
+//    ISO-8859-1 over UTF-8.  Every other declared encoding is refused by
+//    name rather than read wrong.
+//  - The parser builds the whole tree, so the nodes it would make are
+//    counted first, in one pass and without memory: each element, CDATA
+//    section, attribute ('=' within a tag) and text holding more than
+//    blanks, except the first text of an element, which the parser keeps in
+//    the element itself.
+//  - A DOCTYPE is refused: the parser would skip its entities and leave
+//    their references in the values unexpanded.
 #include "elements/xml_text.hpp"
 #include "format/text.hpp"
 

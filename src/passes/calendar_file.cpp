@@ -1,11 +1,24 @@
 // calendar_begin, calendar_end, calendar_event, folded_line, escaped_text -
-// passes as an iCalendar file.
+// passes as an iCalendar file, one event per pass from AOS to LOS.
 //
-// Given:   pass        Pass    a pass found by find_passes
-//          stamp_unix  int64   when the file is made, seconds since 1970
-// Returned: the calendar's text, CR LF lines
+// Given:    pass        Pass         a pass found by find_passes
+//                                    (calendar_event)
+//           stamp_unix  int64        when the file is made, seconds since
+//                                    1970 (calendar_event)
+//           line        string_view  one content line (folded_line)
+//           text        string_view  a TEXT value (escaped_text)
+// Returned: (value)     string       the calendar's first lines
+//                                    (calendar_begin) or its last
+//                                    (calendar_end), the pass as an event
+//                                    (calendar_event), the line folded
+//                                    (folded_line): lines ended by CR LF;
+//                                    the text escaped (escaped_text)
 //
 // Notes:
+//  - A content line is folded as RFC 5545 writes it: before 75 octets, a
+//    CR LF and a blank starting each continuation; a UTF-8 character is
+//    never split.  A TEXT value has its backslashes, semicolons, commas and
+//    line feeds escaped, its carriage returns dropped.
 //  - The event's UID names the object, the site and AOS (a revolution can
 //    hold two passes of one site) through a hash of their texts, so a
 //    calendar program that imports the file again replaces each event

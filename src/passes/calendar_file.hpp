@@ -18,9 +18,8 @@ std::string calendar_end();
 // ended by CR LF, folded at 75 octets, its texts escaped.
 std::string calendar_event(const Pass& pass, std::int64_t stamp_unix);
 
-// A content line as RFC 5545 writes it: folded before 75 octets (a CR LF
-// and a blank start each continuation; a UTF-8 character is never split),
-// ended by CR LF.
+// A content line as RFC 5545 writes it: folded before 75 octets, ended by
+// CR LF.
 std::string folded_line(std::string_view line);
 // A TEXT value with its backslashes, semicolons, commas and line ends escaped.
 std::string escaped_text(std::string_view text);

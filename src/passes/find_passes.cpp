@@ -1,9 +1,20 @@
 // find_object_passes, find_passes - scanning an object's steps for passes
 // over its sites and refining their ends and culmination on the same model.
 //
-// Given:   object  PassObject  the element set, the scan and the sites
-//          how     Scanning    screened (where the bound is proven) or every step
-// Returned: the passes over each site (find_passes: over one), time order
+// Given:    object  PassObject      the element set, the scan and the
+//                                   sites; checked for its scan
+//                                   (check_element_set, check_decay,
+//                                   check_run_line)
+//           site    Site            the one site looked at (find_passes)
+//           how     Scanning        screened (where the bound is proven) or
+//                                   every step
+// Returned: (value) lists of Pass   the passes over each of the object's
+//                                   sites, one list per site, each in time
+//                                   order (find_object_passes)
+//           (value) vector of Pass  the passes over site, in time order
+//                                   (find_passes)
+// Thrown:   InputError              naming object.source, should a position
+//                                   not be a number
 //
 // Notes:
 //  - A pass is a stretch of steps in a pass (Sample::in).  Its ends lie

@@ -15,9 +15,7 @@ enum class Scanning : std::uint8_t {
 };
 
 // The passes of object over each of its sites within its scan, in time
-// order, one list per site.  The object must have been checked for its scan
-// (check_element_set, check_decay, check_run_line).  Throws InputError
-// naming object.source should a position not be a number.
+// order, one list per site; the object checked for its scan beforehand.
 std::vector<std::vector<Pass>> find_object_passes(const PassObject& object, Scanning how = Scanning::Screened);
 
 // The passes of object over site alone.

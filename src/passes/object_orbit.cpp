@@ -1,10 +1,25 @@
-// ObjectOrbit - the orbit of one object at whole seconds, shared by sites.
+// ObjectOrbit::ObjectOrbit, ObjectOrbit::at, ObjectOrbit::latitude,
+// ObjectOrbit::sun, ObjectOrbit::lit - the orbit of one object at whole
+// seconds, shared by sites.
 //
-// Given:   object  PassObject  the element set and the scan
-//          t       int64       model seconds; dt its DATIM
-// Returned: OrbitPoint         ORBIT's position, the sidereal angle and the
-//                              sub-satellite longitude; the latitude and the
-//                              Sun on demand
+// Given:    object  PassObject  the element set and the scan (constructor);
+//                               the run state starts at the scan's start
+//                               (prepare_run)
+//           t       int64       model seconds (at)
+//           dt      DATIM       t's date-time, when the caller has it (at)
+//           p       OrbitPoint  a point given by at (latitude, sun, lit)
+// Returned: (value) OrbitPoint  ORBIT's position, the sidereal angle and the
+//                               sub-satellite longitude (at); the reference
+//                               holds until the next call
+//           (value) Single      the latitude of the point's foot (ALTLAT),
+//                               degrees (latitude)
+//           (value) SunPlace    the Sun at the point (sun)
+//           (value) int16       SHADOW's LIT: whether the satellite is
+//                               sunlit there (lit)
+//           p       OrbitPoint  the latitude or the Sun kept, once asked for
+// Thrown:   InputError          naming object.source and the time, when the
+//                               element set gives a position that is not a
+//                               number (at)
 //
 // Notes:
 //  - These are predict_step's own calls in its order, so a site's look from
@@ -46,12 +61,14 @@ std::size_t place(std::int64_t t, int bits) {
 
 OrbitPoint& ObjectOrbit::at(std::int64_t t, const DATIM& dt) {
     const std::size_t i = place(t, KEPT_BITS);
-    return used_[i] && kept_[i].t == t ? kept_[i] : compute(kept_[i], t, dt);
+    if (used_[i] && kept_[i].t == t) return kept_[i];
+    return compute(kept_[i], t, dt);
 }
 
 OrbitPoint& ObjectOrbit::at(std::int64_t t) {
     const std::size_t i = place(t, KEPT_BITS);
-    return used_[i] && kept_[i].t == t ? kept_[i] : compute(kept_[i], t, model_datim(t));
+    if (used_[i] && kept_[i].t == t) return kept_[i];
+    return compute(kept_[i], t, model_datim(t));
 }
 
 OrbitPoint& ObjectOrbit::compute(OrbitPoint& p, std::int64_t t, const DATIM& dt) {

@@ -1,7 +1,47 @@
-// The output formats of talik-passes: the table, CSV and JSON of passes and
-// of their tracks; the calendar file is in calendar_file.cpp.
+// Pass::flags, csv_field, csv_name_field, csv_row, json_object,
+// table_heading, table_row, PassWriter::PassWriter, PassWriter::begin,
+// PassWriter::write, PassWriter::end - the output formats of talik-passes:
+// the table, CSV and JSON of passes and of their tracks, and the calendar
+// file (its events in calendar_file.cpp).
+//
+// Given:    pass          Pass           a pass found by find_passes
+//           text          string         a field's text (csv_field,
+//                                        csv_name_field)
+//           number        size_t         the pass's number in the list: 1,
+//                                        2, ... in the order listed
+//           object_width  size_t         width of the table's object column
+//           site_width    size_t         width of the table's site column
+//           zone          TimeZone       the zone of the table's times
+//           options       OutputOptions  the format, the zone, the track's
+//                                        spacing and frequency, the
+//                                        calendar's stamp (PassWriter)
+//           out           FILE*          where PassWriter writes
+//           cannot_write  string         the message of a failed write
+//           track         vector of TrackPoint
+//                                        the pass's rows, when the options
+//                                        ask for a track (write)
+// Returned: (value)       string         the field, quoted when it holds a
+//                                        comma, a quote or a line end, each
+//                                        quote doubled (csv_field); a name
+//                                        field (csv_name_field), see the
+//                                        notes; one CSV data row or one JSON
+//                                        object on one line, without a line
+//                                        end; the table's heading or a row
+//           (value)       vector of string
+//                                        the flags set, in Pass's order
+//                                        (flags)
+//           out           FILE*          begin, write and end: the passes,
+//                                        or their tracks, one by one in one
+//                                        format, flushed at the end
+// Thrown:   OutputError                  a failed write or flush:
+//                                        cannot_write and the system's
+//                                        reason (PassWriter)
 //
 // Notes:
+//  - A name field (an object's, a site's) starting with =, +, -, @, TAB or
+//    CR, which a spreadsheet could run as a formula, gets an apostrophe
+//    before it, unless it holds only digits, points, signs and commas (a
+//    site's coordinates); then it is written as csv_field writes it.
 //  - Azimuths and elevations have two decimals, ranges one, durations one
 //    (the times' own resolution), the sunlit fraction two, range rates
 //    four (0.1 m/s), Doppler shifts one (Hz).

@@ -17,9 +17,8 @@ namespace talik {
 
 enum class OutputFormat { Table, Csv, Json, Ics };
 
-// How the passes are written: the format, the zone of the table's times,
-// the pointing track's spacing and the radio frequency of its Doppler
-// shift, and the calendar's time stamp.
+// How the passes are written: the format, the table's zone, the track and
+// the calendar's time stamp.
 struct OutputOptions {
     OutputFormat format = OutputFormat::Table;
     TimeZone zone;                        // the table's times; CSV, JSON and calendar files stay UTC
@@ -34,10 +33,8 @@ extern const char* const CSV_HEADER;
 // One field as RFC 4180 wants it: quoted when it holds a comma, a quote or
 // a line end, with each quote doubled.
 std::string csv_field(const std::string& text);
-// A name field (an object's, a site's) of a CSV file: one starting with =,
-// +, -, @, TAB or CR, which a spreadsheet could run as a formula, gets an
-// apostrophe before it, unless it is only numbers and a comma (a site's
-// coordinates); then as csv_field.
+// A name field (an object's, a site's) of a CSV file, kept from being run
+// as a spreadsheet's formula.
 std::string csv_name_field(const std::string& text);
 // One data row, without its line end.
 std::string csv_row(const Pass& pass);
@@ -49,9 +46,7 @@ std::string table_heading(std::size_t object_width, std::size_t site_width, cons
 std::string table_row(std::size_t number, const Pass& pass, std::size_t object_width, std::size_t site_width,
                       const TimeZone& zone = {});
 
-// Writes passes, or their tracks, one by one in one format to out; a failed
-// write throws OutputError with the message cannot_write and the system's
-// reason.
+// Writes passes, or their tracks, one by one in one format to out.
 class PassWriter {
 public:
     PassWriter(const OutputOptions& options, std::FILE* out, std::string cannot_write, std::size_t object_width,

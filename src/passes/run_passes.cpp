@@ -1,6 +1,24 @@
 // run_passes - a pool of workers over objects, each object's sites scanned
 // together, results handed on in order.
 //
+// Given:    objects   vector of PassObject  the objects, each checked for
+//                                           its scan, with their sites
+//           threads   unsigned              workers to use, each owning its
+//                                           run state: at least one, at most
+//                                           one per object
+//           sink      PassSink              takes each object's passes over
+//                                           each of its sites
+//           progress  Progress              told now and then the (object,
+//                                           site) pairs done and their
+//                                           total; may be empty
+//           how       Scanning              how the steps are gone through
+// Returned: the passes handed to sink in the order of the objects, then of
+//           their sites, each list in time order; sink and progress are
+//           called from the calling thread only
+// Thrown:   the first exception, in the objects' order, of an object's pass
+//           finding or of sink: it stops the run and is rethrown once the
+//           workers have ended; that object's sites get no passes
+//
 // Notes:
 //  - Workers take the next object from a shared counter and find its
 //    passes over all its sites at once (find_object_passes), so that the

@@ -1,11 +1,27 @@
 // make_screen, clear_steps - how far a scan may jump without missing a pass.
 //
-// Given:   object    PassObject  the element set and its scan
-//          site      Site        where it is seen from, with its station
-//                                (sphere) and ellipsoid place
-//          orbel     ORBEL       the installed, set-up elements
-//          p         OrbitPoint  a point of the scan out of any pass
-// Returned: the Screen (or none outside the envelope); the steps clear
+// Given:    object     PassObject   the element set and its scan
+//           site       Site         where it is seen from
+//           station    Station      the site's station (on the sphere)
+//           ellipsoid  EllipsoidSite
+//                                   its place on the ellipsoid, for a site
+//                                   there
+//           orbel      ORBEL        the installed, set-up elements
+//           screen     Screen       the bound (clear_steps)
+//           p          OrbitPoint   a point of the scan where the object is
+//                                   not in a pass (clear_steps)
+// Returned: (value)    Screen       the bound for object over site over its
+//                                   scan (make_screen); none when the object
+//                                   lies outside the envelope the bound is
+//                                   proven for, or when jumps of at least
+//                                   JUMP_MIN_STEPS steps are not possible
+//           (value)    int32        how many steps after p are surely not in
+//                                   a pass, nor any whole second within that
+//                                   many steps either side of p; 0 when the
+//                                   bound gives less than a step
+//                                   (clear_steps)
+//           p          OrbitPoint   the orbit's plane's normal, kept for the
+//                                   other sites (clear_steps)
 //
 // Notes:
 //  - The bound.  Let theta be the arc at the Earth's centre between the

@@ -35,18 +35,13 @@ struct Screen {
                                     // where they can, for sites to share
 };
 
-// The screen of object over site (with its station and, for a site on the
-// ellipsoid, its place there) once the orbit is set up, or none when the
-// object lies outside the envelope the bound is proven for: element sets
-// scanned forward, within 2^24 s of the epoch, eccentricity up to
-// ECCENTRICITY_MAX, an argument of latitude that moves on at every step by
-// more than its rounding, and jumps of at least three steps possible.
+// The screen of object over site once the orbit is set up, or none outside
+// the envelope the bound is proven for.
 std::optional<Screen> make_screen(const PassObject& object, const Site& site, const Station& station,
                                   const EllipsoidSite& ellipsoid, const ORBEL& orbel);
 
 // How many steps after the point p, where the object is not in a pass, are
-// surely not in one either (nor any whole second within that many steps
-// either side of p); 0 when the bound gives less than a step.
+// surely not in one either.
 std::int32_t clear_steps(const Screen& screen, OrbitPoint& p);
 
 }  // namespace talik

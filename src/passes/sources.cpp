@@ -1,6 +1,57 @@
-// read_source_text, read_source, element_scan, read_objects - talik-passes'
+// read_source, element_scan, days_from_epoch, read_objects - talik-passes'
 // and talik-plot's sources: decks and element-set files, each turned into
 // objects with a checked scan.
+//
+// Given:    name      string          a source's name, "-" for standard
+//                                     input (read_source)
+//           text      string          its whole text, read by the caller
+//                                     (read_source)
+//           sources   vector of string
+//                                     the sources, in order (read_objects)
+//           in        FILE*           standard input, read for "-"
+//                                     (read_objects)
+//           request   WindowRequest   the window, step and sites asked for
+//           source    string          the source named in messages
+//                                     (element_scan)
+//           set       ElementSet      an element set (days_from_epoch)
+//           scan      Scan            its scan (days_from_epoch)
+// Returned: objects   vector of PassObject
+//                                     read_source appends the source's
+//                                     objects: one for a deck, one per
+//                                     object for an element file (its
+//                                     newest set, after --select)
+//           notes     vector of string
+//                                     read_source appends the lines for
+//                                     standard error: the sets skipped and
+//                                     the warnings
+//           (value)   size_t          the number of objects the source
+//                                     offered (after --select), used or not
+//                                     (read_source)
+//           (value)   Scan            an element set's scan: from --start or
+//                                     now; to --end, over --hours or
+//                                     --days, or over DEFAULT_SPAN_S; at
+//                                     --step or DEFAULT_STEP_S; checked
+//                                     as a run line, within the Sun table's
+//                                     span (element_scan)
+//           (value)   double          days from the set's epoch to the
+//                                     farthest instant of the scan
+//                                     (days_from_epoch)
+//           (value)   vector of PassObject
+//                                     every object of the sources, in
+//                                     order, each checked for its scan, one
+//                                     per object: the newest set of one
+//                                     given more than once (read_objects)
+//           note      function        read_objects hands it the lines for
+//                                     standard error as they come
+// Thrown:   InputError                a source refused whole; a set that
+//                                     cannot be used, when request.strict
+//                                     (read_source, read_objects); a window
+//                                     that cannot be scanned, naming the
+//                                     option or the source (element_scan);
+//                                     a source that holds no element set or
+//                                     offers objects none of which can be
+//                                     used, a --select that matches nothing
+//                                     (read_objects)
 //
 // Notes:
 //  - A source is a deck when its first two records are laid out as a deck's

@@ -36,29 +36,19 @@ inline constexpr int DEFAULT_STATION = 6;
 inline constexpr std::int32_t DEFAULT_STEP_S = 20;
 inline constexpr std::int64_t DEFAULT_SPAN_S = SECONDS_PER_DAY_WHOLE;
 
-// Reads the source ("-" for standard input, read by the caller into text)
-// and appends its objects.  A deck gives one object, an element file one per
-// object (its newest set, after --select).  A set that cannot be used is
-// noted in notes (the lines for standard error, with the warnings) and
-// skipped, or thrown as InputError when request.strict.  Returns the number
-// of objects the source offered (after --select), used or not.
+// Appends the objects of the source whose text is given, noting the sets
+// skipped and the warnings; returns the number of objects it offered.
 std::size_t read_source(const std::string& name, const std::string& text, const WindowRequest& request,
                         std::vector<PassObject>& objects, std::vector<std::string>& notes);
 
-// The scan of an element set: --start or now; --end, --hours or --days or
-// one day; --step or 20 s.  Checked against the Sun table's span; throws
-// InputError naming the option (or the source).
+// The scan of an element set, from the options or the defaults, checked.
 Scan element_scan(const WindowRequest& request, const std::string& source);
 
 // Days from the epoch of set to the farthest instant of scan.
 double days_from_epoch(const ElementSet& set, const Scan& scan);
 
 // Every object of the sources, in order ("-" read from in), each checked
-// for its scan, one per object (the newest set of an object given more than
-// once); the lines for standard error (sets skipped, warnings) go to note
-// as they come.  Throws InputError for a source refused whole, for a source
-// that offers objects none of which can be used, for a set that cannot be
-// used when request.strict, and when --select matches nothing.
+// for its scan, one per object; the lines for standard error go to note.
 std::vector<PassObject> read_objects(const std::vector<std::string>& sources, const WindowRequest& request,
                                      std::FILE* in, const std::function<void(const std::string&)>& note);
 

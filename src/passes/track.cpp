@@ -1,9 +1,23 @@
-// pass_track, doppler_hz - a pass's pointing track.
+// pass_track, doppler_hz - a pass's pointing track, and its Doppler shift.
 //
-// Given:   object, site   PassObject, Site   what is seen, from where
-//          pass           Pass               found by find_passes
-//          spacing_s      int32              seconds between rows, 1 or more
-// Returned: TrackPoints at whole model seconds, in time order
+// Given:    object           PassObject  what is seen
+//           site             Site        from where
+//           pass             Pass        a pass of object over site, found
+//                                        by find_passes
+//           spacing_s        int32       seconds between rows, 1 or more
+//           frequency_mhz    double      a signal's frequency, MHz
+//                                        (doppler_hz)
+//           range_rate_km_s  double      the range rate, km/s, positive
+//                                        receding (doppler_hz)
+// Returned: (value)          vector of TrackPoint
+//                                        the rows at the whole model seconds
+//                                        from the first inside AOS to the
+//                                        last inside LOS, spacing_s apart,
+//                                        with the last one and the one
+//                                        nearest the culmination, in time
+//                                        order (pass_track)
+//           (value)          double      the Doppler shift, Hz: receding
+//                                        lowers the frequency (doppler_hz)
 //
 // Notes:
 //  - Each row is the pass finder's own sample at that second (azimuth,

@@ -21,9 +21,8 @@ struct TrackPoint {
     bool sunlit = false;
 };
 
-// The track of pass of object over site: the whole seconds from the first
-// inside AOS to the last inside LOS, spacing_s apart, with the last one and
-// the one nearest the culmination, in time order.
+// The track of pass of object over site: whole seconds from AOS to LOS,
+// spacing_s apart, in time order.
 std::vector<TrackPoint> pass_track(const PassObject& object, const Site& site, const Pass& pass,
                                    std::int32_t spacing_s);
 

@@ -1,12 +1,23 @@
-// View, station_of - an object seen from a site at one whole second.
+// station_of, View::View, View::at, View::above_min_deg, View::sky_at,
+// View::sun_at - an object seen from a site at one whole second.
 //
 // Given:    site    Site          where it is seen from
 //           orbit   ObjectOrbit   the object's orbit, shared by its sites
 //           t       int64         model seconds
-// Returned: (value) Sample        what a pass finder scans and refines (at)
+//           p       OrbitPoint    a point of orbit already worked out (at)
+//           s       Sample        a sample (above_min_deg)
+// Returned: (value) Station       the site's station: a table station, or
+//                                 any site on the stations' sphere
+//                                 (station_of)
+//           (value) Sample        what a pass finder scans and refines (at)
+//           (value) double        the sample's elevation less the site's
+//                                 minimum, degrees (above_min_deg)
 //           (value) SkyState      the sample with the Sun at the site, the
 //                                 range rate and the sub-satellite point
 //                                 (sky_at)
+//           (value) SunView       the Sun alone: whether the satellite is
+//                                 sunlit, the Sun's elevation at the site
+//                                 (sun_at)
 //
 // Notes:
 //  - A station's sample is talik's step: in a pass when visible() (pre-

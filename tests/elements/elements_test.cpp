@@ -13,15 +13,15 @@ namespace talik {
 namespace {
 
 // VANGUARD 1 as python3-sgp4's exporter writes it (tests/elements/data).
-const std::string kLine1 = "1 00005U 58002B   20287.20333880 -.00000016  00000-0 -22483-4 0  9998";
-const std::string kLine2 = "2 00005  34.2443 225.5254 1845686 162.2516 205.2356 10.84869164218149";
-const std::string kKvn =
+const std::string LINE1 = "1 00005U 58002B   20287.20333880 -.00000016  00000-0 -22483-4 0  9998";
+const std::string LINE2 = "2 00005  34.2443 225.5254 1845686 162.2516 205.2356 10.84869164218149";
+const std::string KVN =
     "CCSDS_OMM_VERS = 2.0\nCOMMENT test\nOBJECT_NAME = VANGUARD 1\nOBJECT_ID = 1958-002B\n"
     "EPOCH = 2020-10-13T04:52:48.472320\nMEAN_MOTION = 10.84869164 [rev/day]\nECCENTRICITY = .1845686\n"
     "INCLINATION = 34.2443\nRA_OF_ASC_NODE = 225.5254\nARG_OF_PERICENTER = 162.2516\nMEAN_ANOMALY = 205.2356\n"
     "NORAD_CAT_ID = 5\nREV_AT_EPOCH = 21814\nBSTAR = -.22483E-4\nMEAN_MOTION_DOT = -1.6E-7\nMEAN_MOTION_DDOT = 0\n";
 
-const std::string kJson =
+const std::string JSON =
     R"({"OBJECT_NAME": "VANGUARD 1", "OBJECT_ID": "1958-002B", "EPOCH": "2020-10-13T04:52:48.472320",)"
     R"( "MEAN_MOTION": 10.84869164, "ECCENTRICITY": ".1845686", "INCLINATION": 34.2443, "RA_OF_ASC_NODE": 225.5254,)"
     R"( "ARG_OF_PERICENTER": 162.2516, "MEAN_ANOMALY": 205.2356, "NORAD_CAT_ID": 5, "REV_AT_EPOCH": "21814",)"
@@ -48,9 +48,9 @@ std::string repeated(const std::string& text, std::size_t count) {
 // The KVN set as an XML message named name, declaring encoding (none if "").
 std::string xml_of(const std::string& name, const std::string& encoding) {
     std::string keys;
-    for (std::size_t pos = kKvn.find("OBJECT_ID"); pos < kKvn.size();) {
-        const std::size_t end = kKvn.find('\n', pos);
-        const std::string line = kKvn.substr(pos, end - pos);
+    for (std::size_t pos = KVN.find("OBJECT_ID"); pos < KVN.size();) {
+        const std::size_t end = KVN.find('\n', pos);
+        const std::string line = KVN.substr(pos, end - pos);
         const std::string key = line.substr(0, line.find(' '));
         const std::string value = line.substr(line.find('=') + 2);
         keys += "<" + key + ">" + value.substr(0, value.find(" [")) + "</" + key + ">";
@@ -73,14 +73,14 @@ std::string widened(const std::string& latin1, std::size_t width, bool big_endia
 }
 
 TEST(ElementFormat, IsRecognisedFromTheContent) {
-    const std::string tle = kLine1 + "\n" + kLine2 + "\n";
+    const std::string tle = LINE1 + "\n" + LINE2 + "\n";
     const struct {
         std::string text;
         std::optional<ElementFormat> format;
     } cases[] = {
         {tle, ElementFormat::TwoLine},
         {"\n0 VANGUARD 1\r\n" + tle, ElementFormat::TwoLine},
-        {"1 ABC SAT\r" + kLine1 + "\r" + kLine2 + "\r", ElementFormat::TwoLine},
+        {"1 ABC SAT\r" + LINE1 + "\r" + LINE2 + "\r", ElementFormat::TwoLine},
         {"\xEF\xBB\xBF  <?xml version=\"1.0\"?><ndm/>", ElementFormat::Xml},
         {std::string("\xFF\xFE<\0n\0", 6), ElementFormat::Xml},
         {std::string("\0<\0n", 4), ElementFormat::Xml},
@@ -98,9 +98,9 @@ TEST(ElementFormat, IsRecognisedFromTheContent) {
 }
 
 TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
-    const ElementSetsRead tle = read_element_sets("v.3le", "0 VANGUARD 1\r\n" + kLine1 + "  \r\n" + kLine2 + "\r\n");
-    const ElementSetsRead kvn = read_element_sets("v.kvn", kKvn);
-    const ElementSetsRead json = read_element_sets("v.json", "[7, " + kJson + "]");
+    const ElementSetsRead tle = read_element_sets("v.3le", "0 VANGUARD 1\r\n" + LINE1 + "  \r\n" + LINE2 + "\r\n");
+    const ElementSetsRead kvn = read_element_sets("v.kvn", KVN);
+    const ElementSetsRead json = read_element_sets("v.json", "[7, " + JSON + "]");
     ASSERT_EQ(tle.sets.size(), 1U);
     ASSERT_EQ(kvn.sets.size(), 1U);
     ASSERT_EQ(json.sets.size(), 1U);
@@ -115,13 +115,13 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
     EXPECT_EQ(elements_of(a), elements_of(json.sets[0]));
     // Day of the year, a UTC mark and digits past the microsecond, rounded to the nearest.
     for (const char* epoch : {"2020-287T04:52:48.47231950Z", "2020-10-13T04:52:48.4723204999"}) {
-        const ElementSetsRead other = read_element_sets("e.kvn", replaced(kKvn, "2020-10-13T04:52:48.472320", epoch));
+        const ElementSetsRead other = read_element_sets("e.kvn", replaced(KVN, "2020-10-13T04:52:48.472320", epoch));
         ASSERT_EQ(other.sets.size(), 1U) << epoch;
         EXPECT_EQ(other.sets[0].epoch_us, a.epoch_us) << epoch;
     }
     // A letter for the first digit of the number (same checksum): Alpha-5.
     const ElementSetsRead alpha5 =
-        read_element_sets("a.tle", replaced(kLine1, "00005", "A0005") + "\n" + replaced(kLine2, "00005", "A0005"));
+        read_element_sets("a.tle", replaced(LINE1, "00005", "A0005") + "\n" + replaced(LINE2, "00005", "A0005"));
     ASSERT_EQ(alpha5.sets.size(), 1U);
     EXPECT_EQ(alpha5.sets[0].catalog_number, 100005);
     // Line ends of any system, names a set's structure tells from its lines,
@@ -131,7 +131,7 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
                                    "MEAN_MOTION_DDOT";
     const std::string csv_row = "VANGUARD 1,2020-10-13T04:52:48.472320,10.84869164,.1845686,34.2443,225.5254,"
                                 "162.2516,205.2356,5,21814,-.22483E-4,-1.6E-7,0";
-    std::string kvn_cr = kKvn;
+    std::string kvn_cr = KVN;
     std::replace(kvn_cr.begin(), kvn_cr.end(), '\n', '\r');
     const std::string cafe = xml_of("CAF\xC9", "");
     std::string surrogates = "\xFF\xFE" + widened(cafe, 2, false);
@@ -140,9 +140,9 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
         std::string text;
         std::string name;
     } twins[] = {
-        {"0 VANGUARD 1\r" + kLine1 + "\r" + kLine2, "VANGUARD 1"},
-        {"1 ABC SAT\n" + kLine1 + "\n" + kLine2 + "\n", "1 ABC SAT"},
-        {"2 B\n" + kLine1 + "\n" + kLine2 + "\n", "2 B"},
+        {"0 VANGUARD 1\r" + LINE1 + "\r" + LINE2, "VANGUARD 1"},
+        {"1 ABC SAT\n" + LINE1 + "\n" + LINE2 + "\n", "1 ABC SAT"},
+        {"2 B\n" + LINE1 + "\n" + LINE2 + "\n", "2 B"},
         {kvn_cr, "VANGUARD 1"},
         {csv_header + "\r" + csv_row + "\r", "VANGUARD 1"},
         {xml_of("CAF\xC3\x89", "utf-8"), "CAF\xC3\x89"},
@@ -162,38 +162,37 @@ TEST(ElementSets, AnEncodingReadsLikeItsTwin) {
 }
 
 TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
-    const std::string line2 = "\n" + kLine2 + "\n";
+    const std::string line2 = "\n" + LINE2 + "\n";
     const struct {
         std::string name;
         std::string text;
         std::string problem;
     } cases[] = {
-        {"iss.tle", kLine1 + "\n" + replaced(kLine2, "218149", "218140"), "iss.tle: line 2: checksum 0, expected 9"},
-        {"t", kLine1.substr(0, 60) + line2, "t: line 1: 60 columns, a line of a two-line set has 69"},
-        {"t", replaced(kLine1, "20287", "20827") + line2,
+        {"iss.tle", LINE1 + "\n" + replaced(LINE2, "218149", "218140"), "iss.tle: line 2: checksum 0, expected 9"},
+        {"t", LINE1.substr(0, 60) + line2, "t: line 1: 60 columns, a line of a two-line set has 69"},
+        {"t", replaced(LINE1, "20287", "20827") + line2,
          "t: line 1, columns 19-32 (epoch): \"20827.20333880\": day 827 of 2020 does not exist"},
-        {"t", kLine1 + "\n" + replaced(kLine2, "10.8", "1x.8"),
+        {"t", LINE1 + "\n" + replaced(LINE2, "10.8", "1x.8"),
          "t: line 2, columns 53-63 (mean motion): \"1x.84869164\" is not a number"},
-        {"t", kLine1 + "\n" + replaced(kLine2, "00005", "00050"),
+        {"t", LINE1 + "\n" + replaced(LINE2, "00005", "00050"),
          "t: line 2, columns 3-7 (catalogue number): \"00050\" differs from line 1's \"00005\""},
-        {"t", replaced(kLine1, " 00000-0 -22483-4", " 00000-0-22483-4 ") + line2,
+        {"t", replaced(LINE1, " 00000-0 -22483-4", " 00000-0-22483-4 ") + line2,
          "t: line 1, column 53: \"-\" where a blank separates the fields"},
-        {"t", kLine1 + line2 + "NAME\n", "t: line 3: no line 1 of a two-line set follows this name line"},
-        {"t", kLine1 + "\n" + kLine1 + line2, "t: line 1: line 1 of a two-line set without its line 2"},
-        {"t", "1 ABC SAT\n" + kLine1 + "\n" + replaced(kLine2, "218149", "218140"),
-         "t: line 3: checksum 0, expected 9"},
-        {"t", kLine1 + "\r" + replaced(kLine2, "10.8", "1x.8"),
+        {"t", LINE1 + line2 + "NAME\n", "t: line 3: no line 1 of a two-line set follows this name line"},
+        {"t", LINE1 + "\n" + LINE1 + line2, "t: line 1: line 1 of a two-line set without its line 2"},
+        {"t", "1 ABC SAT\n" + LINE1 + "\n" + replaced(LINE2, "218149", "218140"), "t: line 3: checksum 0, expected 9"},
+        {"t", LINE1 + "\r" + replaced(LINE2, "10.8", "1x.8"),
          "t: line 2, columns 53-63 (mean motion): \"1x.84869164\" is not a number"},
-        {"k", replaced(kKvn, ".1845686", "1.2"), "k: line 7: ECCENTRICITY: \"1.2\" is outside [0, 1)"},
-        {"k", replaced(kKvn, "MEAN_MOTION = 10.84869164 [rev/day]\n", ""), "k: line 1: MEAN_MOTION: missing"},
-        {"k", replaced(kKvn, "2020-10-13", "2021-02-29"),
+        {"k", replaced(KVN, ".1845686", "1.2"), "k: line 7: ECCENTRICITY: \"1.2\" is outside [0, 1)"},
+        {"k", replaced(KVN, "MEAN_MOTION = 10.84869164 [rev/day]\n", ""), "k: line 1: MEAN_MOTION: missing"},
+        {"k", replaced(KVN, "2020-10-13", "2021-02-29"),
          "k: line 5: EPOCH: \"2021-02-29T04:52:48.472320\" is not a date and time that exists"},
-        {"k", kKvn + "REF_FRAME = GCRF\n", "k: line 17: REF_FRAME: \"GCRF\": only sets in the TEME frame are read"},
-        {"k", kKvn + "BSTAR = 0\n", "k: line 17: BSTAR given a second time (first at line 14)"},
-        {"k", "COMMENT x\n" + kKvn + "MEAN_ELEMENT_THEORY = DSST\n",
+        {"k", KVN + "REF_FRAME = GCRF\n", "k: line 17: REF_FRAME: \"GCRF\": only sets in the TEME frame are read"},
+        {"k", KVN + "BSTAR = 0\n", "k: line 17: BSTAR given a second time (first at line 14)"},
+        {"k", "COMMENT x\n" + KVN + "MEAN_ELEMENT_THEORY = DSST\n",
          "k: line 18: MEAN_ELEMENT_THEORY: \"DSST\": only SGP4 mean elements are read"},
-        {"j", replaced(kJson, R"("EPOCH": "2020-10-13T04:52:48.472320",)", ""), "j: entry 1: EPOCH: missing"},
-        {"j", "[7, " + kJson + "]", "j: entry 1: not an object of a set's keys"},
+        {"j", replaced(JSON, R"("EPOCH": "2020-10-13T04:52:48.472320",)", ""), "j: entry 1: EPOCH: missing"},
+        {"j", "[7, " + JSON + "]", "j: entry 1: not an object of a set's keys"},
         {"c",
          "EPOCH,MEAN_MOTION,ECCENTRICITY,INCLINATION,RA_OF_ASC_NODE,ARG_OF_PERICENTER,MEAN_ANOMALY,NORAD_CAT_ID,"
          "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n\n2020-01-01T00:00:00,\"-1\",0,0,0,0,0,1,0,0,0\r\n",
@@ -216,7 +215,7 @@ TEST(ElementSets, ABadSetIsSkippedWithOneLineNamingFileLineAndField) {
 
 TEST(ElementSets, ManyBadEntriesAreSummarisedAfterAFewLines) {
     constexpr std::size_t ENTRIES = 25;
-    const std::string bad_set = kLine1 + "\n" + replaced(kLine2, "218149", "218140") + "\n";
+    const std::string bad_set = LINE1 + "\n" + replaced(LINE2, "218149", "218140") + "\n";
     const struct {
         std::string text;
         std::size_t entries;
@@ -229,7 +228,7 @@ TEST(ElementSets, ManyBadEntriesAreSummarisedAfterAFewLines) {
          "BSTAR,MEAN_MOTION_DOT,MEAN_MOTION_DDOT\n" +
              repeated("x\n", ENTRIES),
          ENTRIES},
-        {repeated(bad_set, LINES_KEPT) + kLine1 + "\n" + kLine2 + "\n", LINES_KEPT},
+        {repeated(bad_set, LINES_KEPT) + LINE1 + "\n" + LINE2 + "\n", LINES_KEPT},
         // As many nodes as an XML document of its size may hold: read.
         {"<ndm>" + repeated("<a/>", XML_NODES_FLOOR - 1) + "</ndm>", 0},
     };
@@ -244,13 +243,13 @@ TEST(ElementSets, ManyBadEntriesAreSummarisedAfterAFewLines) {
             EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.end() - 1), read.problems.kept());
         }
     }
-    const ElementSetsRead extended = read_element_sets("k", repeated(kKvn + "MEAN_ELEMENT_THEORY = SGP4-XP\n", 12));
+    const ElementSetsRead extended = read_element_sets("k", repeated(KVN + "MEAN_ELEMENT_THEORY = SGP4-XP\n", 12));
     EXPECT_EQ(extended.sets.size(), 12U);
     EXPECT_EQ(extended.warnings.shown().back(), "k: ... and 2 more warnings");
 }
 
 TEST(ElementSets, Sgp4ExtendedElementsAreReadWithAWarning) {
-    const ElementSetsRead read = read_element_sets("k", kKvn + "MEAN_ELEMENT_THEORY = SGP4-XP\n");
+    const ElementSetsRead read = read_element_sets("k", KVN + "MEAN_ELEMENT_THEORY = SGP4-XP\n");
     EXPECT_EQ(read.sets.size(), 1U);
     EXPECT_EQ(read.warnings.shown(),
               std::vector<std::string>{
