@@ -1,4 +1,4 @@
-// talik_deck_main.cpp - entry point of talik-deck.
+// main - entry point of talik-deck: the process prepared, then talik_deck_main.
 
 #include <cstdio>
 

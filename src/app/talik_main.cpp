@@ -1,4 +1,4 @@
-// talik_main.cpp - entry point of talik.
+// main - entry point of talik: the process prepared, then talik_main.
 
 #include <cstdio>
 

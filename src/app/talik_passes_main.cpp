@@ -1,4 +1,4 @@
-// talik_passes_main.cpp - entry point of talik-passes.
+// main - entry point of talik-passes: the process prepared, then talik_passes_main.
 
 #include <cstdio>
 

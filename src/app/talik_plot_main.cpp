@@ -1,4 +1,4 @@
-// talik_plot_main.cpp - entry point of talik-plot.
+// main - entry point of talik-plot: the process prepared, then talik_plot_main.
 
 #include <cstdio>
 

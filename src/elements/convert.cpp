@@ -57,6 +57,8 @@ namespace {
 
 constexpr double MICROSECONDS = 1.0e6;
 constexpr double DEEP_SPACE_PERIOD_MIN = 225.0;  // minutes: beyond it the Sun and Moon matter
+// A deck's revolution number has five columns: it keeps the last five digits.
+constexpr std::int32_t DECK_REVOLUTIONS = 100000;
 
 Single as_deck(double x) { return as_deck_real(x); }
 
@@ -152,7 +154,7 @@ Converted convert_elements(const MeanElements& m) {
     s.RAAN = as_deck(m.raan_deg);
     s.ARGP = as_deck(m.arg_perigee_deg);
     s.MANOM = as_deck(m.mean_anomaly_deg);
-    s.NREV0 = m.rev_at_epoch % 100000;
+    s.NREV0 = m.rev_at_epoch % DECK_REVOLUTIONS;
     const FieldPlace place = element_places(m);
     check_date(s.EPOCH, [&place](int field) { return place(EL_EPOCH + field); });
 
@@ -168,20 +170,22 @@ Converted convert_elements(const MeanElements& m) {
     // A shift across the ascending node belongs to the next (or the last) revolution.
     const double crossed = std::floor((argp + manom) / DEGREES_PER_TURN) -
                            std::floor((m.arg_perigee_deg + m.mean_anomaly_deg) / DEGREES_PER_TURN);
-    s.NREV0 = static_cast<std::int32_t>((m.rev_at_epoch + static_cast<std::int64_t>(crossed) + 100000) % 100000);
+    s.NREV0 = static_cast<std::int32_t>((m.rev_at_epoch + static_cast<std::int64_t>(crossed) + DECK_REVOLUTIONS) %
+                                        DECK_REVOLUTIONS);
     const double ndot_rad_min_day = 2.0 * m.mean_motion_dot * DEGREES_PER_TURN / MINUTES_PER_DAY * DEGRAD;
     s.SMADT = solve_decay(s.SMA, ndot_rad_min_day);
     s.RAANDT = 0.0;
     s.ARGPDT = 0.0;
     check_element_set(s, s.EPOCH, place);
 
-    if (m.rev_at_epoch > 99999) {
+    if (m.rev_at_epoch >= DECK_REVOLUTIONS) {
         out.warnings.push_back(m.source + ": revolution number " + std::to_string(m.rev_at_epoch) +
                                " has more than five digits; the deck keeps its last five");
     }
     if (MINUTES_PER_DAY / m.mean_motion > DEEP_SPACE_PERIOD_MIN) {
-        out.warnings.push_back(m.source + ": a period over 225 minutes: the Sun's and the Moon's pull, which the "
-                                          "model leaves out, make predictions degrade faster");
+        out.warnings.push_back(m.source + ": a period over " + std::to_string(static_cast<int>(DEEP_SPACE_PERIOD_MIN)) +
+                               " minutes: the Sun's and the Moon's pull, which the "
+                               "model leaves out, make predictions degrade faster");
     }
     return out;
 }

@@ -1,17 +1,23 @@
-// output_file.cpp - OutputFile: standard output, a FIFO or device, or a
-// regular file replaced on success; and unwritable_reason().
+// OutputFile::open, OutputFile::commit, OutputFile::write_whole,
+// unwritable_reason - a companion program's output: standard output, a FIFO
+// or a device, or a regular file replaced on success.
 //
-// Given:   the output's name as the command line gave it, the program's
-//          standard output and the files the run reads.
-// Returns: an open output, or an OutputError with a one-line reason.
-// Notes:   - A FIFO or a device has no "beside" to write a temporary file to
-//            and nothing to replace: it is opened and written as it is.  The
-//            check that a name leads to one is made again on the opened
-//            descriptor, so a file put there in between still goes through
-//            a PendingFile.
-//          - Only a regular file can be replaced, so only a regular file is
-//            compared with the inputs, by device and inode; a terminal read
-//            and written at once (/dev/stdin and /dev/stdout) is fine.
+// Given:    option  string  the option that named the output ("-o"), for messages
+//           name    string  the output as the command line gave it ("-" standard output)
+//           out     FILE*   the program's standard output
+//           inputs  Inputs  the files the run reads
+// Returned: (value) OutputFile  an open output (open); unwritable_reason: why a
+//                               stream cannot take a byte, or ""
+// Thrown:   OutputError with a one-line reason
+//
+// Notes:
+//  - A FIFO or a device has no "beside" to write a temporary file to and
+//    nothing to replace: it is opened and written as it is.  The check that
+//    a name leads to one is made again on the opened descriptor, so a file
+//    put there in between still goes through a PendingFile.
+//  - Only a regular file can be replaced, so only a regular file is
+//    compared with the inputs, by device and inode; a terminal read and
+//    written at once (/dev/stdin and /dev/stdout) is fine.
 #include "format/output_file.hpp"
 #include "format/text.hpp"
 

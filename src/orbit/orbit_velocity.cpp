@@ -1,9 +1,10 @@
 // orbit_velocity - the rate of change of the propagator's position.
 //
-// Given:   orbel   ORBEL   the elements as ORBIT left them at DT
-//          JDN     double  Julian day number of DT's date (JULDAT)
-//          DT      DATIM   date-time, UT
-// Returned: km/s, equatorial frame (the frame of ORBIT's POS)
+// Given:    orbel    ORBEL             the elements as ORBIT left them at DT
+//           JDN      double            Julian day number of DT's date (JULDAT)
+//           DT       DATIM             date-time, UT
+// Returned: (value)  array<double, 3>  km/s, in the equatorial frame of
+//                                      ORBIT's POS
 //
 // Notes:
 //  - The position is the Keplerian ellipse of axis A at eccentric anomaly

@@ -63,8 +63,6 @@
 #include "orbit/check_elements.hpp"
 #include "passes/object_orbit.hpp"
 #include "passes/screen.hpp"
-#include "time/iso_datim.hpp"
-#include "time/model_calendar.hpp"
 #include "passes/view.hpp"
 #include "predict/revolution_counter.hpp"
 #include "time/addtim.hpp"

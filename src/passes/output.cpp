@@ -76,6 +76,7 @@ constexpr int FRACTION_DECIMALS = 2;
 constexpr int RANGE_RATE_DECIMALS = 4;
 constexpr int DOPPLER_DECIMALS = 1;
 constexpr int HEIGHT_DECIMALS = 2;
+constexpr int SUN_DECIMALS = 1;  // the table's Sun elevation, which only says how dark the sky is
 constexpr std::int64_t SECONDS_PER_MINUTE_INT = 60;
 
 constexpr const char* TRACK_CSV_HEADER =
@@ -301,7 +302,7 @@ std::string table_row(std::size_t number, const Pass& p, std::size_t object_widt
                                             fixed(p.los_az_deg, ANGLE_DECIMALS),
                                             fixed(p.duration_s(), DURATION_DECIMALS),
                                             fixed(p.sunlit_fraction, FRACTION_DECIMALS),
-                                            fixed(p.site_sun_el_deg, 1),
+                                            fixed(p.site_sun_el_deg, SUN_DECIMALS),
                                             std::to_string(p.visible_s),
                                             p.marks};
     std::string row = table_line(std::to_string(number), p.object, p.site, cells, zone, object_width, site_width);

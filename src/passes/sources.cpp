@@ -212,7 +212,8 @@ Scan deck_scan(const RunLine& line, const WindowRequest& request, const FieldPla
 void read_deck(const std::string& name, const std::string& text, const WindowRequest& request,
                std::vector<PassObject>& objects, std::vector<std::string>& notes) {
     if (name == "-" && text.size() > DECK_BYTES_MAX) {
-        throw InputError("standard input", "cannot read the deck: larger than 1 MiB");
+        throw InputError("standard input", "cannot read the deck: larger than " +
+                                               std::to_string(DECK_BYTES_MAX / (std::size_t{1024} * 1024)) + " MiB");
     }
     Deck deck = name == "-" ? Deck("standard input", text) : Deck::open(name);
     const RunDescription d = read_run_description(deck);

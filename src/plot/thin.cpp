@@ -1,12 +1,17 @@
-// TrackThinner - a ground track thinned as its samples come.
+// TrackThinner, TrackThinner::add, TrackThinner::finish - a ground track
+// thinned as its samples come.
 //
-// Given:   out                   vector<TrackSample>  receives the kept samples
-//          points_per_revolution int                  at most this many kept
-//                                                     for their spacing in
-//                                                     each revolution
-// add():   sample     TrackSample  the next sample in time order
-//          direction  Direction    the satellite from the Earth's centre, in
-//                                  a frame that does not turn with the Earth
+// Given:    out                    vector<TrackSample>  receives the kept samples
+//           points_per_revolution  int                  at most this many kept
+//                                                       for their spacing in
+//                                                       each revolution
+//           sample                 TrackSample          the next sample in time
+//                                                       order (add)
+//           direction              Direction            the satellite from the
+//                                                       Earth's centre, in a
+//                                                       frame that does not
+//                                                       turn with the Earth (add)
+// Returned: out                    the samples kept
 //
 // Notes:
 //  - A sample is kept when the satellite has turned at least 360 degrees /
