@@ -35,6 +35,7 @@
 #include "numeric/constants.hpp"
 #include "predict/statab.hpp"
 #include "time/check_date.hpp"
+#include "time/day_seconds.hpp"
 #include "time/juldat.hpp"
 
 namespace talik {
@@ -50,16 +51,9 @@ std::int64_t last_step_day(const RunLine& line) {
     Single gst;
     JULDAT(jd_jan1, gst, jan1);
     JULDAT(jd_start, gst, start);
-    constexpr std::int64_t DAY = SECONDS_PER_DAY_WHOLE;
-    const std::int64_t start_seconds = static_cast<std::int64_t>(jd_start - jd_jan1) * DAY +
-                                       start[HOUR] * SECONDS_PER_HOUR_WHOLE + start[MINUTE] * SECONDS_PER_MINUTE_WHOLE +
-                                       start[SECOND];
-    const std::int64_t last_seconds = start_seconds + static_cast<std::int64_t>(line.NCALC - 1) * line.ISTEP;
-    std::int64_t day = last_seconds / DAY;
-    if (last_seconds % DAY < 0) {
-        --day;
-    }
-    return day;
+    const std::int64_t start_seconds = static_cast<std::int64_t>(jd_start - jd_jan1) * SECONDS_PER_DAY_WHOLE +
+                                       second_of_day(start);
+    return split_days(start_seconds + static_cast<std::int64_t>(line.NCALC - 1) * line.ISTEP).days;
 }
 
 }  // namespace

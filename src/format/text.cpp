@@ -84,6 +84,13 @@ bool bidi_control(char32_t cp) {
            cp == 0x061C;
 }
 
+// Appends byte as a message shows it: \xNN.
+void append_escaped(std::string& out, unsigned char byte) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+    out += hex;
+}
+
 }  // namespace
 
 std::string source_name(const std::string& name) { return name == "-" ? "standard input" : name; }
@@ -96,9 +103,7 @@ std::string printable(std::string_view text) {
         if (byte >= 0x20 && byte != 0x7F) {
             out += c;
         } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-            out += hex;
+            append_escaped(out, byte);
         }
     }
     return out;
@@ -116,9 +121,7 @@ std::string quote(std::string_view text) {
         if (byte >= 0x20 && byte < 0x7F) {
             out += c;
         } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-            out += hex;
+            append_escaped(out, byte);
         }
     }
     out += cut ? "...\"" : "\"";

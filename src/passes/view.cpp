@@ -182,9 +182,10 @@ SkyState View::sky_at(std::int64_t t) {
     sky.sun_el_deg = sun.sun_el_deg;
     // The satellite and its motion in the Earth-fixed frame.
     const double g = p.GST * DEGRAD_DOUBLE;
+    const double cos_g = std::cos(g);
+    const double sin_g = std::sin(g);
     const auto fixed = [&](const double v[3]) {
-        return std::array<double, 3>{v[0] * std::cos(g) + v[1] * std::sin(g), -v[0] * std::sin(g) + v[1] * std::cos(g),
-                                     v[2]};
+        return std::array<double, 3>{v[0] * cos_g + v[1] * sin_g, -v[0] * sin_g + v[1] * cos_g, v[2]};
     };
     const std::array<double, 3> velocity = orbit_velocity(orbit_.orbel(), p.JDN, p.dt);
     const double spin = EARTH_ROTATION_DEG_PER_MIN * DEGRAD_DOUBLE / SECONDS_PER_MINUTE;  // rad/s

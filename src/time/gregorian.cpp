@@ -32,6 +32,7 @@
 #include "time/gregorian.hpp"
 
 #include "numeric/constants.hpp"
+#include "time/day_seconds.hpp"
 #include "time/model_calendar.hpp"
 #include "time/montab.hpp"
 
@@ -61,17 +62,12 @@ std::int64_t days_from_civil(std::int64_t year, int month, int day) {
 }
 
 std::int64_t unix_seconds(const DATIM& dt) {
-    return days_from_civil(dt[YEAR], dt[MONTH], dt[DAY]) * SECONDS_PER_DAY_WHOLE + dt[HOUR] * SECONDS_PER_HOUR_WHOLE +
-           dt[MINUTE] * SECONDS_PER_MINUTE_WHOLE + dt[SECOND];
+    return days_from_civil(dt[YEAR], dt[MONTH], dt[DAY]) * SECONDS_PER_DAY_WHOLE + second_of_day(dt);
 }
 
 DATIM utc_datim(std::int64_t seconds) {
-    std::int64_t days = seconds / SECONDS_PER_DAY_WHOLE;
-    std::int64_t rest = seconds % SECONDS_PER_DAY_WHOLE;
-    if (rest < 0) {
-        rest += SECONDS_PER_DAY_WHOLE;
-        --days;
-    }
+    const DaysAndSeconds split = split_days(seconds);
+    std::int64_t days = split.days;
     days += DAYS_1970_FROM_ERA_0;
     const std::int64_t era = (days >= 0 ? days : days - (DAYS_PER_ERA - 1)) / DAYS_PER_ERA;
     const std::int64_t day_of_era = days - era * DAYS_PER_ERA;
@@ -81,12 +77,7 @@ DATIM utc_datim(std::int64_t seconds) {
     const std::int64_t day = day_of_year - (153 * shifted_month + 2) / 5 + 1;
     const std::int64_t month = shifted_month < 10 ? shifted_month + 3 : shifted_month - 9;
     const std::int64_t year = year_of_era + era * YEARS_PER_ERA + (month <= 2 ? 1 : 0);
-    return {static_cast<std::int16_t>(year),
-            static_cast<std::int16_t>(month),
-            static_cast<std::int16_t>(day),
-            static_cast<std::int16_t>(rest / SECONDS_PER_HOUR_WHOLE),
-            static_cast<std::int16_t>(rest / SECONDS_PER_MINUTE_WHOLE % 60),
-            static_cast<std::int16_t>(rest % SECONDS_PER_MINUTE_WHOLE)};
+    return datim_at(year, month, day, split.second_of_day);
 }
 
 std::int64_t unix_seconds_of_model(std::int64_t model_s) { return unix_seconds(model_datim(model_s)); }

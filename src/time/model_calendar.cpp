@@ -24,6 +24,7 @@
 #include "time/model_calendar.hpp"
 
 #include "numeric/constants.hpp"
+#include "time/day_seconds.hpp"
 #include "time/montab.hpp"
 
 namespace talik {
@@ -48,17 +49,12 @@ std::int64_t model_seconds(const DATIM& dt) {
     MONTAB(dt, monlen);
     for (int m = 1; m < dt[MONTH]; ++m) days += monlen(m);
     days += dt[DAY] - 1;
-    return days * SECONDS_PER_DAY_WHOLE + dt[HOUR] * SECONDS_PER_HOUR_WHOLE + dt[MINUTE] * SECONDS_PER_MINUTE_WHOLE +
-           dt[SECOND];
+    return days * SECONDS_PER_DAY_WHOLE + second_of_day(dt);
 }
 
 DATIM model_datim(std::int64_t seconds) {
-    std::int64_t days = seconds / SECONDS_PER_DAY_WHOLE;
-    std::int64_t rest = seconds % SECONDS_PER_DAY_WHOLE;
-    if (rest < 0) {
-        rest += SECONDS_PER_DAY_WHOLE;
-        --days;
-    }
+    const DaysAndSeconds split = split_days(seconds);
+    std::int64_t days = split.days;
     std::int64_t year = MODEL_FIRST_YEAR + 4 * (days / DAYS_PER_CYCLE);
     days %= DAYS_PER_CYCLE;
     // The first three years of a cycle have 365 days, the fourth 366.
@@ -72,12 +68,7 @@ DATIM model_datim(std::int64_t seconds) {
         days -= monlen(month);
         ++month;
     }
-    return {static_cast<std::int16_t>(year),
-            static_cast<std::int16_t>(month),
-            static_cast<std::int16_t>(days + 1),
-            static_cast<std::int16_t>(rest / SECONDS_PER_HOUR_WHOLE),
-            static_cast<std::int16_t>(rest / SECONDS_PER_MINUTE_WHOLE % 60),
-            static_cast<std::int16_t>(rest % SECONDS_PER_MINUTE_WHOLE)};
+    return datim_at(year, month, days + 1, split.second_of_day);
 }
 
 std::int64_t next_whole_minute(std::int64_t seconds) {

@@ -29,18 +29,18 @@ import subprocess
 import sys
 
 import ephem
-from sgp4 import omm
-from sgp4.api import Satrec, jday
+from sgp4.api import jday
 from sgp4.propagation import gstime
 
 sys.dont_write_bytecode = True
+# The satellite read as the deck tool's SGP4 comparison reads it, on the same ellipsoid.
+from sgp4_accuracy import WGS84_A, WGS84_E2, satellite  # noqa: E402
 CASES = [("iss.tle", (48.85, 2.35, 35.0, "Paris")), ("iss.tle", (-33.45, -70.67, 570.0, "Santiago")),
          ("sun-synchronous.tle", (48.85, 2.35, 35.0, "Paris")),
          ("sun-synchronous.tle", (-33.45, -70.67, 570.0, "Santiago")),
          ("vanguard-1.xml", (48.85, 2.35, 35.0, "Paris")),
          # The Sun reaches -6 degrees 23 s before the satellite enters the shadow.
          ("iss.tle", (30.0, 45.0, 0.0, "30N 45E"))]
-WGS84_A, WGS84_E2 = 6378.137, 0.00669437999014  # km, -
 EARTH_SPIN = 7.292115e-5  # rad/s
 C_KM_S = 299792.458
 FREQUENCY_MHZ, TRACK_SPACING_S = 437.0, 10
@@ -70,17 +70,6 @@ RANGE_RATE_P95_KM_S, RANGE_RATE_MAX_KM_S = 0.1, 0.25
 RANGE_CHANGE_KM_S = 0.01
 # Doppler printed to 0.1 Hz from a range rate printed to 0.1 m/s.
 DOPPLER_HZ = 0.05 + FREQUENCY_MHZ * 1e6 * 0.5e-4 / C_KM_S + 1e-6
-
-
-def satellite(path):
-    if path.endswith(".xml"):
-        with open(path) as f:
-            fields = next(omm.parse_xml(f))
-        sat = Satrec()
-        omm.initialize(sat, fields)
-        return sat
-    lines = [l for l in open(path).read().splitlines() if l[:2] in ("1 ", "2 ")]
-    return Satrec.twoline2rv(lines[0], lines[1])
 
 
 def unix(utc):
